@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// The seed corpora of the fuzz targets. Each target has one function that
+// writes its seeds into <folder>/<target>/ (making that folder) and returns
+// false when a file could not be written.
+namespace corvellan::content
+{
+
+// Writes bytes to <folder>/<target>/<name>, making the folders on the way.
+bool WriteSeed(const std::string& folder, const std::string& target, const std::string& name,
+               const std::string& bytes);
+
+// pack_file: an empty pack, three entries, a duplicate name, a size-0 entry.
+bool WritePackFileSeeds(const std::string& folder);
+
+// text_file: one file per byte-order mark, a mix of line ends, comments, an ini.
+bool WriteTextFileSeeds(const std::string& folder);
+
+// image_bmp, image_tga, image_jpeg: the files the engine writes, the variants
+// it never writes, and every hostile image file.
+bool WriteImageSeeds(const std::string& folder);
+
+} // namespace corvellan::content

@@ -1,0 +1,25 @@
+// make_fuzz_seeds <folder>: writes the seed corpus of every fuzz target into
+// <folder>/<target>/.
+#include "content/FuzzSeeds.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+    {
+        std::fprintf(stderr, "usage: make_fuzz_seeds <folder>\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    bool written = true;
+    written = corvellan::content::WritePackFileSeeds(folder) && written;
+    written = corvellan::content::WriteImageSeeds(folder) && written;
+    written = corvellan::content::WriteTextFileSeeds(folder) && written;
+    if (!written)
+    {
+        std::fprintf(stderr, "make_fuzz_seeds: could not write every seed under %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "engine/core/EngineSettings.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace OrvaneEngine
+{
+
+class MessageManager;
+class FileManager;
+class TimerManager;
+class Config;
+class Window;
+class RenderSystem;
+class CameraManager;
+class LightManager;
+class ShaderManager;
+class ModelManager;
+class SpriteGroupManager;
+class ParticleSystemManager;
+class Controls;
+class SoundSystem;
+class SoundManager;
+class GUIManager;
+class ScreenCapture;
+class Console;
+
+// The root of the engine: builds every service in a fixed order, drives the
+// two per-frame passes and tears everything down in its own order.
+class Engine
+{
+public:
+    explicit Engine(const EngineSettings& settings);
+    virtual ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    void Update();
+    void Render();
+    void Frame(std::uint32_t sleepTime);
+    bool IsExiting() const;
+    void RequestExit(std::uint32_t unused);
+    std::string GetFullName() const;
+
+    // Services whose classes are not part of the engine yet stay null.
+    std::unique_ptr<EngineSettings> settings;
+    std::unique_ptr<MessageManager> messageManager;
+    std::unique_ptr<FileManager> fileManager;
+    std::unique_ptr<TimerManager> timerManager;
+    std::unique_ptr<Config> config;
+    Window* window = nullptr;
+    RenderSystem* renderSystem = nullptr;
+    CameraManager* cameraManager = nullptr;
+    LightManager* lightManager = nullptr;
+    ShaderManager* shaderManager = nullptr;
+    ModelManager* modelManager = nullptr;
+    SpriteGroupManager* spriteGroupManager = nullptr;
+    ParticleSystemManager* particleSystemManager = nullptr;
+    Controls* controls = nullptr;
+    SoundSystem* soundSystem = nullptr;
+    SoundManager* soundManager = nullptr;
+    GUIManager* guiManager = nullptr;
+    ScreenCapture* screenCapture = nullptr;
+    Console* console = nullptr;
+    bool comInitialized = false;
+
+private:
+    // Deletes the services in the engine's destruction order; also used when
+    // construction fails half-way, so nothing stays in force.
+    void ReleaseServices();
+
+    // The size "v_mode" asks for, read once the ini file is loaded; the window
+    // is built with it.
+    std::uint32_t windowWidth = 0;
+    std::uint32_t windowHeight = 0;
+};
+
+} // namespace OrvaneEngine

@@ -1,0 +1,12 @@
+#include "engine/core/Error.h"
+
+namespace OrvaneEngine
+{
+
+Error::Error(const std::string& textGiven) : text(textGiven)
+{
+}
+
+Error::~Error() = default;
+
+} // namespace OrvaneEngine

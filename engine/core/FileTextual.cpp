@@ -1,0 +1,396 @@
+#include "engine/core/FileTextual.h"
+
+#include "engine/core/FileBinary.h"
+#include "engine/core/StringFunctions.h"
+#include "platform/win32/Locale.h"
+
+#include <exception>
+
+namespace OrvaneEngine
+{
+
+namespace
+{
+
+constexpr std::uint16_t CarriageReturn = 0x0D;
+constexpr std::uint16_t LineFeed = 0x0A;
+constexpr std::uint16_t ReplacementCharacter = 0xFFFD;
+constexpr std::uint16_t ByteOrderMark = 0xFEFF;
+
+// Cuts text at its first "//".
+void CutComment(std::u16string& text)
+{
+    const auto at = text.find(u"//");
+    if (at != std::u16string::npos)
+        text.resize(at);
+}
+
+} // namespace
+
+FileTextual::FileTextual(std::unique_ptr<FileBinary> givenFile, bool givenWrite, std::uint32_t givenEncoding)
+    : file(std::move(givenFile)), write(givenWrite), encoding(givenEncoding)
+{
+    if (write)
+    {
+        // Codes this writer does not know are written as plain bytes rather
+        // than dropped.
+        if (encoding > EncodingUtf8)
+            encoding = EncodingAnsi;
+        if (encoding == EncodingUtf16BigEndian || encoding == EncodingUtf16LittleEndian)
+            PutUnit(ByteOrderMark);
+        else if (encoding == EncodingUtf8)
+        {
+            PutByte(0xEF);
+            PutByte(0xBB);
+            PutByte(0xBF);
+        }
+        return;
+    }
+
+    const std::uint8_t b0 = NextByte();
+    const std::uint8_t b1 = NextByte();
+    if (!endReached && b0 == 0xFF && b1 == 0xFE)
+        encoding = EncodingUtf16LittleEndian;
+    else if (!endReached && b0 == 0xFE && b1 == 0xFF)
+        encoding = EncodingUtf16BigEndian;
+    else if (!endReached && b0 == 0xEF && b1 == 0xBB && NextByte() == 0xBF && !endReached)
+        encoding = EncodingUtf8;
+    else
+    {
+        encoding = EncodingAnsi;
+        Rewind();
+    }
+}
+
+FileTextual::~FileTextual()
+{
+    // Whether the file is kept or discarded is the binary file's decision (it
+    // discards during an exception and after a failed write); here only the
+    // buffered bytes are handed on, and a failure must not leave a destructor.
+    if (write && !closed && index >= 0 && file)
+    {
+        try
+        {
+            FlushBuffer();
+        }
+        catch (...)
+        {
+        }
+    }
+}
+
+void FileTextual::Close()
+{
+    if (closed || !file)
+        return;
+    closed = true;
+    if (write)
+        FlushBuffer();
+    file->Close();
+}
+
+// Reading ---------------------------------------------------------------------
+
+std::uint8_t FileTextual::NextByte()
+{
+    if (index != -1 && index != BufferSize - 1)
+    {
+        ++index;
+        if (static_cast<std::uint32_t>(index) < valid)
+            return buffer[static_cast<std::size_t>(index)];
+        endReached = true;
+        return 0;
+    }
+    std::uint32_t got = 0;
+    file->Read(buffer.data(), BufferSize, &got);
+    valid = got;
+    if (got == 0)
+    {
+        endReached = true;
+        return 0;
+    }
+    index = 0;
+    return buffer[0];
+}
+
+std::uint16_t FileTextual::NextCharacter()
+{
+    if (hasPending)
+    {
+        hasPending = false;
+        return pending;
+    }
+    switch (encoding)
+    {
+    case EncodingUtf16BigEndian:
+    {
+        const std::uint16_t high = NextByte();
+        const std::uint16_t low = NextByte();
+        return static_cast<std::uint16_t>((high << 8) | low);
+    }
+    case EncodingUtf16LittleEndian:
+    {
+        const std::uint16_t low = NextByte();
+        const std::uint16_t high = NextByte();
+        return static_cast<std::uint16_t>((high << 8) | low);
+    }
+    case EncodingUtf8:
+        return NextUtf8Character();
+    default:
+        return NextByte();
+    }
+}
+
+std::uint16_t FileTextual::NextUtf8Character()
+{
+    const std::uint8_t lead = NextByte();
+    int ones = 0;
+    while (ones < 8 && (lead & (0x80 >> ones)) != 0)
+        ++ones;
+    if (ones == 0)
+        return lead;
+    if (ones == 2)
+    {
+        const std::uint8_t next = NextByte();
+        return static_cast<std::uint16_t>(((lead & 0x1F) << 6) | (next & 0x3F));
+    }
+    if (ones == 3)
+    {
+        const std::uint8_t second = NextByte();
+        const std::uint8_t third = NextByte();
+        return static_cast<std::uint16_t>(((lead & 0x0F) << 12) | ((second & 0x3F) << 6) | (third & 0x3F));
+    }
+    return ReplacementCharacter;
+}
+
+bool FileTextual::IsWhiteSpace(std::uint16_t c) const
+{
+    if (encoding == EncodingAnsi)
+        return win32::isspace(static_cast<unsigned char>(c)) != 0;
+    return win32::iswspace(c) != 0;
+}
+
+bool FileTextual::ReadRaw(std::u16string& out, bool stripComments, bool word)
+{
+    if (endReached)
+        return false;
+
+    std::uint16_t c = NextCharacter();
+    if (atStart)
+        atStart = false;
+    else if (word)
+    {
+        if (IsWhiteSpace(c))
+            c = NextCharacter();
+    }
+    else if (c == CarriageReturn)
+    {
+        c = NextCharacter();
+        if (c == LineFeed)
+            c = NextCharacter();
+    }
+    else if (c == LineFeed)
+        c = NextCharacter();
+
+    out.clear();
+    while (c != CarriageReturn && c != LineFeed && !endReached)
+    {
+        if (word && IsWhiteSpace(c))
+            break;
+        out.push_back(static_cast<char16_t>(c));
+        if (stripComments && word && out == u"//")
+            word = false;
+        c = NextCharacter();
+    }
+    hasPending = true;
+    pending = c;
+
+    if (stripComments)
+        CutComment(out);
+    return true;
+}
+
+bool FileTextual::ReadString(std::string& out, bool stripComments, bool word)
+{
+    std::u16string raw;
+    if (!ReadRaw(raw, stripComments, word))
+        return false;
+    out.clear();
+    if (encoding == EncodingAnsi)
+    {
+        out.reserve(raw.size());
+        for (const char16_t c : raw)
+            out.push_back(static_cast<char>(c));
+        return true;
+    }
+    for (const char16_t c : raw)
+    {
+        char bytes[8];
+        int count = 0;
+        if (win32::wctomb_s(&count, bytes, sizeof(bytes), c) != 0 || count <= 0)
+            out.push_back(replacement);
+        else
+            out.append(bytes, static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+bool FileTextual::ReadWideString(std::u16string& out, bool stripComments, bool word)
+{
+    std::u16string raw;
+    if (!ReadRaw(raw, stripComments, word))
+        return false;
+    if (encoding != EncodingAnsi)
+    {
+        out = std::move(raw);
+        return true;
+    }
+    std::string bytes;
+    bytes.reserve(raw.size());
+    for (const char16_t c : raw)
+        bytes.push_back(static_cast<char>(c));
+    NarrowToWideInto(bytes, out);
+    return true;
+}
+
+bool FileTextual::GetString(std::string& out, bool underscoresToSpaces)
+{
+    out.clear();
+    while (out.empty())
+    {
+        if (!ReadString(out, true, true))
+            return false;
+    }
+    if (underscoresToSpaces)
+        ReplaceAll(out, "_", " ");
+    return true;
+}
+
+std::int32_t FileTextual::GetInt()
+{
+    std::string text;
+    if (!GetString(text, false))
+        return 0;
+    return StringToInt(text, 10);
+}
+
+float FileTextual::GetFloat()
+{
+    std::string text;
+    if (!GetString(text, false))
+        return 0.0f;
+    return StringToFloat(text);
+}
+
+bool FileTextual::GetBool()
+{
+    return GetInt() != 0;
+}
+
+void FileTextual::ReadAllText(std::u16string& out, bool stripComments)
+{
+    out.clear();
+    out.reserve(static_cast<std::size_t>(GetLength()) + 2);
+    std::u16string line;
+    bool first = true;
+    while (ReadWideString(line, stripComments, false))
+    {
+        if (!first)
+            out += u"\r\n";
+        out += line;
+        first = false;
+    }
+}
+
+std::uint32_t FileTextual::GetLength() const
+{
+    if (encoding == EncodingUtf16BigEndian || encoding == EncodingUtf16LittleEndian)
+        return file->GetSize() / 2;
+    return file->GetSize();
+}
+
+void FileTextual::Rewind()
+{
+    file->Seek(0, 0);
+    index = -1;
+    valid = 0;
+    hasPending = false;
+    pending = 0;
+    atStart = true;
+    endReached = false;
+}
+
+// Writing ---------------------------------------------------------------------
+
+void FileTextual::FlushBuffer()
+{
+    const auto count = static_cast<std::uint32_t>(index + 1);
+    index = -1;
+    if (count > 0)
+        file->Write(buffer.data(), count, nullptr);
+}
+
+void FileTextual::PutByte(std::uint8_t value)
+{
+    if (index == BufferSize - 1)
+        FlushBuffer();
+    ++index;
+    buffer[static_cast<std::size_t>(index)] = value;
+}
+
+void FileTextual::PutUnit(std::uint16_t unit)
+{
+    switch (encoding)
+    {
+    case EncodingUtf16BigEndian:
+        PutByte(static_cast<std::uint8_t>(unit >> 8));
+        PutByte(static_cast<std::uint8_t>(unit & 0xFF));
+        break;
+    case EncodingUtf16LittleEndian:
+        PutByte(static_cast<std::uint8_t>(unit & 0xFF));
+        PutByte(static_cast<std::uint8_t>(unit >> 8));
+        break;
+    case EncodingUtf8:
+        if (unit < 0x80)
+            PutByte(static_cast<std::uint8_t>(unit));
+        else if (unit < 0x800)
+        {
+            PutByte(static_cast<std::uint8_t>(0xC0 | (unit >> 6)));
+            PutByte(static_cast<std::uint8_t>(0x80 | (unit & 0x3F)));
+        }
+        else
+        {
+            PutByte(static_cast<std::uint8_t>(0xE0 | (unit >> 12)));
+            PutByte(static_cast<std::uint8_t>(0x80 | ((unit >> 6) & 0x3F)));
+            PutByte(static_cast<std::uint8_t>(0x80 | (unit & 0x3F)));
+        }
+        break;
+    default:
+        PutByte(static_cast<std::uint8_t>(unit));
+        break;
+    }
+}
+
+void FileTextual::WriteString(const std::string& text)
+{
+    if (encoding == EncodingAnsi)
+    {
+        for (const char c : text)
+        {
+            if (c == '\0')
+                break;
+            PutByte(static_cast<std::uint8_t>(c));
+        }
+        return;
+    }
+    for (const char16_t unit : NarrowToWide(text))
+        PutUnit(unit);
+}
+
+void FileTextual::WriteNewLine()
+{
+    PutUnit(CarriageReturn);
+    PutUnit(LineFeed);
+}
+
+} // namespace OrvaneEngine

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace OrvaneEngine
+{
+
+class FileBinary;
+class FileError;
+class FileManager;
+class MessageManager;
+
+// What a format reader makes of a file; each failure has its own log text.
+enum class ImageReadResult
+{
+    Success,
+    Incorrect,
+    Unsupported
+};
+
+std::string IncorrectFormatText(const std::string& path);
+std::string UnsupportedFormatText(const std::string& path);
+std::string FailedToSaveText(const std::string& path);
+
+// Logs the failure's text at the error level (when there is a log); true only for Success.
+bool ReportImageRead(MessageManager* log, ImageReadResult result, const std::string& path);
+// Logs the error's own text (when there is a log).
+void ReportFileError(MessageManager* log, const FileError& error);
+// Opens a file to read; when that fails, logs why and returns null.
+std::unique_ptr<FileBinary> OpenImageFile(MessageManager* log, FileManager& fileManager, const std::string& path,
+                                          bool forceMemory);
+// Logs "Failed to save" (when there is a log); always false.
+bool ReportFailedSave(MessageManager* log, const std::string& path);
+
+inline std::uint16_t LoadLittle16(const std::uint8_t* bytes)
+{
+    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+}
+
+inline std::uint32_t LoadLittle32(const std::uint8_t* bytes)
+{
+    return std::uint32_t{bytes[0]} | (std::uint32_t{bytes[1]} << 8) | (std::uint32_t{bytes[2]} << 16)
+        | (std::uint32_t{bytes[3]} << 24);
+}
+
+inline void StoreLittle16(std::uint8_t* bytes, std::uint32_t value)
+{
+    bytes[0] = static_cast<std::uint8_t>(value);
+    bytes[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+inline void StoreLittle32(std::uint8_t* bytes, std::uint32_t value)
+{
+    StoreLittle16(bytes, value);
+    StoreLittle16(bytes + 2, value >> 16);
+}
+
+} // namespace OrvaneEngine

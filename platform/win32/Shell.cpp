@@ -1,0 +1,199 @@
+#include "platform/win32/Shell.h"
+#include "platform/win32/PathResolution.h"
+#include "platform/win32/testing/ShellHooks.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace win32
+{
+namespace
+{
+
+namespace fs = std::filesystem;
+
+std::mutex recordingMutex;
+bool recording = false;
+std::vector<std::string> recorded;
+
+std::optional<std::string> AbsoluteVariable(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (!value || value[0] != '/')
+        return std::nullopt;
+    return std::string(value);
+}
+
+// Where the application-data folder is, whether or not it exists.
+std::optional<std::string> AppDataLocation()
+{
+    std::optional<std::string> folder = AbsoluteVariable("XDG_DATA_HOME");
+    if (!folder)
+    {
+        const auto home = AbsoluteVariable("HOME");
+        if (!home)
+            return std::nullopt;
+        folder = *home + "/.local/share";
+    }
+    while (folder->size() > 1 && folder->back() == '/')
+        folder->pop_back();
+    return folder;
+}
+
+std::optional<fs::path> ProgramFolder()
+{
+    std::vector<char> buffer(4096);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size())
+        return std::nullopt;
+    return fs::path(std::string(buffer.data(), static_cast<std::size_t>(length))).parent_path();
+}
+
+// The folders whose loss would wipe more than the caller could mean: each as
+// given and with its links resolved.
+std::vector<fs::path> ProtectedFolders()
+{
+    std::vector<fs::path> folders{fs::path("/")};
+    std::vector<fs::path> given;
+    if (const auto home = AbsoluteVariable("HOME"))
+        given.emplace_back(*home);
+    if (const auto program = ProgramFolder())
+        given.push_back(*program);
+    if (const auto appData = AppDataLocation())
+        given.emplace_back(*appData);
+    for (const fs::path& folder : given)
+    {
+        std::error_code error;
+        folders.push_back(folder.lexically_normal());
+        const fs::path resolved = fs::weakly_canonical(folder, error);
+        if (!error)
+            folders.push_back(resolved);
+    }
+    return folders;
+}
+
+// Whether ancestor is folder itself or one of the folders above it.
+bool Contains(const fs::path& ancestor, const fs::path& folder)
+{
+    auto a = ancestor.begin();
+    auto f = folder.begin();
+    for (; a != ancestor.end(); ++a, ++f)
+    {
+        if (a->empty())
+            continue; // a trailing separator
+        if (f == folder.end() || *a != *f)
+            return false;
+    }
+    return true;
+}
+
+// The entry a path names, its folder's links resolved but not a link it
+// ends in: deleting a link must not reach what it points to.
+std::optional<fs::path> Locate(const std::string& path)
+{
+    std::error_code error;
+    fs::path raw = fs::absolute(fs::path(ResolvePath(path)), error);
+    if (error)
+        return std::nullopt;
+    while (raw.has_relative_path() && raw.filename().empty())
+        raw = raw.parent_path();
+    const fs::path name = raw.filename();
+    fs::path entry;
+    if (name.empty() || name == "." || name == "..")
+        entry = fs::canonical(raw, error);
+    else
+        entry = fs::canonical(raw.parent_path(), error) / name;
+    if (error || !fs::exists(fs::symlink_status(entry, error)))
+        return std::nullopt;
+    return entry;
+}
+
+bool Delete(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    const auto entry = Locate(path);
+    if (!entry)
+        return false;
+    for (const fs::path& folder : ProtectedFolders())
+    {
+        if (Contains(*entry, folder))
+            return false;
+    }
+    {
+        std::lock_guard lock(recordingMutex);
+        if (recording)
+        {
+            recorded.push_back(entry->string());
+            return true;
+        }
+    }
+    std::error_code error;
+    fs::remove_all(*entry, error);
+    return !error;
+}
+
+} // namespace
+
+int SHFileOperationA(SHFILEOPSTRUCTA* operation)
+{
+    if (!operation || operation->wFunc != FO_DELETE || !operation->pFrom)
+        return 1;
+    bool allDeleted = true;
+    for (const char* path = operation->pFrom; *path; path += std::strlen(path) + 1)
+        allDeleted = Delete(path) && allDeleted;
+    return allDeleted ? 0 : 1;
+}
+
+HRESULT SHGetFolderPathA(HWND, int folder, void*, std::uint32_t, char* path)
+{
+    if (!path)
+        return E_FAIL;
+    path[0] = '\0';
+    if ((folder & ~CSIDL_FLAG_CREATE) != CSIDL_APPDATA)
+        return E_FAIL;
+    const auto location = AppDataLocation();
+    if (!location || location->size() >= MAX_PATH)
+        return E_FAIL;
+    std::error_code error;
+    if (folder & CSIDL_FLAG_CREATE)
+        fs::create_directories(*location, error);
+    if (error || !fs::is_directory(*location, error))
+        return E_FAIL;
+    std::memcpy(path, location->c_str(), location->size() + 1);
+    return S_OK;
+}
+
+namespace testing
+{
+
+void SetDeleteRecording(bool on)
+{
+    std::lock_guard lock(recordingMutex);
+    recording = on;
+}
+
+std::vector<std::string> GetRecordedDeletes()
+{
+    std::lock_guard lock(recordingMutex);
+    return recorded;
+}
+
+void ResetShell()
+{
+    std::lock_guard lock(recordingMutex);
+    recording = false;
+    recorded.clear();
+}
+
+} // namespace testing
+
+} // namespace win32

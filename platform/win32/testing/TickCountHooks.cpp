@@ -1,0 +1,35 @@
+#include "platform/win32/testing/TickCountHooks.h"
+
+#include <atomic>
+
+namespace win32::testing
+{
+namespace
+{
+
+// The value in the low 32 bits and a "fixed" flag above them, so that a
+// reader on another thread never sees one without the other.
+constexpr std::uint64_t kFixedFlag = std::uint64_t{1} << 32;
+std::atomic<std::uint64_t> fixedTickCount{0};
+
+} // namespace
+
+void SetFixedTickCount(std::uint32_t milliseconds)
+{
+    fixedTickCount = kFixedFlag | milliseconds;
+}
+
+void ResetTickCount()
+{
+    fixedTickCount = 0;
+}
+
+std::optional<std::uint32_t> GetFixedTickCount()
+{
+    const std::uint64_t value = fixedTickCount;
+    if ((value & kFixedFlag) == 0)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(value);
+}
+
+} // namespace win32::testing

@@ -1,0 +1,17 @@
+// Every test process runs in a home of its own, so nothing a test writes
+// reaches the developer's real folders and nothing left from another run leaks in.
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    corvellan::test::TempFolder home;
+    setenv("HOME", home.Path().c_str(), 1);
+    setenv("XDG_DATA_HOME", (home.Path() + "/data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home.Path() + "/config").c_str(), 1);
+    return RUN_ALL_TESTS();
+}
