@@ -2,7 +2,7 @@
 # scripts/fuzz.sh BUILD_DIR SECONDS: runs every fuzz target of a sanitizer
 # build on a copy of its seeds; any finding fails.
 set -euo pipefail
-build=${1:-build/sanitize}
+build=$(cd "${1:-build/sanitize}" && pwd)
 seconds=${2:-10}
 root=$(cd "$(dirname "$0")/.." && pwd)
 

@@ -1,4 +1,5 @@
 #include "engine/core/MessageManager.h"
+#include "engine/core/PathFunctions.h"
 
 #include "engine/core/Error.h"
 #include "engine/core/StringFunctions.h"
@@ -77,7 +78,7 @@ MessageManager::MessageManager(const std::string& titleGiven, bool enabledGiven,
 
     if (folder.empty())
         path = GetExecutableFolder() + "\\" + path + ".html";
-    else if (folder[0] == '/')
+    else if (IsAbsolutePath(folder))
         path = folder + "\\" + path + ".html";
     else
         path = GetExecutableFolder() + "\\" + folder + "\\" + path + ".html";

@@ -5,6 +5,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringFunctions.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace OrvaneEngine
@@ -69,11 +70,15 @@ void PackFile::ReadDirectory()
     if (count > (file->GetSize() - HeaderSize) / SmallestEntry)
         throw FileError("Incorrect pack file format");
 
-    std::vector<std::string> names(count);
-    for (std::string& name : names)
+    // Grown as names are read, so memory follows the bytes actually there.
+    std::vector<std::string> names;
+    names.reserve(std::min<std::uint32_t>(count, 4096));
+    for (std::uint32_t index = 0; index < count; ++index)
     {
+        std::string name;
         file->ReadString(name);
         StringToLower(name);
+        names.push_back(std::move(name));
     }
     std::vector<std::uint8_t> records(static_cast<std::size_t>(count) * 8);
     file->Read(records.data(), static_cast<std::uint32_t>(records.size()));

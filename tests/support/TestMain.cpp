@@ -8,6 +8,11 @@
 
 int main(int argc, char** argv)
 {
+    // Headless by default: a real but invisible GL context and a silent audio
+    // device. A caller that sets these itself (a test of another driver) wins.
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("LP_NUM_THREADS", "2", 0);
     testing::InitGoogleTest(&argc, argv);
     corvellan::test::TempFolder home;
     setenv("HOME", home.Path().c_str(), 1);

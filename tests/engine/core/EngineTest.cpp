@@ -27,6 +27,7 @@ protected:
         settings.title = "Test";
         settings.version = 103;
         settings.logFolder = folder.Path();
+        settings.configFolder = folder.Path();
     }
     void TearDown() override
     {

@@ -401,6 +401,17 @@ TEST_F(FileTextualWriteTest, DestructionWithoutCloseCommitsButNotDuringAnExcepti
         text->WriteString("whole");
     }
     EXPECT_EQ(Contents(), "whole");
+
+    // A buffer the disk refuses at destruction: nothing leaves the destructor,
+    // and the half-written file is not committed.
+    win32::testing::FailFileCall(win32::testing::FileCall::Write, 1, "out.txt");
+    EXPECT_NO_THROW({
+        auto text = Writer(FileTextual::EncodingAnsi);
+        text->WriteString("refused");
+    });
+    win32::testing::ResetFileHooks();
+    EXPECT_EQ(Contents(), "whole");
+    EXPECT_FALSE(corvellan::test::ReadFileText(path + ".tmp").has_value());
 }
 
 } // namespace
