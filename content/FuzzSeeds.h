@@ -22,4 +22,16 @@ bool WriteTextFileSeeds(const std::string& folder);
 // it never writes, and every hostile image file.
 bool WriteImageSeeds(const std::string& folder);
 
+// shader_file: no stage, one stage of each animation type, two stages, names
+// with and without folders.
+bool WriteShaderFileSeeds(const std::string& folder);
+
+// sound_wav, sound_ogg: plain and odd WAV files (extra, odd-sized and huge
+// chunks, a data size beyond the file, truncation) and short Ogg Vorbis files.
+bool WriteSoundSeeds(const std::string& folder);
+
+// model_file: static (list and strip), box, morph, skinned in both versions,
+// no bones, no vertex data, u32 indices.
+bool WriteModelFileSeeds(const std::string& folder);
+
 } // namespace corvellan::content

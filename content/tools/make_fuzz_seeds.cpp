@@ -16,6 +16,9 @@ int main(int argc, char** argv)
     written = corvellan::content::WritePackFileSeeds(folder) && written;
     written = corvellan::content::WriteImageSeeds(folder) && written;
     written = corvellan::content::WriteTextFileSeeds(folder) && written;
+    written = corvellan::content::WriteShaderFileSeeds(folder) && written;
+    written = corvellan::content::WriteSoundSeeds(folder) && written;
+    written = corvellan::content::WriteModelFileSeeds(folder) && written;
     if (!written)
     {
         std::fprintf(stderr, "make_fuzz_seeds: could not write every seed under %s\n", argv[1]);

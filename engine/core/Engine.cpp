@@ -1,11 +1,16 @@
 #include "engine/core/Engine.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/Controls_DI7.h"
+#include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/StringFunctions.h"
 #include "engine/core/TimerManager.h"
+#include "engine/core/Window.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/win32/Com.h"
 #include "platform/win32/TickCount.h"
 #include "platform/win32/Sleep.h"
@@ -37,6 +42,26 @@ Engine::Engine(const EngineSettings& givenSettings)
                                           settings->forceFullscreen, settings->fullscreen);
         config->Load();
         ParseVideoMode(config->videoMode, &windowWidth, &windowHeight, nullptr);
+        window = std::make_unique<Window>(messageManager.get(), config.get(), GetFullName(),
+                                          settings->parentWindow, settings->iconResource,
+                                          settings->minimizeWhenInactive, windowWidth, windowHeight,
+                                          config->fullscreen, settings->centerWindow,
+                                          settings->windowPosition.x, settings->windowPosition.y);
+        controls = std::make_unique<Controls_DI7>(messageManager.get(), timerManager.get(), config.get(),
+                                                  window.get(), true);
+        // Sound is optional: without a device the program runs silent. The sound
+        // system has logged its own lines; the engine adds none.
+        try
+        {
+            soundSystem = std::make_unique<SoundSystem_DS7>(messageManager.get(), fileManager.get(),
+                                                            timerManager.get(), config.get(), window.get(),
+                                                            settings->sound3D);
+            soundManager = std::make_unique<SoundManager>(messageManager.get(), fileManager.get(),
+                                                          soundSystem.get());
+        }
+        catch (const Error&)
+        {
+        }
         SeedRandom(win32::GetTickCount());
     }
     catch (...)
@@ -63,6 +88,10 @@ Engine::~Engine()
 
 void Engine::ReleaseServices()
 {
+    soundManager.reset();
+    soundSystem.reset();
+    controls.reset();
+    window.reset();
     config.reset();
     timerManager.reset();
     fileManager.reset();
@@ -73,11 +102,17 @@ void Engine::Update()
 {
     config->Update();
     timerManager->Update();
+    window->Update();
+    controls->Update();
     messageManager->ClearMessages();
 }
 
 void Engine::Render()
 {
+    if (soundSystem)
+        soundSystem->Refresh();
+    if (soundManager)
+        soundManager->Update(true);
 }
 
 void Engine::Frame(std::uint32_t sleepTime)
@@ -85,6 +120,9 @@ void Engine::Frame(std::uint32_t sleepTime)
     Render();
     if (sleepTime > 0)
         win32::Sleep(sleepTime);
+    if (controls->IsKeyPressed("PRINTSCRN"))
+        config->SetCommandFlag("sc_take_screenshot", false);
+    controls->EndFrame();
     config->ClearChangedFlags();
     if (IsExiting())
         messageManager->Message("\nExiting...\n");

@@ -51,7 +51,7 @@ public:
     std::unique_ptr<FileManager> fileManager;
     std::unique_ptr<TimerManager> timerManager;
     std::unique_ptr<Config> config;
-    Window* window = nullptr;
+    std::unique_ptr<Window> window;
     RenderSystem* renderSystem = nullptr;
     CameraManager* cameraManager = nullptr;
     LightManager* lightManager = nullptr;
@@ -59,9 +59,9 @@ public:
     ModelManager* modelManager = nullptr;
     SpriteGroupManager* spriteGroupManager = nullptr;
     ParticleSystemManager* particleSystemManager = nullptr;
-    Controls* controls = nullptr;
-    SoundSystem* soundSystem = nullptr;
-    SoundManager* soundManager = nullptr;
+    std::unique_ptr<Controls> controls;
+    std::unique_ptr<SoundSystem> soundSystem;
+    std::unique_ptr<SoundManager> soundManager;
     GUIManager* guiManager = nullptr;
     ScreenCapture* screenCapture = nullptr;
     Console* console = nullptr;

@@ -1,0 +1,200 @@
+#include "platform/d3d7/testing/HookState.h"
+
+#include "platform/d3d7/Results.h"
+#include "platform/d3d7/testing/D3D7Hooks.h"
+#include "platform/win32/testing/DesktopHooks.h"
+
+#include <map>
+#include <mutex>
+#include <string>
+
+namespace d3d7
+{
+namespace
+{
+
+struct FailurePlan
+{
+    HRESULT code = DD_OK;
+    std::uint32_t count = 0;
+    std::uint32_t skip = 0;
+};
+
+struct State
+{
+    std::mutex lock;
+    std::map<std::string, FailurePlan> failures;
+    bool lost = false;
+    HRESULT lossResult = DD_OK;
+    std::optional<MachineDescription> machine;
+};
+
+State& GetState()
+{
+    static State state;
+    return state;
+}
+
+} // namespace
+
+namespace detail
+{
+
+Counters& GetCounters()
+{
+    static Counters counters;
+    return counters;
+}
+
+bool TakeInjectedFailure(const char* operation, HRESULT& code)
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    if (state.failures.empty())
+        return false;
+    const auto it = state.failures.find(operation);
+    if (it == state.failures.end())
+        return false;
+    FailurePlan& plan = it->second;
+    if (plan.skip > 0)
+    {
+        --plan.skip;
+        return false;
+    }
+    if (plan.count == 0)
+        return false;
+    --plan.count;
+    code = plan.code;
+    if (plan.count == 0)
+        state.failures.erase(it);
+    return true;
+}
+
+bool AreSurfacesLost()
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    return state.lost;
+}
+
+HRESULT GetLossCooperativeResult()
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    return state.lossResult;
+}
+
+void EndSurfaceLoss()
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    state.lost = false;
+    state.lossResult = DD_OK;
+}
+
+std::optional<MachineDescription> GetInjectedMachine()
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    return state.machine;
+}
+
+} // namespace detail
+
+namespace testing
+{
+
+void SetMachine(const MachineDescription& machine)
+{
+    {
+        State& state = GetState();
+        std::lock_guard guard(state.lock);
+        state.machine = machine;
+    }
+    for (const AdapterDescription& adapter : machine.adapters)
+    {
+        if (adapter.primary)
+        {
+            win32::testing::SetDesktopMode(adapter.desktop);
+            break;
+        }
+    }
+}
+
+void ResetMachine()
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    if (state.machine)
+        win32::testing::ResetDesktopMode();
+    state.machine.reset();
+}
+
+void FailCall(const std::string& operation, HRESULT code, std::uint32_t count, std::uint32_t skip)
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    state.failures[operation] = FailurePlan{code, count, skip};
+}
+
+void ClearFailures()
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    state.failures.clear();
+}
+
+void LoseSurfaces(HRESULT cooperativeResult)
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    state.lost = true;
+    state.lossResult = cooperativeResult;
+}
+
+bool AreSurfacesLost()
+{
+    return detail::AreSurfacesLost();
+}
+
+std::uint32_t GetPresentCount()
+{
+    return detail::GetCounters().presents;
+}
+
+std::int32_t GetLastSwapInterval()
+{
+    return detail::GetCounters().swapInterval;
+}
+
+std::int32_t GetLiveObjectCount(ObjectKind kind)
+{
+    return detail::GetCounters().live[static_cast<int>(kind)];
+}
+
+std::int32_t GetLiveObjectTotal()
+{
+    std::int32_t total = 0;
+    for (const auto& count : detail::GetCounters().live)
+        total += count;
+    return total;
+}
+
+std::uint32_t GetOffThreadGlCalls()
+{
+    return detail::GetCounters().offThreadGlCalls;
+}
+
+void ResetAll()
+{
+    ResetMachine();
+    ClearFailures();
+    detail::EndSurfaceLoss();
+    detail::GetCounters().presents = 0;
+    detail::GetCounters().swapInterval = -1;
+    detail::GetCounters().offThreadGlCalls = 0;
+}
+
+} // namespace testing
+
+} // namespace d3d7

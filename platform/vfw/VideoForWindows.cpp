@@ -1,0 +1,137 @@
+#include "platform/vfw/VideoForWindows.h"
+
+#include "platform/vfw/AviFile.h"
+#include "platform/vfw/AviStream.h"
+#include "platform/vfw/testing/HookState.h"
+
+namespace vfw
+{
+
+using testing::TakeFailure;
+using testing::VfwCall;
+
+std::uint32_t VideoForWindowsVersion()
+{
+    return testing::GetReportedVersion();
+}
+
+void AVIFileInit()
+{
+    testing::AddLibraryUse(1);
+}
+
+void AVIFileExit()
+{
+    if (testing::GetLibraryUseCount() > 0)
+        testing::AddLibraryUse(-1);
+}
+
+HRESULT AVIFileOpenA(PAVIFILE* file, const char* path, std::uint32_t mode, const void* handler)
+{
+    if (file == nullptr)
+        return AVIERR_BADPARAM;
+    *file = nullptr;
+    if (testing::GetLibraryUseCount() <= 0)
+        return AVIERR_ERROR;
+    if (path == nullptr || *path == '\0' || handler != nullptr)
+        return AVIERR_BADPARAM;
+    if ((mode & (OF_CREATE | OF_WRITE)) != (OF_CREATE | OF_WRITE))
+        return AVIERR_UNSUPPORTED;
+    if (TakeFailure(VfwCall::FileOpen))
+        return AVIERR_FILEOPEN;
+    auto* opened = new AviFile(path);
+    if (!opened->IsOpen())
+    {
+        opened->Release();
+        return AVIERR_FILEOPEN;
+    }
+    *file = opened;
+    return AVIERR_OK;
+}
+
+HRESULT AVIFileCreateStreamA(PAVIFILE file, PAVISTREAM* stream, const AVISTREAMINFOA* info)
+{
+    if (stream != nullptr)
+        *stream = nullptr;
+    if (file == nullptr || stream == nullptr || info == nullptr)
+        return AVIERR_BADPARAM;
+    if (TakeFailure(VfwCall::CreateStream))
+        return AVIERR_MEMORY;
+    return file->CreateStream(*info, stream);
+}
+
+win32::BOOL AVISaveOptions(win32::HWND, std::uint32_t, std::int32_t streamCount, PAVISTREAM* streams,
+                           AVICOMPRESSOPTIONS** options)
+{
+    if (streamCount <= 0 || streams == nullptr || options == nullptr)
+        return win32::FALSE;
+    for (std::int32_t i = 0; i < streamCount; ++i)
+        if (streams[i] == nullptr || options[i] == nullptr)
+            return win32::FALSE;
+    if (testing::IsSaveOptionsCancelled())
+        return win32::FALSE;
+    for (std::int32_t i = 0; i < streamCount; ++i)
+        *options[i] = AVICOMPRESSOPTIONS{streamtypeVIDEO, kUncompressedHandler, 1, 0, 0, 0};
+    return win32::TRUE;
+}
+
+HRESULT AVIMakeCompressedStream(PAVISTREAM* compressed, PAVISTREAM source, const AVICOMPRESSOPTIONS* options,
+                                const void* handler)
+{
+    if (compressed != nullptr)
+        *compressed = nullptr;
+    if (compressed == nullptr || source == nullptr || options == nullptr || handler != nullptr)
+        return AVIERR_BADPARAM;
+    if (TakeFailure(VfwCall::MakeCompressedStream))
+        return AVIERR_NOCOMPRESSOR;
+    if (options->handler != 0 && options->handler != kUncompressedHandler)
+        return AVIERR_NOCOMPRESSOR;
+    *compressed = new AviStream(source);
+    return AVIERR_OK;
+}
+
+HRESULT AVIStreamSetFormat(PAVISTREAM stream, std::int32_t position, const void* format, std::int32_t formatSize)
+{
+    if (stream == nullptr)
+        return AVIERR_BADPARAM;
+    if (position != 0)
+        return AVIERR_UNSUPPORTED;
+    if (TakeFailure(VfwCall::SetFormat))
+        return AVIERR_BADFORMAT;
+    return stream->SetFormat(format, formatSize);
+}
+
+HRESULT AVIStreamWrite(PAVISTREAM stream, std::int32_t start, std::int32_t samples, const void* buffer,
+                       std::int32_t bufferSize, std::uint32_t flags, std::int32_t* samplesWritten,
+                       std::int32_t* bytesWritten)
+{
+    if (samplesWritten != nullptr)
+        *samplesWritten = 0;
+    if (bytesWritten != nullptr)
+        *bytesWritten = 0;
+    if (stream == nullptr)
+        return AVIERR_BADPARAM;
+    if (TakeFailure(VfwCall::StreamWrite))
+        return AVIERR_FILEWRITE;
+    const HRESULT result = stream->Write(start, samples, buffer, bufferSize, flags);
+    if (SUCCEEDED(result))
+    {
+        if (samplesWritten != nullptr)
+            *samplesWritten = samples;
+        if (bytesWritten != nullptr)
+            *bytesWritten = bufferSize;
+    }
+    return result;
+}
+
+std::uint32_t AVIStreamRelease(PAVISTREAM stream)
+{
+    return stream != nullptr ? stream->Release() : 0;
+}
+
+std::uint32_t AVIFileRelease(PAVIFILE file)
+{
+    return file != nullptr ? file->Release() : 0;
+}
+
+} // namespace vfw

@@ -1,0 +1,107 @@
+#include "engine/core/Config.h"
+#include "engine/core/Controls.h"
+#include "engine/core/Engine.h"
+#include "engine/core/Window.h"
+#include "platform/win32/Messages.h"
+#include "platform/win32/WindowCalls.h"
+#include "platform/win32/testing/EventPush.h"
+#include "platform/win32/testing/WindowHooks.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace OrvaneEngine;
+namespace wt = win32::testing;
+
+namespace
+{
+
+class EngineWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        wt::ResetWindowHooks();
+        settings.title = "Test";
+        settings.version = 103;
+        settings.logFolder = folder.Path();
+        settings.configFolder = folder.Path();
+        settings.videoMode = "640x480x32";
+        settings.fullscreen = false;
+    }
+    void TearDown() override { wt::ResetWindowHooks(); }
+
+    static void Pump()
+    {
+        win32::MSG message{};
+        while (win32::PeekMessageA(&message, 0, 0, 0, win32::PM_REMOVE) != 0)
+        {
+            win32::TranslateMessage(&message);
+            win32::DispatchMessageA(&message);
+        }
+    }
+
+    corvellan::test::TempFolder folder;
+    EngineSettings settings;
+};
+
+TEST_F(EngineWindowTest, WindowAndControlsLiveAsLongAsTheEngine)
+{
+    {
+        Engine engine(settings);
+        ASSERT_NE(engine.window, nullptr);
+        ASSERT_NE(engine.controls, nullptr);
+        EXPECT_TRUE(win32::IsWindow(engine.window->handle));
+        EXPECT_EQ(wt::GetWindowTitle(engine.window->handle), "Test 1.03");
+        EXPECT_EQ(engine.window->width, 640u);
+        EXPECT_EQ(engine.window->height, 480u);
+        EXPECT_FALSE(engine.window->fullscreen);
+        engine.controls->ShowCursor(false);
+        engine.Update();
+        EXPECT_LT(wt::GetDisplayCounter(), 0);
+    }
+    EXPECT_GE(wt::GetDisplayCounter(), 0) << "the cursor is shown again";
+    EXPECT_EQ(wt::GetWindowCount(), 0u);
+    EXPECT_FALSE(wt::IsVideoStarted());
+}
+
+TEST_F(EngineWindowTest, WindowUpdatesBeforeTheInputStep)
+{
+    Engine engine(settings);
+    engine.controls->BlockInput();
+    // The lock holds for a typed character only when the window has moved it
+    // in before the input step runs.
+    ASSERT_TRUE(wt::PushText(engine.window->handle, "a"));
+    Pump();
+    engine.Update();
+    EXPECT_TRUE(engine.controls->IsBlocked());
+    engine.Frame(0);
+    engine.Update();
+    EXPECT_FALSE(engine.controls->IsBlocked());
+}
+
+TEST_F(EngineWindowTest, PrintScreenRequestsOneScreenshot)
+{
+    Engine engine(settings);
+    ASSERT_TRUE(wt::PushKey(engine.window->handle, "PrintScreen", true));
+    Pump();
+    engine.Update();
+    EXPECT_TRUE(engine.config->GetCommandFlag("sc_take_screenshot"));
+    engine.Frame(0);
+    EXPECT_FALSE(engine.config->GetCommandFlag("sc_take_screenshot"));
+    engine.config->SetCommandFlag("sc_take_screenshot", true);
+    engine.Update();
+    engine.Frame(0);
+    EXPECT_TRUE(engine.config->GetCommandFlag("sc_take_screenshot")) << "held is no second press";
+}
+
+TEST_F(EngineWindowTest, ClosingTheWindowEndsTheLoop)
+{
+    Engine engine(settings);
+    ASSERT_TRUE(wt::PushWindowEvent(engine.window->handle, wt::WindowEvent::Close));
+    Pump();
+    EXPECT_TRUE(engine.IsExiting());
+    EXPECT_TRUE(win32::IsWindow(engine.window->handle));
+}
+
+} // namespace
