@@ -11,6 +11,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libvorbis-dev libogg-dev vorbis-tools
   libgtest-dev libgmock-dev libbenchmark-dev
+  ffmpeg
 )
 
 missing=()

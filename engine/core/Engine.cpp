@@ -9,6 +9,8 @@
 #include "engine/core/StringFunctions.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/ScreenCapture.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/win32/Com.h"
@@ -47,6 +49,10 @@ Engine::Engine(const EngineSettings& givenSettings)
                                           settings->minimizeWhenInactive, windowWidth, windowHeight,
                                           config->fullscreen, settings->centerWindow,
                                           settings->windowPosition.x, settings->windowPosition.y);
+        renderSystem = std::make_unique<RenderSystem_D3D7>(messageManager.get(), config.get(), window.get(),
+                                                           settings->stencilBuffer, settings->allowLargeWindow);
+        screenCapture = std::make_unique<ScreenCapture>(messageManager.get(), fileManager.get(), config.get(),
+                                                        window.get());
         controls = std::make_unique<Controls_DI7>(messageManager.get(), timerManager.get(), config.get(),
                                                   window.get(), true);
         // Sound is optional: without a device the program runs silent. The sound
@@ -91,6 +97,8 @@ void Engine::ReleaseServices()
     soundManager.reset();
     soundSystem.reset();
     controls.reset();
+    screenCapture.reset();
+    renderSystem.reset();
     window.reset();
     config.reset();
     timerManager.reset();
@@ -109,6 +117,13 @@ void Engine::Update()
 
 void Engine::Render()
 {
+    renderSystem->Refresh();
+    // Until models are drawn, the scene is the cleared back buffer.
+    if (renderSystem->ready)
+    {
+        renderSystem->BeginScene();
+        renderSystem->EndScene();
+    }
     if (soundSystem)
         soundSystem->Refresh();
     if (soundManager)
@@ -120,9 +135,12 @@ void Engine::Frame(std::uint32_t sleepTime)
     Render();
     if (sleepTime > 0)
         win32::Sleep(sleepTime);
+    if (renderSystem->ready)
+        renderSystem->SwapBuffers();
     if (controls->IsKeyPressed("PRINTSCRN"))
         config->SetCommandFlag("sc_take_screenshot", false);
     controls->EndFrame();
+    screenCapture->Update();
     config->ClearChangedFlags();
     if (IsExiting())
         messageManager->Message("\nExiting...\n");

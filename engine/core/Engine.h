@@ -52,7 +52,7 @@ public:
     std::unique_ptr<TimerManager> timerManager;
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
-    RenderSystem* renderSystem = nullptr;
+    std::unique_ptr<RenderSystem> renderSystem;
     CameraManager* cameraManager = nullptr;
     LightManager* lightManager = nullptr;
     ShaderManager* shaderManager = nullptr;
@@ -63,7 +63,7 @@ public:
     std::unique_ptr<SoundSystem> soundSystem;
     std::unique_ptr<SoundManager> soundManager;
     GUIManager* guiManager = nullptr;
-    ScreenCapture* screenCapture = nullptr;
+    std::unique_ptr<ScreenCapture> screenCapture;
     Console* console = nullptr;
     bool comInitialized = false;
 

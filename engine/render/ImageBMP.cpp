@@ -107,22 +107,7 @@ bool Image::ReadBMP(MessageManager* newLog, FileBinary& file, const std::string&
 {
     Clear();
     log = newLog;
-    ImageReadResult result = ImageReadResult::Incorrect;
-    try
-    {
-        result = ReadBmpPicture(*this, newLog, file);
-    }
-    catch (const FileError& error)
-    {
-        Clear();
-        ReportFileError(newLog, error);
-        return false;
-    }
-    if (result != ImageReadResult::Success)
-    {
-        Clear();
-    }
-    return ReportImageRead(newLog, result, path);
+    return RunImageReader(*this, newLog, path, [&] { return ReadBmpPicture(*this, newLog, file); });
 }
 
 bool Image::LoadBMP(MessageManager* newLog, FileManager* fileManager, const std::string& path)

@@ -1,5 +1,7 @@
 #include "engine/render/ImageFormat.h"
 
+#include "engine/render/Image.h"
+
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
@@ -65,6 +67,27 @@ bool ReportFailedSave(MessageManager* log, const std::string& path)
         log->Error(FailedToSaveText(path));
     }
     return false;
+}
+
+bool RunImageReader(Image& image, MessageManager* log, const std::string& path,
+                    const std::function<ImageReadResult()>& read)
+{
+    ImageReadResult result = ImageReadResult::Incorrect;
+    try
+    {
+        result = read();
+    }
+    catch (const FileError& error)
+    {
+        image.Clear();
+        ReportFileError(log, error);
+        return false;
+    }
+    if (result != ImageReadResult::Success)
+    {
+        image.Clear();
+    }
+    return ReportImageRead(log, result, path);
 }
 
 } // namespace OrvaneEngine

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@ namespace OrvaneEngine
 class FileBinary;
 class FileError;
 class FileManager;
+class Image;
 class MessageManager;
 
 // What a format reader makes of a file; each failure has its own log text.
@@ -31,6 +33,11 @@ void ReportFileError(MessageManager* log, const FileError& error);
 // Opens a file to read; when that fails, logs why and returns null.
 std::unique_ptr<FileBinary> OpenImageFile(MessageManager* log, FileManager& fileManager, const std::string& path,
                                           bool forceMemory);
+// Runs one format's picture reader on an image that was just cleared: a
+// FileError or a refusal leaves the image empty, and the failure is logged
+// in the reader's own words. True only for a sound picture.
+bool RunImageReader(Image& image, MessageManager* log, const std::string& path,
+                    const std::function<ImageReadResult()>& read);
 // Logs "Failed to save" (when there is a log); always false.
 bool ReportFailedSave(MessageManager* log, const std::string& path);
 

@@ -147,12 +147,7 @@ bool Image::ReadJPEG(MessageManager* newLog, FileBinary& file, const std::string
     job.file = &file;
     job.image = this;
     job.log = newLog;
-    const ImageReadResult result = DecodeJpeg(job);
-    if (result != ImageReadResult::Success)
-    {
-        Clear();
-    }
-    return ReportImageRead(newLog, result, path);
+    return RunImageReader(*this, newLog, path, [&] { return DecodeJpeg(job); });
 }
 
 bool Image::LoadJPEG(MessageManager* newLog, FileManager* fileManager, const std::string& path)

@@ -171,22 +171,7 @@ bool Image::ReadTGA(MessageManager* newLog, FileBinary& file, const std::string&
 {
     Clear();
     log = newLog;
-    ImageReadResult result = ImageReadResult::Incorrect;
-    try
-    {
-        result = ReadTgaPicture(*this, newLog, file);
-    }
-    catch (const FileError& error)
-    {
-        Clear();
-        ReportFileError(newLog, error);
-        return false;
-    }
-    if (result != ImageReadResult::Success)
-    {
-        Clear();
-    }
-    return ReportImageRead(newLog, result, path);
+    return RunImageReader(*this, newLog, path, [&] { return ReadTgaPicture(*this, newLog, file); });
 }
 
 bool Image::LoadTGA(MessageManager* newLog, FileManager* fileManager, const std::string& path)

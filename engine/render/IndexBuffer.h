@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace OrvaneEngine
 {
@@ -45,6 +46,9 @@ public:
     bool IsLocked() const { return locked != 0; }
     std::uint32_t GetLockFirst() const { return lockFirst; }
     std::uint32_t GetLockCount() const { return lockCount; }
+    // True the first time only: a draw the buffer's indices do not fit is
+    // reported once per buffer, not once per frame.
+    bool TakeDrawRefusalReport() { return !std::exchange(drawRefusalReported, true); }
 
 protected:
     // The log receives the reports of counts beyond the capacity; it may be null.
@@ -67,6 +71,7 @@ private:
     std::uint32_t rangeDirty = 1;
     std::uint32_t minIndex = 0;
     std::uint32_t indexRange = 0;
+    bool drawRefusalReported = false;
     MessageManager* log;
 };
 

@@ -184,6 +184,10 @@ void Model::ReadModelFile(FileBinary& file, std::uint32_t callerFlags, std::uint
         in.Take(budget, vertexCount, SkinnedVertexMinimumSize);
     else
         in.Take(budget, vertexCount, 1);
+    // With static data first the morph frames are made but not read; they
+    // may be no larger than the file could have held either.
+    if ((flags & FlagStatic) && morph)
+        in.Take(budget, static_cast<std::uint64_t>(vertexCount) * frameCount, VertexRecordSize);
 
     indexBuffer = renderSystem->CreateIndexBuffer(flags & FlagIndexUsage, indexCount);
     in.Bytes(indexBuffer->Lock(0, indexCount), indexBytes);

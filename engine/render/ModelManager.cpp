@@ -26,10 +26,24 @@ float Key(const Model* model)
     return std::isnan(model->depth) ? 0.0f : model->depth;
 }
 
-// A stable merge sort whose working space is kept by the caller, so a pass
-// over an unchanged registry allocates nothing (std::stable_sort takes a new
-// buffer on every call). Models of equal rank and depth keep slot order.
-void MergeSort(std::vector<Model*>& list, std::vector<Model*>& scratch)
+} // namespace
+
+bool CompareModels(const Model* a, const Model* b)
+{
+    const std::uint32_t rankA = Rank(a);
+    const std::uint32_t rankB = Rank(b);
+    if (rankA != rankB)
+        return rankA < rankB;
+    if (rankA == 0)
+        return Key(a) < Key(b);
+    if (rankA == 1)
+        return Key(a) > Key(b);
+    return false;
+}
+
+// A bottom-up merge sort: std::stable_sort would take a new buffer on every
+// call, and the render pass must not allocate once it has run.
+void SortRenderList(std::vector<Model*>& list, std::vector<Model*>& scratch)
 {
     const std::size_t count = list.size();
     scratch.resize(count);
@@ -47,21 +61,6 @@ void MergeSort(std::vector<Model*>& list, std::vector<Model*>& scratch)
     }
     if (from != list.data())
         std::copy(from, from + count, list.data());
-}
-
-} // namespace
-
-bool CompareModels(const Model* a, const Model* b)
-{
-    const std::uint32_t rankA = Rank(a);
-    const std::uint32_t rankB = Rank(b);
-    if (rankA != rankB)
-        return rankA < rankB;
-    if (rankA == 0)
-        return Key(a) < Key(b);
-    if (rankA == 1)
-        return Key(a) > Key(b);
-    return false;
 }
 
 ModelManager::ModelManager(MessageManager* log_, FileManager* files_, TimerManager* timers_,
@@ -110,7 +109,7 @@ void ModelManager::Render()
             renderList.push_back(model);
         }
     }
-    MergeSort(renderList, sortScratch);
+    SortRenderList(renderList, sortScratch);
 
     renderSystem->BeginScene();
     for (Model* model : renderList)

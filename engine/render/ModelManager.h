@@ -86,4 +86,9 @@ private:
 // depth counts as 0, so the order stays strict and weak for any models.
 bool CompareModels(const Model* a, const Model* b);
 
+// Sorts a render list by CompareModels, keeping slot order among equal
+// models. The scratch vector is the working space; once it has grown to the
+// list's size no call allocates.
+void SortRenderList(std::vector<Model*>& list, std::vector<Model*>& scratch);
+
 } // namespace OrvaneEngine

@@ -3,8 +3,10 @@
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringFunctions.h"
+#include "engine/render/Camera_D3D7.h"
 #include "engine/render/D3DResultTexts.h"
 #include "engine/render/IndexBuffer_D3D7.h"
+#include "engine/render/Light_D3D7.h"
 #include "engine/render/Texture2D_D3D7.h"
 #include "engine/render/VertexBuffer_D3D7.h"
 
@@ -74,9 +76,9 @@ void RenderSystem_D3D7::RemoveTexture(Texture2D_D3D7* texture)
     log->Fatal("RenderSystem_D3D7: Failed to remove texture \"" + texture->GetKey() + "\"");
 }
 
-Camera* RenderSystem_D3D7::CreateCamera(std::uint32_t)
+Camera* RenderSystem_D3D7::CreateCamera(std::uint32_t value)
 {
-    return nullptr;
+    return new Camera_D3D7(this, value);
 }
 
 std::unique_ptr<VertexBuffer> RenderSystem_D3D7::CreateVertexBuffer(std::uint32_t usage, bool coloured,
@@ -117,9 +119,9 @@ std::unique_ptr<Texture2D> RenderSystem_D3D7::CreateTexture(TextureManager* text
     return std::make_unique<Texture2D_D3D7>(log, config, textureManager, this, key, diffuse, opacity, mipMapped);
 }
 
-Light* RenderSystem_D3D7::CreateLight(std::uint32_t)
+Light* RenderSystem_D3D7::CreateLight(std::uint32_t deviceLightIndex)
 {
-    return nullptr;
+    return new Light_D3D7(log, this, deviceLightIndex);
 }
 
 } // namespace OrvaneEngine

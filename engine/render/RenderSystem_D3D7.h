@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/render/RenderSystem.h"
+#include "platform/d3d7/DeviceTypes.h"
 #include "platform/d3d7/Types.h"
 
 #include <cstdint>
@@ -47,6 +48,8 @@ public:
     // A colour as the device takes it: each channel clamped to [0, 1], then
     // scaled by 255 and truncated, packed as 0xAARRGGBB.
     static std::uint32_t ToDeviceColor(const Color& color);
+    // A matrix element for element, as the device takes it.
+    static d3d7::D3DMATRIX ConvertMatrix(const Matrix4& matrix);
 
     void Refresh() override;
     void BeginScene() override;

@@ -1,10 +1,14 @@
 #include "platform/d3d7/GlContext.h"
 
+#include "platform/d3d7/GlDrawState.h"
 #include "platform/d3d7/testing/HookState.h"
 #include "platform/win32/WindowTable.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
+
+#include <dlfcn.h>
+#include <link.h>
 
 #include <cassert>
 #include <cstdio>
@@ -42,9 +46,47 @@ void SetWindowPixelFormat()
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 }
 
-bool IsLive(SDL_Window* window, std::uint32_t id)
+// Keeps the GL driver resident once it is loaded: loading it again for a
+// later window costs time, and unloading it drops caches that the driver's
+// own objects still point into.
+void KeepDriverResident()
 {
-    return window && SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetWindowFromID(id) == window;
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void*) {
+            const char* name = info->dlpi_name;
+            static const char* const kDriverParts[] = {"_dri.so", "libEGL_mesa", "libGLX_mesa", "libglapi",
+                                                       "libgallium", "libLLVM"};
+            for (const char* part : kDriverParts)
+            {
+                if (name && std::strstr(name, part))
+                {
+                    dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+                    break;
+                }
+            }
+            return 0;
+        },
+        nullptr);
+}
+
+// Windows the context has drawn into carry this mark with the context's
+// generation: after the video subsystem restarts, a new window may get the
+// old one's number and even its address, but never the mark.
+constexpr const char* kMark = "d3d7.context";
+
+void* MarkOf(std::uint64_t generation)
+{
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(generation));
+}
+
+bool IsLive(SDL_Window* window, std::uint32_t id, std::uint64_t generation)
+{
+    return window && SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetWindowFromID(id) == window &&
+           SDL_GetWindowData(window, kMark) == MarkOf(generation);
 }
 
 } // namespace
@@ -57,7 +99,7 @@ GlContext& GlContext::Get()
 
 bool GlContext::IsAlive() const
 {
-    return context && IsLive(window, windowId);
+    return context && IsLive(window, windowId, generation);
 }
 
 bool GlContext::Ensure()
@@ -115,7 +157,11 @@ bool GlContext::Create()
     windowId = SDL_GetWindowID(target);
     owner = std::this_thread::get_id();
     ++generation;
+    SDL_SetWindowData(target, kMark, MarkOf(generation));
+    if (homeWindow)
+        SDL_SetWindowData(homeWindow, kMark, MarkOf(generation));
     swapInterval = -2;
+    KeepDriverResident();
     ReadLimits();
     return true;
 }
@@ -128,7 +174,7 @@ void GlContext::Drop()
         SDL_GL_MakeCurrent(nullptr, nullptr);
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
     }
-    if (IsLive(homeWindow, homeWindowId))
+    if (IsLive(homeWindow, homeWindowId, generation))
     {
         SDL_DestroyWindow(homeWindow);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -144,6 +190,8 @@ void GlContext::Drop()
     std::lock_guard guard(deletionLock);
     pendingFramebuffers.clear();
     pendingRenderbuffers.clear();
+    GetCounters().liveGlTextures -= static_cast<std::int32_t>(pendingTextures.size());
+    pendingTextures.clear();
 }
 
 bool GlContext::Bind(HWND handle)
@@ -170,7 +218,8 @@ bool GlContext::Bind(HWND handle)
         }
         window = target;
         windowId = SDL_GetWindowID(target);
-        if (IsLive(homeWindow, homeWindowId))
+        SDL_SetWindowData(target, kMark, MarkOf(generation));
+        if (IsLive(homeWindow, homeWindowId, generation))
         {
             SDL_DestroyWindow(homeWindow);
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -278,14 +327,48 @@ void GlContext::DeleteRenderbuffer(std::uint64_t ofGeneration, unsigned name)
     functions.deleteRenderbuffers(1, &name);
 }
 
+void GlContext::DeleteTexture(std::uint64_t ofGeneration, unsigned name)
+{
+    if (name == 0)
+        return;
+    if (ofGeneration != generation || !context)
+    {
+        // It went with its context.
+        --GetCounters().liveGlTextures;
+        return;
+    }
+    if (std::this_thread::get_id() != owner)
+    {
+        std::lock_guard guard(deletionLock);
+        pendingTextures.push_back(name);
+        return;
+    }
+    glDeleteTextures(1, &name);
+    --GetCounters().liveGlTextures;
+    NoteForeignGlState();
+}
+
+void GlContext::NoteTextureMade()
+{
+    ++GetCounters().liveGlTextures;
+}
+
 void GlContext::FlushDeletions()
 {
     std::vector<unsigned> framebuffers;
     std::vector<unsigned> renderbuffers;
+    std::vector<unsigned> textures;
     {
         std::lock_guard guard(deletionLock);
         framebuffers.swap(pendingFramebuffers);
         renderbuffers.swap(pendingRenderbuffers);
+        textures.swap(pendingTextures);
+    }
+    if (!textures.empty())
+    {
+        glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
+        GetCounters().liveGlTextures -= static_cast<std::int32_t>(textures.size());
+        NoteForeignGlState();
     }
     if (!framebuffers.empty())
         functions.deleteFramebuffers(static_cast<GLsizei>(framebuffers.size()), framebuffers.data());

@@ -54,6 +54,8 @@ public:
     // True when a GL call may be made now: a context exists and this is its
     // thread. A call off that thread is counted (and stops debug builds).
     bool MayCall();
+    // Whether a context exists and this is its thread; counts nothing.
+    bool OnContextThread() const { return context && std::this_thread::get_id() == owner; }
     // Sets the swap interval only when it changes.
     void SetSwapInterval(std::int32_t interval);
 
@@ -61,6 +63,11 @@ public:
     // for its next call.
     void DeleteFramebuffer(std::uint64_t ofGeneration, unsigned name);
     void DeleteRenderbuffer(std::uint64_t ofGeneration, unsigned name);
+    // Texture names are counted while they live (textures die with their
+    // context too); from another thread they wait for the next call here.
+    void DeleteTexture(std::uint64_t ofGeneration, unsigned name);
+    // A texture name made in the current context.
+    void NoteTextureMade();
 
     // When the last stand-in object has gone: a context whose window has
     // closed goes too.
@@ -91,6 +98,7 @@ private:
     std::mutex deletionLock;
     std::vector<unsigned> pendingFramebuffers;
     std::vector<unsigned> pendingRenderbuffers;
+    std::vector<unsigned> pendingTextures;
 };
 
 } // namespace d3d7::detail

@@ -27,6 +27,9 @@ bool GlFunctions::Load()
     ok = LoadOne(bindRenderbuffer, "glBindRenderbuffer") && ok;
     ok = LoadOne(renderbufferStorage, "glRenderbufferStorage") && ok;
     ok = LoadOne(blitFramebuffer, "glBlitFramebuffer") && ok;
+    ok = LoadOne(activeTexture, "glActiveTexture") && ok;
+    ok = LoadOne(clientActiveTexture, "glClientActiveTexture") && ok;
+    ok = LoadOne(drawRangeElements, "glDrawRangeElements") && ok;
     return ok;
 }
 

@@ -20,6 +20,9 @@ struct GlFunctions
     PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
     PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
     PFNGLBLITFRAMEBUFFERPROC blitFramebuffer = nullptr;
+    PFNGLACTIVETEXTUREPROC activeTexture = nullptr;
+    void(APIENTRY* clientActiveTexture)(GLenum) = nullptr;
+    PFNGLDRAWRANGEELEMENTSPROC drawRangeElements = nullptr;
 
     // Loads every entry point; false when one is missing.
     bool Load();

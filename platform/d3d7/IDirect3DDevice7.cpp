@@ -1,6 +1,8 @@
 #include "platform/d3d7/IDirect3DDevice7.h"
 
+#include "platform/d3d7/DeviceState.h"
 #include "platform/d3d7/GlContext.h"
+#include "platform/d3d7/GlDrawState.h"
 #include "platform/d3d7/GlErrors.h"
 #include "platform/d3d7/IDirect3D7.h"
 #include "platform/d3d7/IDirectDrawSurface7.h"
@@ -34,7 +36,8 @@ ScissorBox ToScissor(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int
 
 IDirect3DDevice7::IDirect3DDevice7(IDirect3D7* owner_, const DeviceDescription& description_,
                                    IDirectDrawSurface7* target_)
-    : Object(detail::ObjectKind::Device), owner(owner_), description(description_), target(target_)
+    : Object(detail::ObjectKind::Device), owner(owner_), description(description_), target(target_),
+      state(std::make_unique<detail::DeviceState>(description_, target_->GetDepth() != nullptr))
 {
     owner->AddRef();
     target->AddRef();
@@ -45,10 +48,12 @@ IDirect3DDevice7::IDirect3DDevice7(IDirect3D7* owner_, const DeviceDescription& 
 
 IDirect3DDevice7::~IDirect3DDevice7()
 {
+    // Gives back the textures still set on stages.
+    state.reset();
     // The device keeps no GL object of its own beyond its target's, which
     // the target deletes; leave GL bound to nothing of it.
     detail::GlContext& context = detail::GlContext::Get();
-    if (context.MayCall())
+    if (context.OnContextThread())
         context.Gl().bindFramebuffer(GL_FRAMEBUFFER, 0);
     target->Release();
     owner->Release();
@@ -232,5 +237,135 @@ HRESULT IDirect3DDevice7::EndScene()
         return DDERR_SURFACELOST;
     return DD_OK;
 }
+
+#define D3D7_INJECTED(name)                                                                                            \
+    do                                                                                                                 \
+    {                                                                                                                  \
+        HRESULT injected;                                                                                              \
+        if (detail::TakeInjectedFailure(name, injected))                                                               \
+            return injected;                                                                                           \
+    } while (false)
+
+HRESULT IDirect3DDevice7::SetTransform(std::uint32_t transform, D3DMATRIX* matrix)
+{
+    D3D7_INJECTED("SetTransform");
+    if (transform == D3DTRANSFORMSTATE_PROJECTION)
+        ++detail::GetCounters().projectionSets;
+    return state->SetTransform(transform, matrix);
+}
+
+HRESULT IDirect3DDevice7::GetTransform(std::uint32_t transform, D3DMATRIX* matrix)
+{
+    D3D7_INJECTED("GetTransform");
+    return state->GetTransform(transform, matrix);
+}
+
+HRESULT IDirect3DDevice7::SetRenderState(std::uint32_t renderState, std::uint32_t value)
+{
+    D3D7_INJECTED("SetRenderState");
+    return state->SetRenderState(renderState, value);
+}
+
+HRESULT IDirect3DDevice7::GetRenderState(std::uint32_t renderState, std::uint32_t* value)
+{
+    D3D7_INJECTED("GetRenderState");
+    return state->GetRenderState(renderState, value);
+}
+
+HRESULT IDirect3DDevice7::SetTextureStageState(std::uint32_t stage, std::uint32_t stageState, std::uint32_t value)
+{
+    D3D7_INJECTED("SetTextureStageState");
+    return state->SetTextureStageState(stage, stageState, value);
+}
+
+HRESULT IDirect3DDevice7::GetTextureStageState(std::uint32_t stage, std::uint32_t stageState, std::uint32_t* value)
+{
+    D3D7_INJECTED("GetTextureStageState");
+    return state->GetTextureStageState(stage, stageState, value);
+}
+
+HRESULT IDirect3DDevice7::SetTexture(std::uint32_t stage, IDirectDrawSurface7* texture)
+{
+    D3D7_INJECTED("SetTexture");
+    return state->SetTexture(stage, texture);
+}
+
+HRESULT IDirect3DDevice7::GetTexture(std::uint32_t stage, IDirectDrawSurface7** texture)
+{
+    D3D7_INJECTED("GetTexture");
+    return state->GetTexture(stage, texture);
+}
+
+HRESULT IDirect3DDevice7::SetMaterial(D3DMATERIAL7* material)
+{
+    D3D7_INJECTED("SetMaterial");
+    return state->SetMaterial(material);
+}
+
+HRESULT IDirect3DDevice7::GetMaterial(D3DMATERIAL7* material)
+{
+    D3D7_INJECTED("GetMaterial");
+    return state->GetMaterial(material);
+}
+
+HRESULT IDirect3DDevice7::SetLight(std::uint32_t index, D3DLIGHT7* light)
+{
+    D3D7_INJECTED("SetLight");
+    return state->SetLight(index, light);
+}
+
+HRESULT IDirect3DDevice7::GetLight(std::uint32_t index, D3DLIGHT7* light)
+{
+    D3D7_INJECTED("GetLight");
+    return state->GetLight(index, light);
+}
+
+HRESULT IDirect3DDevice7::LightEnable(std::uint32_t index, bool enable)
+{
+    D3D7_INJECTED("LightEnable");
+    return state->LightEnable(index, enable);
+}
+
+HRESULT IDirect3DDevice7::GetLightEnable(std::uint32_t index, bool* enable)
+{
+    D3D7_INJECTED("GetLightEnable");
+    return state->GetLightEnable(index, enable);
+}
+
+HRESULT IDirect3DDevice7::DrawIndexedPrimitive(std::uint32_t primitiveType, std::uint32_t fvf, void* vertices,
+                                               std::uint32_t vertexCount, void* indices, std::uint32_t indexCount,
+                                               std::uint32_t, std::uint32_t indexSize)
+{
+    D3D7_INJECTED("DrawIndexedPrimitive");
+    if (detail::AreSurfacesLost())
+        return DDERR_SURFACELOST;
+    detail::GlContext& context = detail::GlContext::Get();
+    if (!context.MayCall())
+        return DDERR_GENERIC;
+    const HRESULT made = target->EnsureGl();
+    if (made != DD_OK)
+        return made;
+    // Presents and copies bind other framebuffers between draws.
+    context.Gl().bindFramebuffer(GL_FRAMEBUFFER, target->GetFramebuffer());
+    detail::CountGlCalls();
+    detail::InvalidatePresented();
+    return state->Draw(primitiveType, fvf, vertices, vertexCount, indices, indexCount, indexSize);
+}
+
+HRESULT IDirect3DDevice7::EnumTextureFormats(EnumTextureFormatsCallback callback, void* context)
+{
+    D3D7_INJECTED("EnumTextureFormats");
+    if (!callback)
+        return DDERR_INVALIDPARAMS;
+    for (const DDPIXELFORMAT& format : description.textureFormats)
+    {
+        DDPIXELFORMAT copy = format;
+        if (!callback(&copy, context))
+            break;
+    }
+    return D3D_OK;
+}
+
+#undef D3D7_INJECTED
 
 } // namespace d3d7

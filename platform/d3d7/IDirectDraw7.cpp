@@ -1,4 +1,5 @@
 #include "platform/d3d7/IDirectDraw7.h"
+#include "platform/d3d7/WindowPictureSource.h"
 
 #include "platform/d3d7/GlContext.h"
 #include "platform/d3d7/Guids.h"
@@ -7,8 +8,11 @@
 #include "platform/d3d7/IDirectDrawSurface7.h"
 #include "platform/d3d7/Machine.h"
 #include "platform/d3d7/Results.h"
+#include "platform/d3d7/TextureChain.h"
 
 #include <algorithm>
+#include <bit>
+#include <memory>
 
 namespace d3d7
 {
@@ -112,7 +116,11 @@ HRESULT IDirectDraw7::SetCooperativeLevel(HWND newWindow, std::uint32_t flags)
     if (newWindow != 0 && !detail::GlContext::Get().Bind(newWindow))
         return DDERR_INVALIDPARAMS;
     if (newWindow != 0)
+    {
         window = newWindow;
+        // Screen capture reads what this device presents through the window.
+        AttachPresentedPicture(newWindow);
+    }
     cooperativeFlags = flags;
     if (!exclusive)
         modeSet = false;
@@ -190,7 +198,7 @@ HRESULT IDirectDraw7::CreatePrimary(const DDSURFACEDESC2& request, IDirectDrawSu
         backDesc.caps.caps = (request.caps.caps & (DDSCAPS_3DDEVICE | DDSCAPS_COMPLEX | DDSCAPS_FLIP)) |
                              DDSCAPS_BACKBUFFER | DDSCAPS_VIDEOMEMORY | DDSCAPS_LOCALVIDMEM;
         auto* back = new IDirectDrawSurface7(this, IDirectDrawSurface7::Kind::Color, backDesc);
-        if (detail::GlContext::Get().MayCall())
+        if (detail::GlContext::Get().OnContextThread())
         {
             const HRESULT made = back->EnsureGl();
             if (made != DD_OK)
@@ -223,6 +231,8 @@ HRESULT IDirectDraw7::CreateSurface(DDSURFACEDESC2* request, IDirectDrawSurface7
     if (!(request->flags & DDSD_WIDTH) || !(request->flags & DDSD_HEIGHT) || request->width == 0 ||
         request->height == 0)
         return DDERR_INVALIDPARAMS;
+    if (caps & DDSCAPS_TEXTURE)
+        return CreateTexture(*request, out);
     DDSURFACEDESC2 desc = *request;
     desc.surface = nullptr;
     IDirectDrawSurface7::Kind kind;
@@ -260,7 +270,7 @@ HRESULT IDirectDraw7::CreateSurface(DDSURFACEDESC2* request, IDirectDrawSurface7
     auto* surface = new IDirectDrawSurface7(this, kind, desc);
     // Video-memory surfaces get their GL objects now when this is the GL
     // thread, so a failure shows here; on another thread at their first use.
-    if (kind != IDirectDrawSurface7::Kind::SystemMemory && detail::GlContext::Get().MayCall())
+    if (kind != IDirectDrawSurface7::Kind::SystemMemory && detail::GlContext::Get().OnContextThread())
     {
         const HRESULT made = surface->EnsureGl();
         if (made != DD_OK)
@@ -270,6 +280,44 @@ HRESULT IDirectDraw7::CreateSurface(DDSURFACEDESC2* request, IDirectDrawSurface7
         }
     }
     *out = surface;
+    return DD_OK;
+}
+
+HRESULT IDirectDraw7::CreateTexture(const DDSURFACEDESC2& request, IDirectDrawSurface7** out)
+{
+    detail::TextureUpload upload;
+    if (!(request.flags & DDSD_PIXELFORMAT) || !detail::DescribeTextureFormat(request.pixelFormat, upload))
+        return DDERR_INVALIDPIXELFORMAT;
+    const std::uint32_t limit = detail::GlContext::Get().GetLimits().maxTextureSize;
+    if (limit != 0 && (request.width > limit || request.height > limit))
+        return DDERR_TOOBIGSIZE;
+    if (static_cast<std::uint64_t>(request.width) * request.height > (std::uint64_t{1} << 26))
+        return DDERR_OUTOFMEMORY;
+    const auto fullChain = static_cast<std::uint32_t>(std::bit_width(std::max(request.width, request.height)));
+    std::uint32_t levels = 1;
+    if (request.caps.caps & DDSCAPS_MIPMAP)
+    {
+        levels = (request.flags & DDSD_MIPMAPCOUNT) ? request.mipMapCount : fullChain;
+        if (levels == 0 || levels > fullChain)
+            return DDERR_INVALIDPARAMS;
+        if (levels > 1 && !(request.caps.caps & DDSCAPS_COMPLEX))
+            return DDERR_INVALIDCAPS;
+    }
+    // Memory only: the loading worker makes textures while the main thread draws.
+    auto chain = std::make_shared<detail::TextureChain>(request.pixelFormat, upload, request.width, request.height,
+                                                        levels);
+    DDSURFACEDESC2 desc = request;
+    desc.surface = nullptr;
+    auto* top = new IDirectDrawSurface7(this, chain, 0, desc);
+    IDirectDrawSurface7* above = top;
+    for (std::uint32_t level = 1; level < levels; ++level)
+    {
+        auto* surface = new IDirectDrawSurface7(this, chain, level, desc);
+        above->SetNextLevel(surface);
+        surface->Release();
+        above = surface;
+    }
+    *out = top;
     return DD_OK;
 }
 

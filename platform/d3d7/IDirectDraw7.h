@@ -54,6 +54,8 @@ private:
 
     bool DesktopChanged() const;
     HRESULT CreatePrimary(const DDSURFACEDESC2& desc, IDirectDrawSurface7** out);
+    // A texture surface with its mip levels, in memory only.
+    HRESULT CreateTexture(const DDSURFACEDESC2& desc, IDirectDrawSurface7** out);
 
     AdapterDescription adapter;
     std::uint32_t creationDesktopWidth;

@@ -6,10 +6,12 @@
 #include "platform/d3d7/IDirectDrawClipper.h"
 #include "platform/d3d7/Presentation.h"
 #include "platform/d3d7/Results.h"
+#include "platform/d3d7/TextureChain.h"
 
 #include <SDL_opengl.h>
 
 #include <cstddef>
+#include <cstring>
 
 namespace d3d7
 {
@@ -34,6 +36,15 @@ bool Injected(const char* operation, HRESULT& code)
     return detail::TakeInjectedFailure(operation, code);
 }
 
+struct MemoryView
+{
+    std::uint8_t* bytes;
+    std::int32_t pitch;
+    std::uint32_t width;
+    std::uint32_t height;
+    std::uint32_t bits;
+};
+
 } // namespace
 
 IDirectDrawSurface7::IDirectDrawSurface7(IDirectDraw7* owner_, Kind kind_, const DDSURFACEDESC2& desc_)
@@ -51,9 +62,38 @@ IDirectDrawSurface7::IDirectDrawSurface7(IDirectDraw7* owner_, Kind kind_, const
     }
 }
 
+IDirectDrawSurface7::IDirectDrawSurface7(IDirectDraw7* owner_, std::shared_ptr<detail::TextureChain> chain_,
+                                         std::uint32_t level_, const DDSURFACEDESC2& desc_)
+    : Object(detail::ObjectKind::Surface), owner(owner_), kind(Kind::Texture), desc(desc_), chain(std::move(chain_)),
+      level(level_)
+{
+    owner->AddRef();
+    const detail::TextureLevel& memoryLevel = chain->GetLevel(level);
+    desc.size = sizeof(DDSURFACEDESC2);
+    desc.flags |= DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT | DDSD_PITCH;
+    desc.width = memoryLevel.width;
+    desc.height = memoryLevel.height;
+    desc.pitch = memoryLevel.pitch;
+    desc.pixelFormat = chain->GetFormat();
+    desc.mipMapCount = chain->GetLevelCount() - level;
+    if (chain->GetLevelCount() > 1)
+        desc.flags |= DDSD_MIPMAPCOUNT;
+}
+
+void IDirectDrawSurface7::SetNextLevel(IDirectDrawSurface7* surface)
+{
+    if (surface)
+        surface->AddRef();
+    if (nextLevel)
+        nextLevel->Release();
+    nextLevel = surface;
+}
+
 IDirectDrawSurface7::~IDirectDrawSurface7()
 {
     detail::ForgetPresented(this);
+    if (nextLevel)
+        nextLevel->Release();
     if (clipper)
         clipper->Release();
     if (depth)
@@ -159,6 +199,8 @@ HRESULT IDirectDrawSurface7::GetAttachedSurface(DDSCAPS2* caps, IDirectDrawSurfa
         found = backBuffer;
     else if ((caps->caps & DDSCAPS_ZBUFFER) && depth)
         found = depth;
+    else if ((caps->caps & DDSCAPS_MIPMAP) && nextLevel)
+        found = nextLevel;
     if (!found)
         return DDERR_NOTFOUND;
     found->AddRef();
@@ -180,7 +222,7 @@ HRESULT IDirectDrawSurface7::AddAttachedSurface(IDirectDrawSurface7* surface)
     if (surface->desc.width != desc.width || surface->desc.height != desc.height)
         return DDERR_CANNOTATTACHSURFACE;
     detail::GlContext& context = detail::GlContext::Get();
-    if (context.MayCall() && framebuffer != 0)
+    if (context.OnContextThread() && framebuffer != 0)
     {
         const HRESULT made = surface->EnsureGl();
         if (made != DD_OK)
@@ -266,6 +308,8 @@ HRESULT IDirectDrawSurface7::Blt(RECT*, IDirectDrawSurface7* source, RECT*, std:
         return detail::CopyMemory(*source, *this);
     if (kind == Kind::Color && source->kind == Kind::Color)
         return detail::CopyColor(*source, *this);
+    if (kind == Kind::Texture && (source->kind == Kind::Texture || source->kind == Kind::SystemMemory))
+        return CopyIntoTexture(*source);
     return DDERR_UNSUPPORTED;
 }
 
@@ -276,13 +320,13 @@ HRESULT IDirectDrawSurface7::Lock(RECT* rect, DDSURFACEDESC2* out, std::uint32_t
         return code;
     if (!out || out->size != sizeof(DDSURFACEDESC2) || rect)
         return DDERR_INVALIDPARAMS;
-    if (kind != Kind::SystemMemory)
+    if (kind != Kind::SystemMemory && kind != Kind::Texture)
         return DDERR_CANTLOCKSURFACE;
     if (locked)
         return DDERR_SURFACEBUSY;
     locked = true;
     *out = desc;
-    out->surface = memory.data();
+    out->surface = kind == Kind::Texture ? chain->GetLevel(level).memory.data() : memory.data();
     out->flags |= DDSD_LPSURFACE;
     return DD_OK;
 }
@@ -295,6 +339,8 @@ HRESULT IDirectDrawSurface7::Unlock(RECT*)
     if (!locked)
         return DDERR_NOTLOCKED;
     locked = false;
+    if (kind == Kind::Texture)
+        chain->MarkChanged();
     return DD_OK;
 }
 
@@ -319,6 +365,33 @@ HWND IDirectDrawSurface7::GetPresentWindow() const
     if (clipper && clipper->GetWindow() != 0)
         return clipper->GetWindow();
     return owner->GetWindow();
+}
+
+HRESULT IDirectDrawSurface7::CopyIntoTexture(IDirectDrawSurface7& source)
+{
+    const auto view = [](IDirectDrawSurface7& surface) {
+        if (surface.kind == Kind::Texture)
+        {
+            detail::TextureLevel& memoryLevel = surface.chain->GetLevel(surface.level);
+            return MemoryView{memoryLevel.memory.data(), memoryLevel.pitch, memoryLevel.width, memoryLevel.height,
+                              surface.desc.pixelFormat.rgbBitCount};
+        }
+        return MemoryView{surface.memory.data(), surface.desc.pitch, surface.desc.width, surface.desc.height,
+                          surface.desc.pixelFormat.rgbBitCount};
+    };
+    const MemoryView from = view(source);
+    const MemoryView to = view(*this);
+    if (from.width != to.width || from.height != to.height)
+        return DDERR_INVALIDRECT;
+    if (from.bits != to.bits || (source.kind == Kind::Texture &&
+                                 std::memcmp(&source.desc.pixelFormat, &desc.pixelFormat, sizeof(DDPIXELFORMAT)) != 0))
+        return DDERR_UNSUPPORTEDFORMAT;
+    const std::size_t rowBytes = static_cast<std::size_t>(to.width) * ((to.bits + 7) / 8);
+    for (std::uint32_t y = 0; y < to.height; ++y)
+        std::memcpy(to.bytes + static_cast<std::size_t>(y) * static_cast<std::size_t>(to.pitch),
+                    from.bytes + static_cast<std::size_t>(y) * static_cast<std::size_t>(from.pitch), rowBytes);
+    chain->MarkChanged();
+    return DD_OK;
 }
 
 void IDirectDrawSurface7::SetBackBuffer(IDirectDrawSurface7* surface)

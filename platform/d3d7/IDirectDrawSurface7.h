@@ -4,6 +4,7 @@
 #include "platform/d3d7/Types.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace d3d7
@@ -12,11 +13,18 @@ namespace d3d7
 class IDirectDraw7;
 class IDirectDrawClipper;
 
+namespace detail
+{
+class TextureChain;
+}
+
 // A surface of the display: the primary surface (the window's picture), a
 // colour surface the device draws into (a GL framebuffer object of its own
-// size), a depth surface (a GL renderbuffer attached to a colour surface) or
-// a plain surface in system memory (no GL at all, so any thread may make and
-// fill one). Each surface holds a reference to its DirectDraw object.
+// size), a depth surface (a GL renderbuffer attached to a colour surface), a
+// plain surface in system memory, or one level of a texture. Plain and
+// texture surfaces are memory only, so any thread may make and fill one; a
+// texture's GL object is made when it is drawn with. Each surface holds a
+// reference to its DirectDraw object.
 class IDirectDrawSurface7 : public Object
 {
 public:
@@ -26,10 +34,15 @@ public:
         Color,
         Depth,
         SystemMemory,
+        Texture,
     };
 
     // Made by IDirectDraw7::CreateSurface; desc is complete (size, caps, pixel format).
     IDirectDrawSurface7(IDirectDraw7* owner, Kind kind, const DDSURFACEDESC2& desc);
+    // One level of a texture; desc gives the caps and placement. The surface
+    // holds a reference to the next level, made by the caller.
+    IDirectDrawSurface7(IDirectDraw7* owner, std::shared_ptr<detail::TextureChain> chain, std::uint32_t level,
+                        const DDSURFACEDESC2& desc);
 
     HRESULT GetAttachedSurface(DDSCAPS2* caps, IDirectDrawSurface7** out);
     HRESULT AddAttachedSurface(IDirectDrawSurface7* surface);
@@ -56,11 +69,16 @@ public:
     // A flipping primary surface's back buffer, held from its creation.
     void SetBackBuffer(IDirectDrawSurface7* surface);
     std::uint8_t* GetMemory() { return memory.data(); }
+    // A texture level's chain; null for other surfaces.
+    detail::TextureChain* GetTextureChain() const { return chain.get(); }
+    void SetNextLevel(IDirectDrawSurface7* surface);
 
 private:
     ~IDirectDrawSurface7() override;
 
     HRESULT AttachDepth(IDirectDrawSurface7* surface);
+    // Copies a system-memory picture of the same size and format onto this texture level.
+    HRESULT CopyIntoTexture(IDirectDrawSurface7& source);
 
     IDirectDraw7* owner;
     Kind kind;
@@ -70,6 +88,9 @@ private:
     IDirectDrawSurface7* backBuffer = nullptr;
     IDirectDrawSurface7* depth = nullptr;
     IDirectDrawClipper* clipper = nullptr;
+    std::shared_ptr<detail::TextureChain> chain;
+    std::uint32_t level = 0;
+    IDirectDrawSurface7* nextLevel = nullptr;
     std::uint64_t glGeneration = 0;
     unsigned framebuffer = 0;
     unsigned renderbuffer = 0;

@@ -1,7 +1,9 @@
 #include "platform/d3d7/Machine.h"
 
 #include "platform/d3d7/GlContext.h"
+#include "platform/d3d7/DeviceTypes.h"
 #include "platform/d3d7/Guids.h"
+#include "platform/d3d7/TextureFormats.h"
 #include "platform/d3d7/testing/HookState.h"
 
 #include <algorithm>
@@ -37,6 +39,13 @@ void CutToGl(DeviceDescription& device, const GlLimits& limits)
     device.maxAnisotropy = std::min(device.maxAnisotropy, limits.maxAnisotropy);
     device.renderDepths &= DDBD_16 | DDBD_24 | DDBD_32;
     std::erase_if(device.zFormats, [](const ZFormatDescription& format) { return !GlOffersZFormat(format); });
+    // A test machine may list the formats in its own order or leave some
+    // out; compressed ones stay listed (programs skip them), others must be
+    // ones GL can hold.
+    std::erase_if(device.textureFormats, [](const DDPIXELFORMAT& format) {
+        TextureUpload upload;
+        return !(format.flags & DDPF_FOURCC) && !DescribeTextureFormat(format, upload);
+    });
     if (!limits.usable)
         device.renderDepths = 0;
 }
@@ -99,6 +108,7 @@ MachineDescription BuildDefaultMachine(const GlLimits& limits)
         hal.maxTextureHeight = limits.maxTextureSize;
         hal.maxAnisotropy = limits.maxAnisotropy;
         hal.zFormats = GlZFormats();
+        hal.textureFormats = StandardTextureFormats();
         DeviceDescription rgb = hal;
         rgb.guid = IID_IDirect3DRGBDevice;
         rgb.name = "RGB";

@@ -44,6 +44,8 @@ struct DeviceDescription
     std::uint32_t maxTextureHeight = 0;
     std::uint32_t maxAnisotropy = 1;
     std::vector<ZFormatDescription> zFormats;
+    // In the order EnumTextureFormats lists them.
+    std::vector<DDPIXELFORMAT> textureFormats;
 };
 
 struct AdapterDescription

@@ -43,6 +43,8 @@ struct DDPIXELFORMAT
     std::uint32_t greenMask = 0;
     std::uint32_t blueMask = 0;
     std::uint32_t alphaMask = 0;
+    // Compressed and other special formats (DDPF_FOURCC): four characters.
+    std::uint32_t fourCC = 0;
     // Depth formats: the whole pixel's bits (depth and stencil together, as
     // the device reports them) and the stencil part.
     std::uint32_t zBufferBitDepth = 0;

@@ -50,8 +50,28 @@ std::int32_t GetLiveObjectCount(ObjectKind kind);
 std::int32_t GetLiveObjectTotal();
 std::uint32_t GetOffThreadGlCalls();
 
+// Texture surfaces filled into GL textures; GL texture names alive; the
+// device's projection sets; GL calls made for drawing (a running count).
+std::uint32_t GetTextureUploadCount();
+std::int32_t GetLiveGlTextureCount();
+std::uint32_t GetProjectionSetCount();
+std::uint64_t GetGlCallCount();
+
+struct DrawRecord
+{
+    std::uint32_t primitiveType = 0;
+    std::uint32_t fvf = 0;
+    std::uint32_t vertexCount = 0;
+    std::uint32_t indexCount = 0;
+    // 2 or 4 bytes.
+    std::uint32_t indexSize = 0;
+    // Draws since the last ResetAll.
+    std::uint32_t draws = 0;
+};
+DrawRecord GetLastDraw();
+
 // Machine, failures, loss and counters back to their start (live object
-// counts are kept: they describe objects that still exist).
+// and GL texture counts are kept: they describe objects that still exist).
 void ResetAll();
 
 } // namespace d3d7::testing

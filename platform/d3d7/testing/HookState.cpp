@@ -27,6 +27,8 @@ struct State
     bool lost = false;
     HRESULT lossResult = DD_OK;
     std::optional<MachineDescription> machine;
+    detail::DrawRecord lastDraw;
+    std::uint32_t draws = 0;
 };
 
 State& GetState()
@@ -44,6 +46,14 @@ Counters& GetCounters()
 {
     static Counters counters;
     return counters;
+}
+
+void RecordDraw(const DrawRecord& record)
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    state.lastDraw = record;
+    ++state.draws;
 }
 
 bool TakeInjectedFailure(const char* operation, HRESULT& code)
@@ -185,6 +195,35 @@ std::uint32_t GetOffThreadGlCalls()
     return detail::GetCounters().offThreadGlCalls;
 }
 
+std::uint32_t GetTextureUploadCount()
+{
+    return detail::GetCounters().textureUploads;
+}
+
+std::int32_t GetLiveGlTextureCount()
+{
+    return detail::GetCounters().liveGlTextures;
+}
+
+std::uint32_t GetProjectionSetCount()
+{
+    return detail::GetCounters().projectionSets;
+}
+
+std::uint64_t GetGlCallCount()
+{
+    return detail::GetCounters().glCalls;
+}
+
+DrawRecord GetLastDraw()
+{
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    const detail::DrawRecord& last = state.lastDraw;
+    return DrawRecord{last.primitiveType, last.fvf, last.vertexCount, last.indexCount, last.indexSize,
+                      state.draws};
+}
+
 void ResetAll()
 {
     ResetMachine();
@@ -193,6 +232,13 @@ void ResetAll()
     detail::GetCounters().presents = 0;
     detail::GetCounters().swapInterval = -1;
     detail::GetCounters().offThreadGlCalls = 0;
+    detail::GetCounters().textureUploads = 0;
+    detail::GetCounters().projectionSets = 0;
+    detail::GetCounters().glCalls = 0;
+    State& state = GetState();
+    std::lock_guard guard(state.lock);
+    state.lastDraw = detail::DrawRecord{};
+    state.draws = 0;
 }
 
 } // namespace testing

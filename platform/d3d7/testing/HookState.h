@@ -29,9 +29,24 @@ struct Counters
     std::atomic<std::int32_t> swapInterval{-1};
     std::atomic<std::int32_t> live[static_cast<int>(ObjectKind::Count)] = {};
     std::atomic<std::uint32_t> offThreadGlCalls{0};
+    std::atomic<std::uint32_t> textureUploads{0};
+    std::atomic<std::int32_t> liveGlTextures{0};
+    std::atomic<std::uint32_t> projectionSets{0};
+    std::atomic<std::uint64_t> glCalls{0};
 };
 
 Counters& GetCounters();
+
+// The last draw, for tests.
+struct DrawRecord
+{
+    std::uint32_t primitiveType = 0;
+    std::uint32_t fvf = 0;
+    std::uint32_t vertexCount = 0;
+    std::uint32_t indexCount = 0;
+    std::uint32_t indexSize = 0;
+};
+void RecordDraw(const DrawRecord& record);
 
 // True when a test asked the named call to fail now; code receives its result.
 bool TakeInjectedFailure(const char* operation, HRESULT& code);

@@ -7,6 +7,7 @@
 #include "platform/d3d7/IDirectDraw7.h"
 #include "platform/d3d7/IDirectDrawSurface7.h"
 #include "platform/d3d7/Results.h"
+#include "platform/win32/Com.h"
 #include "tests/engine/render/D3D7Fixture.h"
 
 #include <gtest/gtest.h>
@@ -515,6 +516,30 @@ TEST_F(RenderSystemD3D7Test, TexturesRegisterForTheirWholeLife)
     // Its own destructor meets the same and must not throw.
     texture.reset();
     EXPECT_EQ(CountEntries(3, "Failed to remove texture \"wall.tga\""), 2u);
+}
+
+TEST_F(RenderSystemD3D7Test, SurvivesThePlatformRestartingBetweenEngines)
+{
+    // Each engine brackets its life with the platform's start and stop, and
+    // a process may build several engines one after the other.
+    for (int round = 0; round < 3; ++round)
+    {
+        SCOPED_TRACE(round);
+        const bool started = win32::CoInitialize(nullptr) == 0;
+        d3d7::testing::SetMachine(MachineOnDesktop(1024, 768));
+        Create("640x480x32", false);
+        renderSystem->clearColor = Color(0.0f, 1.0f, 0.0f, 1.0f);
+        renderSystem->BeginScene();
+        renderSystem->EndScene();
+        renderSystem->SwapBuffers();
+        EXPECT_TRUE(renderSystem->ready);
+        EXPECT_TRUE(Entries(2).empty());
+        renderSystem.reset();
+        window.reset();
+        EXPECT_EQ(d3d7::testing::GetLiveObjectTotal(), 0);
+        if (started)
+            win32::CoUninitialize();
+    }
 }
 
 } // namespace

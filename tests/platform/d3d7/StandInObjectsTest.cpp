@@ -1,6 +1,10 @@
 #include "tests/platform/d3d7/D3D7PlatformFixture.h"
 
+#include "platform/d3d7/testing/SurfaceProbe.h"
+
 #include <gtest/gtest.h>
+
+#include <thread>
 
 using d3d7::testing::GetLiveObjectCount;
 using d3d7::testing::GetLiveObjectTotal;
@@ -173,6 +177,28 @@ TEST_F(StandInObjectsTest, LockingRules)
     wrongSize.size = 12;
     EXPECT_EQ(plain->Lock(nullptr, &wrongSize, d3d7::DDLOCK_WAIT, nullptr), d3d7::DDERR_INVALIDPARAMS);
     plain->Release();
+}
+
+TEST_F(StandInObjectsTest, SurfacesMadeOffTheGlThreadGetTheirGlObjectsOnIt)
+{
+    MakeWindowedDevice(32, 32);
+    d3d7::IDirectDrawSurface7* target = nullptr;
+    std::thread maker([&] {
+        d3d7::DDSURFACEDESC2 desc = PlainDesc(32, 32, d3d7::DDSCAPS_OFFSCREENPLAIN | d3d7::DDSCAPS_3DDEVICE);
+        EXPECT_EQ(directDraw->CreateSurface(&desc, &target, nullptr), d3d7::DD_OK);
+    });
+    maker.join();
+    ASSERT_NE(target, nullptr);
+    ASSERT_EQ(device->SetRenderTarget(target, 0), d3d7::DD_OK);
+    ASSERT_EQ(device->Clear(0, nullptr, d3d7::D3DCLEAR_TARGET, 0xFF0000FFu, 1.0f, 0), d3d7::DD_OK);
+    EXPECT_EQ(d3d7::testing::ReadColor(target, 31, 31).b, 0xFF);
+    ASSERT_EQ(device->SetRenderTarget(back, 0), d3d7::DD_OK);
+    // Released on the other thread, its GL objects go at the next GL call.
+    std::thread releaser([&] { EXPECT_EQ(target->Release(), 0u); });
+    releaser.join();
+    EXPECT_EQ(device->Clear(0, nullptr, d3d7::D3DCLEAR_TARGET, 0, 1.0f, 0), d3d7::DD_OK);
+    EXPECT_EQ(d3d7::testing::GetOffThreadGlCalls(), 0u);
+    EXPECT_EQ(GetLiveObjectCount(ObjectKind::Surface), 2);
 }
 
 } // namespace

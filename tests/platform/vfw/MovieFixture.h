@@ -103,11 +103,12 @@ protected:
                                    static_cast<std::int32_t>(size), vfw::AVIIF_KEYFRAME, nullptr, nullptr);
     }
 
-    // Writes frames until one is refused; the frames that went in.
+    // Adds frames until the movie holds count of them or one is refused;
+    // the frames in the movie.
     std::uint32_t WriteFrames(std::uint32_t count)
     {
-        for (std::uint32_t n = 0; n < count; ++n, ++written)
-            if (vfw::FAILED(Write(n)))
+        for (; written < count; ++written)
+            if (vfw::FAILED(Write(written)))
                 break;
         return written;
     }

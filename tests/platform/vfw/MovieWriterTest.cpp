@@ -193,6 +193,22 @@ TEST_F(MovieWriterTest, AFailedStartLeavesNoFile)
     }
 }
 
+TEST_F(MovieWriterTest, AMovieThatCannotBeFinishedLeavesNoBrokenFile)
+{
+    using win32::testing::FileCall;
+    for (const FileCall call : {FileCall::Flush, FileCall::Sync, FileCall::Close, FileCall::Rename})
+    {
+        SCOPED_TRACE(static_cast<int>(call));
+        written = 0;
+        ASSERT_EQ(Open(), vfw::AVIERR_OK);
+        ASSERT_EQ(WriteFrames(2), 2u);
+        win32::testing::FailFileCall(call, 1, "movie000");
+        Close();
+        EXPECT_EQ(FolderEntries(), 0u);
+        win32::testing::ResetFileHooks();
+    }
+}
+
 TEST_F(MovieWriterTest, CallsOutsideWhatTheWriterKnowsAreRefused)
 {
     // Without AVIFileInit nothing opens.

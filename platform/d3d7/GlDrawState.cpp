@@ -1,0 +1,31 @@
+#include "platform/d3d7/GlDrawState.h"
+
+#include "platform/d3d7/testing/HookState.h"
+
+#include <atomic>
+
+namespace d3d7::detail
+{
+namespace
+{
+
+std::atomic<std::uint64_t> epoch{1};
+
+} // namespace
+
+std::uint64_t GetGlStateEpoch()
+{
+    return epoch.load(std::memory_order_relaxed);
+}
+
+void NoteForeignGlState()
+{
+    epoch.fetch_add(1, std::memory_order_relaxed);
+}
+
+void CountGlCalls(std::uint32_t count)
+{
+    GetCounters().glCalls.fetch_add(count, std::memory_order_relaxed);
+}
+
+} // namespace d3d7::detail

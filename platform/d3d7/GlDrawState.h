@@ -1,0 +1,20 @@
+#pragma once
+
+// Book-keeping shared by everything that sets GL drawing state: the device
+// keeps a copy of what it last set and skips calls that would change
+// nothing, so whoever changes that state behind its back says so here.
+// Platform-internal.
+
+#include <cstdint>
+
+namespace d3d7::detail
+{
+
+// Changes whenever GL state may differ from what a device last set.
+std::uint64_t GetGlStateEpoch();
+void NoteForeignGlState();
+
+// GL calls made for drawing, for the counters.
+void CountGlCalls(std::uint32_t count = 1);
+
+} // namespace d3d7::detail
