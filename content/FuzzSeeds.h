@@ -34,4 +34,8 @@ bool WriteSoundSeeds(const std::string& folder);
 // no bones, no vertex data, u32 indices.
 bool WriteModelFileSeeds(const std::string& folder);
 
+// particle_file: versions 203 and 204, each emitter kind, stepped bursts in
+// x and y without gravity, bouncing on the floor.
+bool WriteParticleFileSeeds(const std::string& folder);
+
 } // namespace corvellan::content

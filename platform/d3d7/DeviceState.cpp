@@ -50,9 +50,8 @@ D3DLIGHT7 DefaultLight()
 
 } // namespace
 
-DeviceState::DeviceState(const DeviceDescription& description_, bool depthAttached)
-    : description(description_),
-      stageCount(std::min<std::uint32_t>(description_.textureStages, kMaxStages)), world(Identity()),
+DeviceState::DeviceState(const DeviceDescription& description, bool depthAttached)
+    : stageCount(std::min<std::uint32_t>(description.textureStages, kMaxStages)), world(Identity()),
       view(Identity()), projection(Identity())
 {
     states.zEnable = depthAttached ? D3DZB_TRUE : D3DZB_FALSE;

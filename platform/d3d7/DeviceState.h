@@ -162,8 +162,6 @@ private:
         std::array<Unit, kMaxStages> units;
     };
 
-    Applied applied;
-
     // The storage of a settable render state, or null.
     std::uint32_t* FindRenderState(std::uint32_t state);
     // Forgets what GL holds when another context, another device or someone
@@ -180,7 +178,6 @@ private:
     void SelectClientUnit(std::uint32_t unit);
     void SetMatrixMode(int mode);
 
-    DeviceDescription description;
     std::uint32_t stageCount;
     D3DMATRIX world;
     D3DMATRIX view;
@@ -189,6 +186,7 @@ private:
     std::array<Stage, kMaxStages> stages;
     D3DMATERIAL7 material;
     std::map<std::uint32_t, LightRecord> lights;
+    Applied applied;
 };
 
 } // namespace d3d7::detail

@@ -65,58 +65,12 @@ GLenum StencilOperation(std::uint32_t operation)
     }
 }
 
-GLenum CombineSource(std::uint32_t argument)
-{
-    if (argument == D3DTA_TEXTURE)
-        return GL_TEXTURE;
-    if (argument == D3DTA_DIFFUSE)
-        return GL_PRIMARY_COLOR;
-    return GL_PREVIOUS;
-}
-
-// Mode, first and second source of one combiner (colour or alpha).
-void Combiner(std::uint32_t op, std::uint32_t arg1, std::uint32_t arg2, int* out)
-{
-    switch (op)
-    {
-    case D3DTOP_MODULATE:
-        out[0] = GL_MODULATE;
-        out[1] = static_cast<int>(CombineSource(arg1));
-        out[2] = static_cast<int>(CombineSource(arg2));
-        break;
-    case D3DTOP_SELECTARG1:
-        out[0] = GL_REPLACE;
-        out[1] = static_cast<int>(CombineSource(arg1));
-        out[2] = GL_PREVIOUS;
-        break;
-    case D3DTOP_SELECTARG2:
-        out[0] = GL_REPLACE;
-        out[1] = static_cast<int>(CombineSource(arg2));
-        out[2] = GL_PREVIOUS;
-        break;
-    default:
-        out[0] = GL_REPLACE;
-        out[1] = GL_PREVIOUS;
-        out[2] = GL_PREVIOUS;
-        break;
-    }
-}
-
 void ToFloats(std::uint32_t argb, GLfloat* out)
 {
     out[0] = static_cast<float>((argb >> 16) & 0xFF) / 255.0f;
     out[1] = static_cast<float>((argb >> 8) & 0xFF) / 255.0f;
     out[2] = static_cast<float>(argb & 0xFF) / 255.0f;
     out[3] = static_cast<float>(argb >> 24) / 255.0f;
-}
-
-void SetCapability(GLenum capability, bool on)
-{
-    if (on)
-        glEnable(capability);
-    else
-        glDisable(capability);
-    CountGlCalls();
 }
 
 } // namespace
@@ -247,14 +201,14 @@ void DeviceState::SendLights()
         }
         CountGlCalls(5);
         if (!applied.lightSlots[slot])
-            SetCapability(id, true);
+            SetGlCapability(id, true);
         applied.lightSlots[slot] = true;
         ++slot;
     }
     for (; slot < kMaxEnabledLights; ++slot)
     {
         if (applied.lightSlots[slot])
-            SetCapability(GL_LIGHT0 + slot, false);
+            SetGlCapability(GL_LIGHT0 + slot, false);
         applied.lightSlots[slot] = false;
     }
     applied.lightsValid = true;
@@ -291,7 +245,7 @@ void DeviceState::ApplyRenderStates()
 {
     const int blend = states.alphaBlend != 0 ? 1 : 0;
     if (blend != applied.blend)
-        SetCapability(GL_BLEND, blend != 0);
+        SetGlCapability(GL_BLEND, blend != 0);
     applied.blend = blend;
     const GLenum source = BlendFactor(states.sourceBlend);
     const GLenum destination = BlendFactor(states.destinationBlend);
@@ -305,7 +259,7 @@ void DeviceState::ApplyRenderStates()
 
     const int depthTest = states.zEnable != 0 ? 1 : 0;
     if (depthTest != applied.depthTest)
-        SetCapability(GL_DEPTH_TEST, depthTest != 0);
+        SetGlCapability(GL_DEPTH_TEST, depthTest != 0);
     applied.depthTest = depthTest;
     const int depthMask = states.zWrite != 0 ? 1 : 0;
     if (depthMask != applied.depthMask)
@@ -324,7 +278,7 @@ void DeviceState::ApplyRenderStates()
 
     const int stencilTest = states.stencilEnable != 0 ? 1 : 0;
     if (stencilTest != applied.stencilTest)
-        SetCapability(GL_STENCIL_TEST, stencilTest != 0);
+        SetGlCapability(GL_STENCIL_TEST, stencilTest != 0);
     applied.stencilTest = stencilTest;
     const GLenum stencilFunc = CompareFunction(states.stencilFunc);
     if (stencilFunc != applied.stencilFunc || states.stencilRef != applied.stencilRef ||
@@ -352,7 +306,7 @@ void DeviceState::ApplyRenderStates()
     const int cull = states.cullMode == D3DCULL_CW ? 1 : (states.cullMode == D3DCULL_CCW ? 2 : 0);
     if (cull != applied.cull)
     {
-        SetCapability(GL_CULL_FACE, cull != 0);
+        SetGlCapability(GL_CULL_FACE, cull != 0);
         if (cull != 0)
         {
             glCullFace(cull == 1 ? GL_BACK : GL_FRONT);
@@ -363,11 +317,11 @@ void DeviceState::ApplyRenderStates()
 
     const int lighting = states.lighting != 0 ? 1 : 0;
     if (lighting != applied.lighting)
-        SetCapability(GL_LIGHTING, lighting != 0);
+        SetGlCapability(GL_LIGHTING, lighting != 0);
     applied.lighting = lighting;
     const int normalize = states.normalizeNormals != 0 ? 1 : 0;
     if (normalize != applied.normalize)
-        SetCapability(GL_NORMALIZE, normalize != 0);
+        SetGlCapability(GL_NORMALIZE, normalize != 0);
     applied.normalize = normalize;
     if (states.ambient != applied.ambient)
     {
@@ -387,7 +341,7 @@ void DeviceState::ApplyColorSource(bool colored)
     const bool colorMaterial = lit && colored && states.colorVertex != 0 && (diffuseFromVertex || ambientFromVertex);
     // Off before any colour is set: while on, GL writes every colour into the material.
     if ((colorMaterial ? 1 : 0) != applied.colorMaterial)
-        SetCapability(GL_COLOR_MATERIAL, colorMaterial);
+        SetGlCapability(GL_COLOR_MATERIAL, colorMaterial);
     applied.colorMaterial = colorMaterial ? 1 : 0;
     if (lit && !applied.materialValid)
     {
@@ -427,117 +381,6 @@ void DeviceState::ApplyColorSource(bool colored)
     }
     if (colored)
         applied.colorWhite = false;
-}
-
-bool DeviceState::ApplyStages(const std::uint8_t* base, std::int32_t stride, std::uint32_t uvOffset)
-{
-    const std::uint32_t units = std::min(stageCount, GlContext::Get().GetLimits().textureUnits);
-    const std::uint32_t anisotropyLimit = GlContext::Get().GetLimits().maxAnisotropy;
-    bool ended = false;
-    bool ok = true;
-    for (std::uint32_t index = 0; index < units; ++index)
-    {
-        const Stage& stage = stages[index];
-        Unit& unit = applied.units[index];
-        ended = ended || stage.colorOp == D3DTOP_DISABLE;
-        TextureChain* chain = !ended && stage.texture ? stage.texture->GetTextureChain() : nullptr;
-        if (!chain)
-        {
-            if (unit.enabled)
-            {
-                SelectUnit(index);
-                SetCapability(GL_TEXTURE_2D, false);
-                unit.enabled = false;
-            }
-            if (unit.coordArray)
-            {
-                SelectClientUnit(index);
-                glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-                CountGlCalls();
-                unit.coordArray = false;
-            }
-            continue;
-        }
-        SelectUnit(index);
-        if (!chain->Bind())
-            ok = false;
-        unit.chain = chain;
-
-        SamplerParameters sampler;
-        sampler.magFilter = stage.magFilter == D3DTFG_POINT ? GL_NEAREST : GL_LINEAR;
-        const bool pointMin = stage.minFilter == D3DTFN_POINT;
-        if (stage.mipFilter == D3DTFP_LINEAR)
-            sampler.minFilter = pointMin ? GL_NEAREST_MIPMAP_LINEAR : GL_LINEAR_MIPMAP_LINEAR;
-        else if (stage.mipFilter == D3DTFP_POINT)
-            sampler.minFilter = pointMin ? GL_NEAREST_MIPMAP_NEAREST : GL_LINEAR_MIPMAP_NEAREST;
-        else
-            sampler.minFilter = pointMin ? GL_NEAREST : GL_LINEAR;
-        sampler.wrapS = stage.addressU == D3DTADDRESS_CLAMP ? GL_CLAMP_TO_EDGE : GL_REPEAT;
-        sampler.wrapT = stage.addressV == D3DTADDRESS_CLAMP ? GL_CLAMP_TO_EDGE : GL_REPEAT;
-        const bool anisotropic = stage.magFilter == D3DTFG_ANISOTROPIC || stage.minFilter == D3DTFN_ANISOTROPIC;
-        // Without the GL extension the parameter does not exist: leave it alone.
-        sampler.anisotropy = anisotropyLimit <= 1 ? 0.0f
-                             : anisotropic ? static_cast<float>(std::clamp(stage.maxAnisotropy, 1u, anisotropyLimit))
-                                           : 1.0f;
-        chain->SetSampler(sampler);
-
-        if (!unit.enabled)
-        {
-            SetCapability(GL_TEXTURE_2D, true);
-            unit.enabled = true;
-        }
-        std::array<int, 6> combine;
-        Combiner(stage.colorOp, stage.colorArg1, stage.colorArg2, combine.data());
-        Combiner(stage.alphaOp, stage.alphaArg1, stage.alphaArg2, combine.data() + 3);
-        if (combine != unit.combine)
-        {
-            glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, combine[0]);
-            glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, combine[1]);
-            glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, combine[2]);
-            glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, combine[3]);
-            glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, combine[4]);
-            glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, combine[5]);
-            CountGlCalls(6);
-            unit.combine = combine;
-        }
-        if (!unit.matrixValid)
-        {
-            // (u, v) -> (u m11 + v m21 + m31, u m12 + v m22 + m32): the offset of
-            // two-component coordinates sits in the third row.
-            GLfloat matrix[16] = {};
-            matrix[0] = matrix[5] = matrix[10] = matrix[15] = 1.0f;
-            if (stage.transformFlags == D3DTTFF_COUNT2)
-            {
-                const float* m = stage.transform.m;
-                matrix[0] = m[0];
-                matrix[1] = m[1];
-                matrix[4] = m[4];
-                matrix[5] = m[5];
-                matrix[12] = m[8];
-                matrix[13] = m[9];
-            }
-            SetMatrixMode(GL_TEXTURE);
-            glLoadMatrixf(matrix);
-            CountGlCalls();
-            unit.matrixValid = true;
-        }
-        const void* coords = base + uvOffset;
-        if (!unit.coordArray || unit.coordPointer != coords || unit.coordStride != stride)
-        {
-            SelectClientUnit(index);
-            if (!unit.coordArray)
-            {
-                glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-                CountGlCalls();
-            }
-            glTexCoordPointer(2, GL_FLOAT, stride, coords);
-            CountGlCalls();
-            unit.coordArray = true;
-            unit.coordPointer = coords;
-            unit.coordStride = stride;
-        }
-    }
-    return ok;
 }
 
 void DeviceState::ApplyArrays(const std::uint8_t* base, std::int32_t stride, bool colored)

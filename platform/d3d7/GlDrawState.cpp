@@ -2,6 +2,8 @@
 
 #include "platform/d3d7/testing/HookState.h"
 
+#include <SDL_opengl.h>
+
 #include <atomic>
 
 namespace d3d7::detail
@@ -26,6 +28,15 @@ void NoteForeignGlState()
 void CountGlCalls(std::uint32_t count)
 {
     GetCounters().glCalls.fetch_add(count, std::memory_order_relaxed);
+}
+
+void SetGlCapability(unsigned capability, bool on)
+{
+    if (on)
+        glEnable(capability);
+    else
+        glDisable(capability);
+    CountGlCalls();
 }
 
 } // namespace d3d7::detail

@@ -17,4 +17,7 @@ void NoteForeignGlState();
 // GL calls made for drawing, for the counters.
 void CountGlCalls(std::uint32_t count = 1);
 
+// glEnable or glDisable, counted. GL thread only.
+void SetGlCapability(unsigned capability, bool on);
+
 } // namespace d3d7::detail

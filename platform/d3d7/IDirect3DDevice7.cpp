@@ -32,6 +32,16 @@ ScissorBox ToScissor(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int
     return ScissorBox{x1, static_cast<GLint>(targetHeight) - y2, std::max(0, x2 - x1), std::max(0, y2 - y1)};
 }
 
+// The call's own result, unless a test asked the named operation to fail now.
+template <typename Call>
+HRESULT Injected(const char* operation, Call call)
+{
+    HRESULT code;
+    if (detail::TakeInjectedFailure(operation, code))
+        return code;
+    return call();
+}
+
 } // namespace
 
 IDirect3DDevice7::IDirect3DDevice7(IDirect3D7* owner_, const DeviceDescription& description_,
@@ -238,105 +248,87 @@ HRESULT IDirect3DDevice7::EndScene()
     return DD_OK;
 }
 
-#define D3D7_INJECTED(name)                                                                                            \
-    do                                                                                                                 \
-    {                                                                                                                  \
-        HRESULT injected;                                                                                              \
-        if (detail::TakeInjectedFailure(name, injected))                                                               \
-            return injected;                                                                                           \
-    } while (false)
-
 HRESULT IDirect3DDevice7::SetTransform(std::uint32_t transform, D3DMATRIX* matrix)
 {
-    D3D7_INJECTED("SetTransform");
-    if (transform == D3DTRANSFORMSTATE_PROJECTION)
-        ++detail::GetCounters().projectionSets;
-    return state->SetTransform(transform, matrix);
+    return Injected("SetTransform", [&] {
+        if (transform == D3DTRANSFORMSTATE_PROJECTION)
+            ++detail::GetCounters().projectionSets;
+        return state->SetTransform(transform, matrix);
+    });
 }
 
 HRESULT IDirect3DDevice7::GetTransform(std::uint32_t transform, D3DMATRIX* matrix)
 {
-    D3D7_INJECTED("GetTransform");
-    return state->GetTransform(transform, matrix);
+    return Injected("GetTransform", [&] { return state->GetTransform(transform, matrix); });
 }
 
 HRESULT IDirect3DDevice7::SetRenderState(std::uint32_t renderState, std::uint32_t value)
 {
-    D3D7_INJECTED("SetRenderState");
-    return state->SetRenderState(renderState, value);
+    return Injected("SetRenderState", [&] { return state->SetRenderState(renderState, value); });
 }
 
 HRESULT IDirect3DDevice7::GetRenderState(std::uint32_t renderState, std::uint32_t* value)
 {
-    D3D7_INJECTED("GetRenderState");
-    return state->GetRenderState(renderState, value);
+    return Injected("GetRenderState", [&] { return state->GetRenderState(renderState, value); });
 }
 
 HRESULT IDirect3DDevice7::SetTextureStageState(std::uint32_t stage, std::uint32_t stageState, std::uint32_t value)
 {
-    D3D7_INJECTED("SetTextureStageState");
-    return state->SetTextureStageState(stage, stageState, value);
+    return Injected("SetTextureStageState", [&] { return state->SetTextureStageState(stage, stageState, value); });
 }
 
 HRESULT IDirect3DDevice7::GetTextureStageState(std::uint32_t stage, std::uint32_t stageState, std::uint32_t* value)
 {
-    D3D7_INJECTED("GetTextureStageState");
-    return state->GetTextureStageState(stage, stageState, value);
+    return Injected("GetTextureStageState", [&] { return state->GetTextureStageState(stage, stageState, value); });
 }
 
 HRESULT IDirect3DDevice7::SetTexture(std::uint32_t stage, IDirectDrawSurface7* texture)
 {
-    D3D7_INJECTED("SetTexture");
-    return state->SetTexture(stage, texture);
+    return Injected("SetTexture", [&] { return state->SetTexture(stage, texture); });
 }
 
 HRESULT IDirect3DDevice7::GetTexture(std::uint32_t stage, IDirectDrawSurface7** texture)
 {
-    D3D7_INJECTED("GetTexture");
-    return state->GetTexture(stage, texture);
+    return Injected("GetTexture", [&] { return state->GetTexture(stage, texture); });
 }
 
 HRESULT IDirect3DDevice7::SetMaterial(D3DMATERIAL7* material)
 {
-    D3D7_INJECTED("SetMaterial");
-    return state->SetMaterial(material);
+    return Injected("SetMaterial", [&] { return state->SetMaterial(material); });
 }
 
 HRESULT IDirect3DDevice7::GetMaterial(D3DMATERIAL7* material)
 {
-    D3D7_INJECTED("GetMaterial");
-    return state->GetMaterial(material);
+    return Injected("GetMaterial", [&] { return state->GetMaterial(material); });
 }
 
 HRESULT IDirect3DDevice7::SetLight(std::uint32_t index, D3DLIGHT7* light)
 {
-    D3D7_INJECTED("SetLight");
-    return state->SetLight(index, light);
+    return Injected("SetLight", [&] { return state->SetLight(index, light); });
 }
 
 HRESULT IDirect3DDevice7::GetLight(std::uint32_t index, D3DLIGHT7* light)
 {
-    D3D7_INJECTED("GetLight");
-    return state->GetLight(index, light);
+    return Injected("GetLight", [&] { return state->GetLight(index, light); });
 }
 
 HRESULT IDirect3DDevice7::LightEnable(std::uint32_t index, bool enable)
 {
-    D3D7_INJECTED("LightEnable");
-    return state->LightEnable(index, enable);
+    return Injected("LightEnable", [&] { return state->LightEnable(index, enable); });
 }
 
 HRESULT IDirect3DDevice7::GetLightEnable(std::uint32_t index, bool* enable)
 {
-    D3D7_INJECTED("GetLightEnable");
-    return state->GetLightEnable(index, enable);
+    return Injected("GetLightEnable", [&] { return state->GetLightEnable(index, enable); });
 }
 
 HRESULT IDirect3DDevice7::DrawIndexedPrimitive(std::uint32_t primitiveType, std::uint32_t fvf, void* vertices,
                                                std::uint32_t vertexCount, void* indices, std::uint32_t indexCount,
                                                std::uint32_t, std::uint32_t indexSize)
 {
-    D3D7_INJECTED("DrawIndexedPrimitive");
+    HRESULT injected;
+    if (detail::TakeInjectedFailure("DrawIndexedPrimitive", injected))
+        return injected;
     if (detail::AreSurfacesLost())
         return DDERR_SURFACELOST;
     detail::GlContext& context = detail::GlContext::Get();
@@ -354,7 +346,9 @@ HRESULT IDirect3DDevice7::DrawIndexedPrimitive(std::uint32_t primitiveType, std:
 
 HRESULT IDirect3DDevice7::EnumTextureFormats(EnumTextureFormatsCallback callback, void* context)
 {
-    D3D7_INJECTED("EnumTextureFormats");
+    HRESULT injected;
+    if (detail::TakeInjectedFailure("EnumTextureFormats", injected))
+        return injected;
     if (!callback)
         return DDERR_INVALIDPARAMS;
     for (const DDPIXELFORMAT& format : description.textureFormats)
@@ -365,7 +359,5 @@ HRESULT IDirect3DDevice7::EnumTextureFormats(EnumTextureFormatsCallback callback
     }
     return D3D_OK;
 }
-
-#undef D3D7_INJECTED
 
 } // namespace d3d7

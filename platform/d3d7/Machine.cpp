@@ -1,7 +1,7 @@
 #include "platform/d3d7/Machine.h"
 
-#include "platform/d3d7/GlContext.h"
 #include "platform/d3d7/DeviceTypes.h"
+#include "platform/d3d7/GlContext.h"
 #include "platform/d3d7/Guids.h"
 #include "platform/d3d7/TextureFormats.h"
 #include "platform/d3d7/testing/HookState.h"

@@ -42,9 +42,11 @@ TextureChain::~TextureChain()
     GlContext::Get().DeleteTexture(generation, name);
 }
 
-bool TextureChain::Bind()
+bool TextureChain::Bind(bool bound)
 {
     GlContext& context = GlContext::Get();
+    if (bound && name != 0 && generation == context.GetGeneration() && !changed.load(std::memory_order_acquire))
+        return true;
     if (name == 0 || generation != context.GetGeneration())
     {
         if (name != 0)

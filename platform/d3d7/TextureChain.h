@@ -52,8 +52,9 @@ public:
     void MarkChanged() { changed.store(true, std::memory_order_release); }
 
     // GL thread: binds the texture to the active unit, made and filled from
-    // the memory first when it changed. False when GL refused it.
-    bool Bind();
+    // the memory first when it changed. Nothing is called when the unit
+    // holds it already and it has not changed. False when GL refused it.
+    bool Bind(bool bound);
     // What the bound texture samples with; set only what differs.
     void SetSampler(const SamplerParameters& wanted);
 

@@ -1,6 +1,8 @@
 #include "tests/support/RecordingRenderSystem.h"
 
+#include "engine/render/Camera.h"
 #include "engine/render/IndexBuffer_D3D7.h"
+#include "engine/render/Light.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/VertexBuffer_D3D7.h"
 
@@ -45,9 +47,9 @@ void RecordingRenderSystem::Record(const char* name, std::uint32_t stage)
     calls.push_back(Call{name, stage});
 }
 
-Camera* RecordingRenderSystem::CreateCamera(std::uint32_t)
+Camera* RecordingRenderSystem::CreateCamera(std::uint32_t value)
 {
-    return nullptr;
+    return new Camera(value);
 }
 
 std::unique_ptr<VertexBuffer> RecordingRenderSystem::CreateVertexBuffer(std::uint32_t usage, bool coloured,
@@ -90,9 +92,9 @@ std::unique_ptr<Texture2D> RecordingRenderSystem::CreateTexture(TextureManager* 
     return std::make_unique<Texture2D>(log, config, textureManager, key, mipMapped);
 }
 
-Light* RecordingRenderSystem::CreateLight(std::uint32_t)
+Light* RecordingRenderSystem::CreateLight(std::uint32_t deviceLightIndex)
 {
-    return nullptr;
+    return new Light(log, deviceLightIndex);
 }
 
 void RecordingRenderSystem::CaptureScreen(Image&)

@@ -1,7 +1,8 @@
 #pragma once
 
 // A render system without a device: the buffer factories make ordinary
-// buffers in memory, and every update operation of the state cache is
+// buffers in memory, cameras and lights are the device-independent ones,
+// textures hold no picture, and every update operation of the state cache is
 // recorded instead of sent. Free of the test framework, so fuzz targets can
 // link it too.
 

@@ -70,16 +70,17 @@ protected:
     static constexpr std::uint32_t kWidth = 640;
     static constexpr std::uint32_t kHeight = 480;
 
-    void CreateSmall(std::uint32_t bits = 32, bool stencil = false)
+    // Windowed, the back buffer has the desktop's depth; full screen, the mode's.
+    void CreateSmall(std::uint32_t bits = 32, bool stencil = false, bool fullscreen = false)
     {
         d3d7::testing::SetMachine(MachineOnDesktop(1024, 768));
-        CreateSmallOnMachine(bits, stencil);
+        CreateSmallOnMachine(bits, stencil, fullscreen);
     }
 
     // On the machine the test put in place.
-    void CreateSmallOnMachine(std::uint32_t bits = 32, bool stencil = false)
+    void CreateSmallOnMachine(std::uint32_t bits = 32, bool stencil = false, bool fullscreen = false)
     {
-        Create("640x480x" + std::to_string(bits), false, stencil);
+        Create("640x480x" + std::to_string(bits), fullscreen, stencil);
         ASSERT_TRUE(renderSystem->ready);
         ASSERT_EQ(renderSystem->backBufferDesc.width, kWidth);
         UseIdentityProjection();

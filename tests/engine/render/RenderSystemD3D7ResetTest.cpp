@@ -1,6 +1,8 @@
 #include "engine/render/AdapterInfo.h"
 #include "engine/render/DeviceInfo_D3D7.h"
+#include "engine/render/Image.h"
 #include "engine/render/Texture2D_D3D7.h"
+#include "engine/render/TextureManager.h"
 #include "platform/d3d7/Guids.h"
 #include "platform/d3d7/IDirectDraw7.h"
 #include "platform/d3d7/IDirectDrawSurface7.h"
@@ -236,10 +238,14 @@ TEST_F(RenderSystemD3D7ResetTest, ResetRebuildsLiveTexturesAndResizesTheStageCac
     d3d7::testing::SetMachine(machine);
     Create("800x600x32", false);
     ASSERT_EQ(renderSystem->textureStageCount, 4u);
-    std::unique_ptr<Texture2D> texture = renderSystem->CreateTexture(nullptr, "sky", nullptr, nullptr, false);
-    auto* d3dTexture = static_cast<Texture2D_D3D7*>(texture.get());
+    // The manager keeps the picture for the restore after the reset.
+    auto textures = std::make_unique<TextureManager>(&log, &files, &config, nullptr, renderSystem.get());
+    auto* picture = new Image;
+    picture->Create(&log, 2, 2, 24);
+    auto* d3dTexture = static_cast<Texture2D_D3D7*>(textures->CreateTexture(true, false, "sky", "", picture, nullptr));
+    ASSERT_NE(d3dTexture, nullptr);
     ASSERT_NE(d3dTexture->surface, nullptr);
-    renderSystem->SetTexture(3, texture.get());
+    renderSystem->SetTexture(3, d3dTexture);
 
     // The hardware device is refused this time: the software one has fewer stages.
     d3d7::testing::FailCall("CreateDevice", d3d7::DDERR_GENERIC);
@@ -253,7 +259,7 @@ TEST_F(RenderSystemD3D7ResetTest, ResetRebuildsLiveTexturesAndResizesTheStageCac
     EXPECT_EQ(d3dTexture->surface->GetOwner(), renderSystem->directDraw);
 
     // Without the surfaces released first, the old DirectDraw object would still be held.
-    texture.reset();
+    textures.reset();
     renderSystem.reset();
     EXPECT_EQ(d3d7::testing::GetLiveObjectTotal(), 0);
 }

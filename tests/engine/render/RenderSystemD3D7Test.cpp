@@ -1,5 +1,6 @@
 #include "engine/render/AdapterInfo_D3D7.h"
 #include "engine/render/DeviceInfo_D3D7.h"
+#include "engine/render/Image.h"
 #include "engine/render/ModeInfo_D3D7.h"
 #include "engine/render/Texture2D_D3D7.h"
 #include "platform/d3d7/Guids.h"
@@ -496,7 +497,9 @@ TEST_F(RenderSystemD3D7Test, TexturesRegisterForTheirWholeLife)
 {
     d3d7::testing::SetMachine(MachineOnDesktop(1024, 768));
     Create("800x600x32", false);
-    std::unique_ptr<Texture2D> texture = renderSystem->CreateTexture(nullptr, "wall.tga", nullptr, nullptr, false);
+    Image picture;
+    picture.Create(&log, 2, 2, 24);
+    std::unique_ptr<Texture2D> texture = renderSystem->CreateTexture(nullptr, "wall.tga", &picture, nullptr, false);
     auto* d3dTexture = static_cast<Texture2D_D3D7*>(texture.get());
     ASSERT_EQ(renderSystem->textures.size(), 1u);
     ASSERT_NE(d3dTexture->GetSurface(), nullptr);

@@ -1,0 +1,92 @@
+#include "platform/d3d7/testing/BareQuads.h"
+
+#include "platform/d3d7/GlContext.h"
+#include "platform/d3d7/GlDrawState.h"
+#include "platform/d3d7/IDirectDrawSurface7.h"
+
+#include <SDL_opengl.h>
+
+namespace d3d7::testing
+{
+
+BareQuads::BareQuads(IDirectDrawSurface7* target_, const void* vertices_, std::uint32_t vertexCount_,
+                     const std::uint16_t* indices_, std::uint32_t indexCount_, const std::uint8_t* pixels,
+                     std::uint32_t width, std::uint32_t height)
+    : target(target_), vertices(static_cast<const std::uint8_t*>(vertices_)), vertexCount(vertexCount_),
+      indices(indices_), indexCount(indexCount_)
+{
+    detail::GlContext& context = detail::GlContext::Get();
+    if (!context.MayCall() || !target || target->EnsureGl() != 0)
+        return;
+    context.Gl().activeTexture(GL_TEXTURE0);
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    detail::NoteForeignGlState();
+}
+
+BareQuads::~BareQuads()
+{
+    if (texture != 0 && detail::GlContext::Get().MayCall())
+        glDeleteTextures(1, &texture);
+    detail::NoteForeignGlState();
+}
+
+void BareQuads::DrawFrame(const std::vector<std::array<float, 16>>& matrices)
+{
+    detail::GlContext& context = detail::GlContext::Get();
+    if (texture == 0 || !context.MayCall())
+        return;
+    const detail::GlFunctions& gl = context.Gl();
+    gl.bindFramebuffer(GL_FRAMEBUFFER, target->GetFramebuffer());
+    glViewport(0, 0, static_cast<GLsizei>(target->GetDesc().width), static_cast<GLsizei>(target->GetDesc().height));
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    gl.activeTexture(GL_TEXTURE0);
+    gl.clientActiveTexture(GL_TEXTURE0);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 36, vertices);
+    glNormalPointer(GL_FLOAT, 36, vertices + 12);
+    glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, 36, vertices + 24);
+    glTexCoordPointer(2, GL_FLOAT, 36, vertices + 28);
+    glMatrixMode(GL_MODELVIEW);
+    detail::CountGlCalls(30);
+    for (const std::array<float, 16>& matrix : matrices)
+    {
+        glLoadMatrixf(matrix.data());
+        gl.drawRangeElements(GL_TRIANGLES, 0, vertexCount - 1, static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT,
+                             indices);
+        detail::CountGlCalls(2);
+    }
+    glFinish();
+    detail::CountGlCalls();
+    // The device's copy of GL's state no longer holds.
+    detail::NoteForeignGlState();
+}
+
+void FinishGl()
+{
+    if (detail::GlContext::Get().MayCall())
+        glFinish();
+}
+
+} // namespace d3d7::testing
