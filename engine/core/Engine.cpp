@@ -9,7 +9,13 @@
 #include "engine/core/StringFunctions.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/LightManager.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/ParticleSystemManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/ShaderManager.h"
+#include "engine/render/SpriteGroupManager.h"
 #include "engine/render/ScreenCapture.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
@@ -51,6 +57,18 @@ Engine::Engine(const EngineSettings& givenSettings)
                                           settings->windowPosition.x, settings->windowPosition.y);
         renderSystem = std::make_unique<RenderSystem_D3D7>(messageManager.get(), config.get(), window.get(),
                                                            settings->stencilBuffer, settings->allowLargeWindow);
+        cameraManager = std::make_unique<CameraManager>(messageManager.get(), window.get(), renderSystem.get());
+        lightManager = std::make_unique<LightManager>(messageManager.get(), renderSystem.get());
+        shaderManager = std::make_unique<ShaderManager>(messageManager.get(), fileManager.get(), timerManager.get(),
+                                                        config.get(), renderSystem.get());
+        modelManager = std::make_unique<ModelManager>(messageManager.get(), fileManager.get(), timerManager.get(),
+                                                      renderSystem.get(), cameraManager.get(), lightManager.get(),
+                                                      shaderManager.get());
+        spriteGroupManager = std::make_unique<SpriteGroupManager>(messageManager.get(), cameraManager.get(),
+                                                                  shaderManager.get(), modelManager.get());
+        particleSystemManager = std::make_unique<ParticleSystemManager>(
+            messageManager.get(), fileManager.get(), timerManager.get(), shaderManager.get(),
+            spriteGroupManager.get());
         screenCapture = std::make_unique<ScreenCapture>(messageManager.get(), fileManager.get(), config.get(),
                                                         window.get());
         controls = std::make_unique<Controls_DI7>(messageManager.get(), timerManager.get(), config.get(),
@@ -98,6 +116,12 @@ void Engine::ReleaseServices()
     soundSystem.reset();
     controls.reset();
     screenCapture.reset();
+    particleSystemManager.reset();
+    spriteGroupManager.reset();
+    modelManager.reset();
+    shaderManager.reset();
+    lightManager.reset();
+    cameraManager.reset();
     renderSystem.reset();
     window.reset();
     config.reset();
@@ -118,12 +142,12 @@ void Engine::Update()
 void Engine::Render()
 {
     renderSystem->Refresh();
-    // Until models are drawn, the scene is the cleared back buffer.
-    if (renderSystem->ready)
-    {
-        renderSystem->BeginScene();
-        renderSystem->EndScene();
-    }
+    cameraManager->Update();
+    particleSystemManager->Update();
+    spriteGroupManager->Update();
+    lightManager->Update();
+    shaderManager->Update();
+    modelManager->Render();
     if (soundSystem)
         soundSystem->Refresh();
     if (soundManager)
@@ -135,8 +159,7 @@ void Engine::Frame(std::uint32_t sleepTime)
     Render();
     if (sleepTime > 0)
         win32::Sleep(sleepTime);
-    if (renderSystem->ready)
-        renderSystem->SwapBuffers();
+    modelManager->Present();
     if (controls->IsKeyPressed("PRINTSCRN"))
         config->SetCommandFlag("sc_take_screenshot", false);
     controls->EndFrame();

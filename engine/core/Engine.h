@@ -53,12 +53,12 @@ public:
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
     std::unique_ptr<RenderSystem> renderSystem;
-    CameraManager* cameraManager = nullptr;
-    LightManager* lightManager = nullptr;
-    ShaderManager* shaderManager = nullptr;
-    ModelManager* modelManager = nullptr;
-    SpriteGroupManager* spriteGroupManager = nullptr;
-    ParticleSystemManager* particleSystemManager = nullptr;
+    std::unique_ptr<CameraManager> cameraManager;
+    std::unique_ptr<LightManager> lightManager;
+    std::unique_ptr<ShaderManager> shaderManager;
+    std::unique_ptr<ModelManager> modelManager;
+    std::unique_ptr<SpriteGroupManager> spriteGroupManager;
+    std::unique_ptr<ParticleSystemManager> particleSystemManager;
     std::unique_ptr<Controls> controls;
     std::unique_ptr<SoundSystem> soundSystem;
     std::unique_ptr<SoundManager> soundManager;

@@ -11,7 +11,8 @@ std::uint32_t ChannelToByte(float c)
 {
     if (c >= 1.0f)
         return 255;
-    if (c <= 0.0f)
+    // Also catches NaN, which reaches here from colour keys in data files.
+    if (!(c > 0.0f))
         return 0;
     return static_cast<std::uint32_t>(c * 255.0f + 0.5f);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cstring>
 #include <vector>
 
@@ -64,6 +66,7 @@ TEST_F(BufferTest, PackAndUnpackColours)
         {Color(0.0f, 0.0f, 0.0f, 0.0f), 0u},
         {Color(1.0f, 1.0f, 1.0f, 1.0f), 0xFFFFFFFFu},
         {Color(0.2f, 0.4f, 0.6f, 0.8f), 0xCC336699u},
+        {Color(std::numeric_limits<float>::quiet_NaN(), 1.0f, 0.0f, 1.0f), 0xFF00FF00u},
     };
     for (const Row& row : rows)
         EXPECT_EQ(buffer->PackColor(row.color), row.packed) << std::hex << row.packed;
