@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   clang-14 libclang-rt-14-dev
   libsdl2-dev
   libgl1-mesa-dev libegl-dev libgl1-mesa-dri

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game and runs it.
+# Installs what is missing, builds the game and its tools, and runs the game.
+# Its own build folder (build/game) shares no options with the test builds;
+# warnings do not stop the build here (a newer compiler may warn more).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh
-cmake --preset release -DCORVELLAN_WERROR=ON -DCORVELLAN_TESTS=OFF -DCORVELLAN_BENCH=OFF >/dev/null
-cmake --build --preset release --target corvellan
-exec build/release/corvellan "$@"
+source scripts/ccache-env.sh
+scripts/configure.sh game >/dev/null
+cmake --build --preset game
+exec build/game/corvellan "$@"
