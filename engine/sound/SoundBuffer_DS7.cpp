@@ -148,9 +148,11 @@ void SoundBuffer_DS7::UnqueueProcessedBuffers(std::vector<std::uint32_t>& chunks
     const std::uint64_t back = std::min<std::uint64_t>(played, lag);
     played += Advance(cursor);
     ringPosition = cursor;
-    // Chunks are counted from the stream's start; chunk j spans
-    // [j * chunk, (j + 1) * chunk] and is refilled, once, when the window's
-    // end has left it.
+    // Chunks are counted from the stream's start: chunk j spans
+    // [j * chunk, (j + 1) * chunk]. It is refilled once the window's end
+    // (bytes played less the lag) has left it, and once per turn only: the
+    // window starts where the last refill stopped, so a long frame while
+    // fewer than `lag` bytes have played cannot refill a chunk twice.
     const std::uint64_t end = played - back;
     const std::uint64_t behind = end == 0 ? 0 : (end - 1) / chunkSize;
     if (behind > nextRefill + chunkCount)
@@ -193,7 +195,7 @@ void SoundBuffer_DS7::Play(bool loop)
 {
     if (!deviceBuffer)
         return;
-    // The ring always loops; a one-shot stream is stopped by its clock.
+    // The ring always loops; a one-shot stream is stopped once its data played.
     const std::uint32_t flags = loop || streamed ? dsound::DSBPLAY_LOOPING : 0u;
     system->CheckResult("SoundBuffer_DS7::Play", deviceBuffer->Play(0, 0, flags));
     ended = false;
