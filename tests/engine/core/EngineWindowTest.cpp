@@ -6,7 +6,7 @@
 #include "platform/win32/WindowCalls.h"
 #include "platform/win32/testing/EventPush.h"
 #include "platform/win32/testing/WindowHooks.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/gtest/EngineTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +16,13 @@ namespace wt = win32::testing;
 namespace
 {
 
-class EngineWindowTest : public ::testing::Test
+class EngineWindowTest : public corvellan::test::EngineTestFixture
 {
 protected:
     void SetUp() override
     {
         wt::ResetWindowHooks();
-        settings.title = "Test";
-        settings.version = 103;
-        settings.logFolder = folder.Path();
-        settings.configFolder = folder.Path();
         settings.videoMode = "640x480x32";
-        settings.fullscreen = false;
     }
     void TearDown() override { wt::ResetWindowHooks(); }
 
@@ -40,9 +35,6 @@ protected:
             win32::DispatchMessageA(&message);
         }
     }
-
-    corvellan::test::TempFolder folder;
-    EngineSettings settings;
 };
 
 TEST_F(EngineWindowTest, WindowAndControlsLiveAsLongAsTheEngine)

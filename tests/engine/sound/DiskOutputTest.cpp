@@ -45,8 +45,8 @@ TEST_F(DiskOutput, AToneReachesTheFileInTheDeviceFormat)
     // hold unwritten.
     const std::uintmax_t wanted = 2205 * 4 + 65536;
     {
-        EnvironmentOverride driver("SDL_AUDIODRIVER", "disk");
-        EnvironmentOverride file("SDL_DISKAUDIOFILE", output);
+        ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
+        ScopedEnvironment file("SDL_DISKAUDIOFILE", output);
         SoundSystem_DS7 system(&log, &files, &timers, nullptr, nullptr, false);
         SoundManager manager(&log, &files, &system);
         Sound* tone = manager.CreateSound("tone.wav");

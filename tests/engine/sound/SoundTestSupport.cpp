@@ -2,25 +2,8 @@
 
 #include "content/WavWriter.h"
 
-#include <cstdlib>
-
 namespace corvellan::test
 {
-
-EnvironmentOverride::EnvironmentOverride(std::string variable, const std::string& value) : name(std::move(variable))
-{
-    if (const char* old = std::getenv(name.c_str()))
-        previous = old;
-    setenv(name.c_str(), value.c_str(), 1);
-}
-
-EnvironmentOverride::~EnvironmentOverride()
-{
-    if (previous)
-        setenv(name.c_str(), previous->c_str(), 1);
-    else
-        unsetenv(name.c_str());
-}
 
 std::string CountingStereo16(std::uint32_t frames)
 {

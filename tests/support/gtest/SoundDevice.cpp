@@ -1,4 +1,4 @@
-#include "tests/support/SoundDevice.h"
+#include "tests/support/gtest/SoundDevice.h"
 
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundBuffer_DS7.h"

@@ -1,4 +1,4 @@
-#include "tests/support/SoundFiles.h"
+#include "tests/support/gtest/SoundFiles.h"
 
 #include "tests/support/FileBytes.h"
 

@@ -3,7 +3,7 @@
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/dsound/Journal.h"
-#include "tests/support/SoundFiles.h"
+#include "tests/support/gtest/SoundFiles.h"
 
 #include <cstdint>
 #include <memory>
