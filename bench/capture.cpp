@@ -15,6 +15,7 @@
 #include "platform/d3d7/PresentedPicture.h"
 #include "platform/d3d7/WindowPictureSource.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,10 +42,6 @@ class Stage
 public:
     Stage(std::uint32_t width, std::uint32_t height)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            return;
-        root = pattern;
         d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
         machine.adapters.at(0).desktop = win32::DesktopMode{1024, 768, 32, 60};
         for (d3d7::DisplayModeDescription& mode : machine.adapters.at(0).modes)
@@ -76,15 +73,13 @@ public:
         files.reset();
         log.reset();
         d3d7::testing::ResetAll();
-        std::error_code ignored;
-        if (!root.empty())
-            std::filesystem::remove_all(root, ignored);
     }
 
     Stage(const Stage&) = delete;
     Stage& operator=(const Stage&) = delete;
 
-    std::string root;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
+    const std::string root = folder.Path();
     bool ready = false;
     std::unique_ptr<MessageManager> log;
     std::unique_ptr<FileManager> files;

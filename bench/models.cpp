@@ -36,7 +36,9 @@
 #include "platform/d3d7/testing/BareQuads.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "platform/d3d7/testing/SurfaceProbe.h"
+#include "tests/support/ModelServices.h"
 #include "tests/support/RecordingRenderSystem.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -66,20 +68,6 @@ enum class Kind
     Morph,
     Skinned,
 };
-
-// The default camera's projection (near 1, far 1000, a 60 degree vertical
-// view) at the origin looking down -z, as the device camera computes it.
-void UsePerspective(Camera& camera)
-{
-    for (float& element : camera.projection.m)
-        element = 0.0f;
-    camera.projection.m[0] = 1.2990381f;
-    camera.projection.m[5] = 1.7320508f;
-    camera.projection.m[10] = -1001.0f / 999.0f;
-    camera.projection.m[11] = -1.0f;
-    camera.projection.m[14] = -2000.0f / 999.0f;
-    camera.Update(4.0f / 3.0f);
-}
 
 // Takes every draw and state change and does nothing with it.
 class NullRenderSystem : public corvellan::test::RecordingRenderSystem
@@ -121,10 +109,6 @@ class DataFolder
 public:
     DataFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            return;
-        root = pattern;
         const ModelFileRecord box = MakeBoxMesh({-1, -1, -1}, {1, 1, 1});
         std::vector<ModelFileRecord> frames;
         for (int frame = 0; frame < 8; ++frame)
@@ -147,17 +131,11 @@ public:
         ready = Write("box", box) && Write("morph", MakeMorphModel(frames, 10.0f)) && Write("skinned", skinned);
     }
 
-    ~DataFolder()
-    {
-        std::error_code ignored;
-        if (!root.empty())
-            std::filesystem::remove_all(root, ignored);
-    }
-
     DataFolder(const DataFolder&) = delete;
     DataFolder& operator=(const DataFolder&) = delete;
 
-    std::string root;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
+    const std::string root = folder.Path();
     bool ready = false;
 
 private:
@@ -284,7 +262,7 @@ public:
         renderSystem->ready = true;
         renderSystem->InitTextureStages();
         services = std::make_unique<Services>(&log, files.get(), config.get(), nullptr, renderSystem.get());
-        UsePerspective(*services->cameras.defaultCamera);
+        corvellan::test::ModelServices::UsePerspective(*services->cameras.defaultCamera);
     }
 
     ~RecordingStage() { services.reset(); }

@@ -21,6 +21,7 @@
 #include "engine/render/VertexBuffer.h"
 #include "platform/d3d7/testing/BareQuads.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,10 +51,6 @@ class Stage
 public:
     explicit Stage(std::int64_t quads)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            return;
-        root = pattern;
         d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
         machine.adapters.at(0).desktop = win32::DesktopMode{1024, 768, 32, 60};
         d3d7::testing::SetMachine(machine);
@@ -123,9 +120,6 @@ public:
         files.reset();
         log.reset();
         d3d7::testing::ResetAll();
-        std::error_code ignored;
-        if (!root.empty())
-            std::filesystem::remove_all(root, ignored);
     }
 
     Stage(const Stage&) = delete;
@@ -151,7 +145,8 @@ public:
         renderSystem->SetStencil(false);
     }
 
-    std::string root;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
+    const std::string root = folder.Path();
     bool ready = false;
     std::unique_ptr<MessageManager> log;
     std::unique_ptr<FileManager> files;

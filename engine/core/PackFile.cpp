@@ -2,6 +2,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringFunctions.h"
 
@@ -19,12 +20,6 @@ constexpr std::uint32_t Version = 100;
 constexpr std::uint32_t HeaderSize = 17;
 // The smallest room one entry takes: an empty name's length byte and its record.
 constexpr std::uint32_t SmallestEntry = 9;
-
-std::uint32_t ReadU32(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
 
 } // namespace
 
@@ -56,9 +51,9 @@ void PackFile::ReadDirectory()
 
     std::uint8_t header[13] = {};
     file->Read(header, sizeof(header));
-    if (std::memcmp(header + 4, Magic, sizeof(Magic)) != 0 || ReadU32(header) != file->GetSize())
+    if (std::memcmp(header + 4, Magic, sizeof(Magic)) != 0 || LoadLittle32(header) != file->GetSize())
         throw FileError("Incorrect pack file format");
-    if (ReadU32(header + 9) != Version)
+    if (LoadLittle32(header + 9) != Version)
         throw FileError("Incorrect pack file version, current is " + UIntToString(Version, 0));
 
     std::uint32_t count = 0;
@@ -85,7 +80,7 @@ void PackFile::ReadDirectory()
     for (std::uint32_t index = 0; index < count; ++index)
     {
         const std::uint8_t* record = records.data() + 8 * static_cast<std::size_t>(index);
-        directory.emplace(names[index], Entry{ReadU32(record), ReadU32(record + 4)});
+        directory.emplace(names[index], Entry{LoadLittle32(record), LoadLittle32(record + 4)});
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/StringFunctions.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/RenderSystem.h"
@@ -43,7 +44,7 @@ public:
     {
         std::uint8_t bytes[2] = {};
         file.Read(bytes, 2);
-        return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+        return LoadLittle16(bytes);
     }
 
     std::uint32_t U32()
@@ -198,7 +199,7 @@ void Model::ReadModelFile(FileBinary& file, std::uint32_t callerFlags, std::uint
         if (indexBuffer->Is32Bit())
             std::memcpy(&value, indices + 4 * static_cast<std::size_t>(index), 4);
         else
-            value = static_cast<std::uint32_t>(indices[2 * index] | (indices[2 * index + 1] << 8));
+            value = LoadLittle16(indices + 2 * static_cast<std::size_t>(index));
         in.Require(value < vertexCount);
     }
     indexBuffer->Unlock();
