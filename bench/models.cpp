@@ -38,9 +38,6 @@
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "platform/d3d7/testing/SurfaceProbe.h"
 #include "tests/support/RecordingRenderSystem.h"
-// The device-free render system belongs to the test support library, which
-// benchmark programs do not link; its one source is compiled in here.
-#include "tests/support/RecordingRenderSystem.cpp"
 
 #include <benchmark/benchmark.h>
 

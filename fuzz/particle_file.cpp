@@ -21,9 +21,6 @@
 #include "engine/render/SpriteGroup.h"
 #include "engine/render/SpriteGroupManager.h"
 #include "tests/support/RecordingRenderSystem.h"
-// Fuzz targets link the program's libraries only; the device-free render
-// system of the tests is compiled in here.
-#include "tests/support/RecordingRenderSystem.cpp"
 
 #include <cstddef>
 #include <cstdint>

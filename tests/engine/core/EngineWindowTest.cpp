@@ -6,7 +6,7 @@
 #include "platform/win32/WindowCalls.h"
 #include "platform/win32/testing/EventPush.h"
 #include "platform/win32/testing/WindowHooks.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/gtest/EngineTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,20 +19,13 @@ namespace wt = win32::testing;
 namespace
 {
 
-class EngineWindowTest : public ::testing::Test
+class EngineWindowTest : public corvellan::test::EngineTestFixture
 {
 protected:
     void SetUp() override
     {
         wt::ResetWindowHooks();
-        settings.title = "Test";
-        settings.version = 103;
-        settings.logFolder = folder.Path();
-        settings.configFolder = folder.Path();
-        // Screenshots go under the root folder: this test's own folder.
-        settings.rootFolder = folder.Path();
         settings.videoMode = "640x480x32";
-        settings.fullscreen = false;
     }
     void TearDown() override { wt::ResetWindowHooks(); }
 
@@ -45,9 +38,6 @@ protected:
             win32::DispatchMessageA(&message);
         }
     }
-
-    corvellan::test::TempFolder folder;
-    EngineSettings settings;
 };
 
 TEST_F(EngineWindowTest, WindowAndControlsLiveAsLongAsTheEngine)

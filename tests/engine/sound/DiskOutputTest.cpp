@@ -34,8 +34,8 @@ protected:
     {
         const std::string output = root.Join("output.raw");
         {
-            EnvironmentOverride driver("SDL_AUDIODRIVER", "disk");
-            EnvironmentOverride file("SDL_DISKAUDIOFILE", output);
+            ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
+            ScopedEnvironment file("SDL_DISKAUDIOFILE", output);
             SoundSystem_DS7 system(&log, &files, &timers, nullptr, nullptr, false);
             SoundManager manager(&log, &files, &system);
             start(manager, system);

@@ -16,21 +16,6 @@
 namespace corvellan::test
 {
 
-EnvironmentOverride::EnvironmentOverride(std::string variable, const std::string& value) : name(std::move(variable))
-{
-    if (const char* old = std::getenv(name.c_str()))
-        previous = old;
-    setenv(name.c_str(), value.c_str(), 1);
-}
-
-EnvironmentOverride::~EnvironmentOverride()
-{
-    if (previous)
-        setenv(name.c_str(), previous->c_str(), 1);
-    else
-        unsetenv(name.c_str());
-}
-
 SoundFiles::SoundFiles()
 {
     // Only the sound code's own lines matter here.

@@ -6,6 +6,7 @@
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/dsound/Journal.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -29,21 +30,6 @@ class SoundBuffer_DS7;
 
 namespace corvellan::test
 {
-
-// Sets an environment variable for the life of the object, then puts the old
-// value (or its absence) back.
-class EnvironmentOverride
-{
-public:
-    EnvironmentOverride(std::string name, const std::string& value);
-    ~EnvironmentOverride();
-    EnvironmentOverride(const EnvironmentOverride&) = delete;
-    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
-
-private:
-    std::string name;
-    std::optional<std::string> previous;
-};
 
 // A root folder with a log, a file manager and timers, as the sound code
 // gets them from the engine.

@@ -1,6 +1,6 @@
 // End to end through the platform library's disk driver: what the mixer
 // computes is what the output file holds.
-#include "tests/platform/dsound/ScopedEnvironment.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/platform/dsound/TestDevice.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
