@@ -5,6 +5,7 @@
 // then fwrite of those bytes. The bare loop is the floor; the capture should
 // stay within about 1.5x of it, the margin being the copies that the bitmap
 // and DIB calls imply.
+#include "bench/support/StartDevice.h"
 #include "engine/core/Color.h"
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
@@ -54,9 +55,13 @@ public:
         config = std::make_unique<Config>(log.get(), files.get(), root, "Bench", false, mode, false, true);
         config->videoMode = mode;
         config->fullscreen = true;
-        window = std::make_unique<Window>(log.get(), config.get(), "Capture bench", 0, 0, false, width, height, true,
-                                          true, 0, 0);
-        renderSystem = std::make_unique<RenderSystem_D3D7>(log.get(), config.get(), window.get(), false, false);
+        if (!corvellan::bench::StartDevice([&] {
+                window = std::make_unique<Window>(log.get(), config.get(), "Capture bench", 0, 0, false, width,
+                                                  height, true, true, 0, 0);
+                renderSystem =
+                    std::make_unique<RenderSystem_D3D7>(log.get(), config.get(), window.get(), false, false);
+            }))
+            return;
         d3d7::AttachPresentedPicture(window->handle);
         renderSystem->clearColor = Color(0.2f, 0.4f, 0.6f, 1.0f);
         renderSystem->BeginScene();

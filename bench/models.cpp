@@ -15,6 +15,7 @@
 // per_model should stay about flat from 1,000 to 10,000 models (the sort
 // adds log n); clearly more points at something quadratic, such as registry
 // walks or render-list reallocation.
+#include "bench/support/StartDevice.h"
 #include "content/ImageFixtures.h"
 #include "content/ModelFileWriter.h"
 #include "content/ModelMeshes.h"
@@ -221,8 +222,12 @@ public:
         config = std::make_unique<Config>(&log, files.get(), data.root, "Bench", false, "800x600x32", false, false);
         config->videoMode = "800x600x32";
         config->fullscreen = false;
-        window = std::make_unique<Window>(&log, config.get(), "Model bench", 0, 0, false, 800, 600, false, true, 0, 0);
-        renderSystem = std::make_unique<RenderSystem_D3D7>(&log, config.get(), window.get(), false, false);
+        if (!corvellan::bench::StartDevice([&] {
+                window = std::make_unique<Window>(&log, config.get(), "Model bench", 0, 0, false, 800, 600, false,
+                                                  true, 0, 0);
+                renderSystem = std::make_unique<RenderSystem_D3D7>(&log, config.get(), window.get(), false, false);
+            }))
+            return;
         if (!renderSystem->ready)
             return;
         services = std::make_unique<Services>(&log, files.get(), config.get(), window.get(), renderSystem.get());

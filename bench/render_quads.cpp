@@ -6,6 +6,7 @@
 // and draws: it is the floor the engine's cost is read against
 // (engine_per_bare). A third run sets every state again per quad through the
 // cached setters; the cache keeps its GL call count at the first run's.
+#include "bench/support/StartDevice.h"
 #include "engine/core/Color.h"
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
@@ -59,9 +60,13 @@ public:
         config = std::make_unique<Config>(log.get(), files.get(), root, "Bench", false, "800x600x32", false, false);
         config->videoMode = "800x600x32";
         config->fullscreen = false;
-        window = std::make_unique<Window>(log.get(), config.get(), "Quad bench", 0, 0, false, 800, 600, false, true,
-                                          0, 0);
-        renderSystem = std::make_unique<RenderSystem_D3D7>(log.get(), config.get(), window.get(), false, false);
+        if (!corvellan::bench::StartDevice([&] {
+                window = std::make_unique<Window>(log.get(), config.get(), "Quad bench", 0, 0, false, 800, 600,
+                                                  false, true, 0, 0);
+                renderSystem =
+                    std::make_unique<RenderSystem_D3D7>(log.get(), config.get(), window.get(), false, false);
+            }))
+            return;
         textures = std::make_unique<TextureManager>(log.get(), files.get(), config.get(), nullptr, renderSystem.get());
         if (!renderSystem->ready)
             return;

@@ -16,8 +16,6 @@ namespace
 
 constexpr char Magic[5] = {'O', 'V', 'P', 'A', 'K'};
 constexpr std::uint32_t Version = 100;
-// Size field, magic, version and count.
-constexpr std::uint32_t HeaderSize = 17;
 // The smallest room one entry takes: an empty name's length byte and its record.
 constexpr std::uint32_t SmallestEntry = 9;
 
@@ -60,9 +58,10 @@ void PackFile::ReadDirectory()
     file->ReadUInt32(count);
     if (log)
         log->Message("......It contains " + UIntToString(count, 0) + " files...");
-    // A corrupt count must not make the reader take more names than the
-    // file could possibly hold.
-    if (count > (file->GetSize() - HeaderSize) / SmallestEntry)
+    // A count that no file of this size could hold is a damaged header, and
+    // must not make the reader take that many names. A directory that merely
+    // runs past the end is read until its bytes run out.
+    if (count > file->GetSize() / SmallestEntry)
         throw FileError("Incorrect pack file format");
 
     // Grown as names are read, so memory follows the bytes actually there.
