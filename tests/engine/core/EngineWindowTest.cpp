@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 using namespace OrvaneEngine;
 namespace wt = win32::testing;
 
@@ -79,9 +82,12 @@ TEST_F(EngineWindowTest, PrintScreenRequestIsServedInTheSameFrame)
     Pump();
     engine.Update();
     EXPECT_TRUE(engine.config->GetCommandFlag("sc_take_screenshot"));
+    const std::string shot = folder.Join("ScreenCaptures/picture000.bmp");
+    ASSERT_FALSE(std::filesystem::exists(shot));
     engine.Frame(0);
-    // The capture step of this frame took the request (and, with nothing
-    // presented yet, saved nothing).
+    // The key of this frame became a request that this frame's capture step
+    // served: the picture is on disk and no request is left for the next frame.
+    EXPECT_TRUE(std::filesystem::exists(shot));
     EXPECT_TRUE(engine.config->GetCommandFlag("sc_take_screenshot"));
 }
 
