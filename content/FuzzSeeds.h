@@ -38,4 +38,8 @@ bool WriteModelFileSeeds(const std::string& folder);
 // x and y without gravity, bouncing on the floor.
 bool WriteParticleFileSeeds(const std::string& folder);
 
+// versioned_file: a sound header of each format, one cut short, one with a
+// wrong size.
+bool WriteVersionedFileSeeds(const std::string& folder);
+
 } // namespace corvellan::content
