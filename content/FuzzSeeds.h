@@ -42,4 +42,8 @@ bool WriteParticleFileSeeds(const std::string& folder);
 // wrong size.
 bool WriteVersionedFileSeeds(const std::string& folder);
 
+// xml_resource_list: a list with nested loops, models and shaders in UTF-8
+// and UTF-16, and one document per syntax error.
+bool WriteXmlResourceListSeeds(const std::string& folder);
+
 } // namespace corvellan::content
