@@ -1,7 +1,6 @@
 #include "content/ResourceListWriter.h"
 
-#include "platform/win32/AtomicFile.h"
-#include "platform/win32/CFile.h"
+#include "content/AtomicWrite.h"
 #include "platform/win32/Utf8.h"
 
 namespace corvellan::content
@@ -49,16 +48,6 @@ void PutUnit(std::string& out, char32_t unit, bool bigEndian)
     out += bigEndian ? low : high;
 }
 
-bool WriteBytes(const std::string& path, const std::string& bytes)
-{
-    win32::AtomicFile file(path);
-    if (!file.IsOpen())
-        return false;
-    if (win32::fwrite(bytes.data(), 1, bytes.size(), file.GetStream()) != bytes.size())
-        return false;
-    return file.Commit();
-}
-
 } // namespace
 
 std::string ResourceListWriter::Format(const ResourceElement& element)
@@ -90,12 +79,12 @@ std::string ResourceListWriter::Encode(const std::string& text, ResourceListEnco
 
 bool ResourceListWriter::WriteTo(const std::string& path, const ResourceElement& root, ResourceListEncoding encoding)
 {
-    return WriteBytes(path, Encode(Format(root), encoding));
+    return WriteFileAtomically(path, Encode(Format(root), encoding));
 }
 
 bool ResourceListWriter::WriteTextTo(const std::string& path, const std::string& text, ResourceListEncoding encoding)
 {
-    return WriteBytes(path, Encode(text, encoding));
+    return WriteFileAtomically(path, Encode(text, encoding));
 }
 
 } // namespace corvellan::content

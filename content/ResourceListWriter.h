@@ -37,8 +37,8 @@ public:
     // UTF-8 text in the encoding, mark first.
     static std::string Encode(const std::string& text, ResourceListEncoding encoding);
 
-    // Writes to path (an operating-system path) under a temporary name first;
-    // false when it could not be written.
+    // Writes to path (an operating-system path), making its folders, whole or
+    // not at all; false when it could not be written.
     static bool WriteTo(const std::string& path, const ResourceElement& root, ResourceListEncoding encoding);
     // The same for literal text, which is written as given.
     static bool WriteTextTo(const std::string& path, const std::string& text, ResourceListEncoding encoding);

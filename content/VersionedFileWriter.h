@@ -41,8 +41,8 @@ class VersionedFileWriter
 public:
     static std::string Build(std::string_view magic, std::uint32_t version, const std::string& body,
                              const VersionedFileDamage& damage = {});
-    // Writes the file to path (an operating-system path) under a temporary
-    // name first; false when it could not be written.
+    // Writes the file to path (an operating-system path), making its folders,
+    // whole or not at all; false when it could not be written.
     static bool WriteTo(const std::string& path, std::string_view magic, std::uint32_t version,
                         const std::string& body, const VersionedFileDamage& damage = {});
 };

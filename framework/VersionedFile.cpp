@@ -4,6 +4,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/StringFunctions.h"
 
 #include <algorithm>
@@ -12,22 +13,6 @@
 
 namespace GameFramework
 {
-namespace
-{
-
-void PutUInt32(std::uint8_t* bytes, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint32_t GetUInt32(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
-} // namespace
 
 VersionedFile::VersionedFile(OrvaneEngine::Engine* engine, std::string_view magicText, std::uint32_t currentVersion)
     : VersionedFile(engine->fileManager.get(), magicText, currentVersion)
@@ -75,7 +60,7 @@ void VersionedFile::Open(const std::string& path, std::uint32_t forWrite, std::u
         // Size 0 until Close knows the real one.
         Header header{};
         MakeHeader(header);
-        PutUInt32(header.data(), 0);
+        OrvaneEngine::StoreLittle32(header.data(), 0);
         opened->Write(header.data(), HeaderSize);
     }
     else
@@ -83,9 +68,9 @@ void VersionedFile::Open(const std::string& path, std::uint32_t forWrite, std::u
         Header header{};
         opened->Read(header.data(), HeaderSize);
         if (std::memcmp(header.data() + 4, magic.data(), MagicSize) != 0 ||
-            GetUInt32(header.data()) != opened->GetSize())
+            OrvaneEngine::LoadLittle32(header.data()) != opened->GetSize())
             throw OrvaneEngine::FileError("Incorrect + \"" + path + "\" file format");
-        const std::uint32_t fileVersion = GetUInt32(header.data() + 4 + MagicSize);
+        const std::uint32_t fileVersion = OrvaneEngine::LoadLittle32(header.data() + 4 + MagicSize);
         if (acceptAnyVersion == 0 && fileVersion != version)
             throw OrvaneEngine::FileError("Incorrect \"" + path + "\" format version (" +
                                           OrvaneEngine::UIntToString(fileVersion, 0) + "), current is " +
@@ -100,9 +85,9 @@ void VersionedFile::Open(const std::string& path, std::uint32_t forWrite, std::u
 
 void VersionedFile::MakeHeader(Header& header) const
 {
-    PutUInt32(header.data(), file ? file->GetPosition() : 0);
+    OrvaneEngine::StoreLittle32(header.data(), file ? file->GetPosition() : 0);
     std::memcpy(header.data() + 4, magic.data(), MagicSize);
-    PutUInt32(header.data() + 4 + MagicSize, version);
+    OrvaneEngine::StoreLittle32(header.data() + 4 + MagicSize, version);
 }
 
 void VersionedFile::Close()

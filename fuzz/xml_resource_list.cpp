@@ -4,48 +4,19 @@
 // called on every value and attribute. A syntax error must leave the root
 // pointer null, with the partial tree deleted.
 #include "engine/core/Error.h"
-#include "engine/core/FileManager.h"
-#include "engine/core/MessageManager.h"
+#include "tests/support/FuzzWorkspace.h"
 #include "tools/XMLNode.h"
 #include "tools/XMLParser.h"
 #include "tools/XMLValue.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <string>
 #include <vector>
 
 namespace
 {
 
 using namespace OrvaneEngine;
-
-struct Workspace
-{
-    Workspace()
-    {
-        std::string pattern = std::filesystem::temp_directory_path().string() + "/fuzz-xml-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        root = pattern;
-        log = std::make_unique<MessageManager>("fuzz", false, false, "", "");
-        files = std::make_unique<FileManager>(log.get(), root, "Data");
-    }
-    ~Workspace()
-    {
-        files.reset();
-        log.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
-
-    std::string root;
-    std::unique_ptr<MessageManager> log;
-    std::unique_ptr<FileManager> files;
-};
 
 void UseValue(GameTools::XMLValue& value)
 {
@@ -87,9 +58,9 @@ void Walk(GameTools::XMLNode& root)
     }
 }
 
-void ParseAndWalk(Workspace& workspace, GameTools::XMLNode* root)
+void ParseAndWalk(corvellan::test::FuzzWorkspace& workspace, GameTools::XMLNode* root)
 {
-    GameTools::XMLParser parser(workspace.files.get());
+    GameTools::XMLParser parser(&workspace.files);
     try
     {
         parser.ParseFile(root, "list.xml");
@@ -110,11 +81,8 @@ void ParseAndWalk(Workspace& workspace, GameTools::XMLNode* root)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Workspace workspace;
-    {
-        std::ofstream out(workspace.root + "/list.xml", std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    static corvellan::test::FuzzWorkspace workspace;
+    workspace.Put("list.xml", data, size);
     ParseAndWalk(workspace, nullptr);
     ParseAndWalk(workspace, new GameTools::XMLNode());
     return 0;
