@@ -8,7 +8,6 @@
 #include "platform/win32/Locale.h"
 #include "tools/XMLNode.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace GameTools
@@ -111,6 +110,7 @@ void ParseOpeningTag(Scan& scan, const std::u16string& tag)
         switch (expect)
         {
         case Expect::Name:
+            // A '/' ends the name too, so that <a/> closes itself as <a /> does.
             if (IsVisible(unit) && unit != u'/')
             {
                 name += unit;
@@ -204,6 +204,9 @@ void ScanText(Scan& scan, const std::u16string& text)
     char16_t quote = 0;
     std::u16string tag;
     std::u16string content;
+    // Kept as the text grows: blank text must not be searched again at
+    // every tag it runs into.
+    bool contentHasText = false;
 
     for (const char16_t unit : text)
     {
@@ -217,10 +220,11 @@ void ScanText(Scan& scan, const std::u16string& text)
                 if (scan.current)
                 {
                     // Blank text (line breaks included) never replaces a value.
-                    if (std::any_of(content.begin(), content.end(), [](char16_t c) { return !win32::iswspace(c); }))
+                    if (contentHasText)
                     {
                         scan.current->GetValue().SetText(content);
                         content.clear();
+                        contentHasText = false;
                     }
                 }
                 else if (scan.root)
@@ -236,6 +240,7 @@ void ScanText(Scan& scan, const std::u16string& text)
             else if (scan.current)
             {
                 content += unit;
+                contentHasText = contentHasText || !win32::iswspace(unit);
             }
             else if (IsVisible(unit))
             {
@@ -283,6 +288,7 @@ void ScanText(Scan& scan, const std::u16string& text)
             {
                 ParseOpeningTag(scan, tag);
                 content.clear();
+                contentHasText = false;
             }
             tag.clear();
             inTag = false;
