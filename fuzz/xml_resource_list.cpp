@@ -1,9 +1,11 @@
 // The XML reader on hostile bytes: the input, as a list file on disk, is
 // parsed into a tree of its own and into a nameless node passed in, as the
 // data keeper parses it. Every accepted tree is walked, and every getter is
-// called on every value and attribute. A syntax error must leave the root
+// called on every value and attribute; every attribute text goes through the
+// keeper's counter substitution under two counters. A syntax error must leave the root
 // pointer null, with the partial tree deleted.
 #include "engine/core/Error.h"
+#include "framework/DataKeeper.h"
 #include "tests/support/FuzzWorkspace.h"
 #include "tools/XMLNode.h"
 #include "tools/XMLParser.h"
@@ -17,6 +19,7 @@ namespace
 {
 
 using namespace OrvaneEngine;
+using GameFramework::DataKeeper;
 
 void UseValue(GameTools::XMLValue& value)
 {
@@ -46,6 +49,13 @@ void Walk(GameTools::XMLNode& root)
             if (node->FindAttribute(attribute->name) != attribute.get())
                 std::abort();
             UseValue(attribute->value);
+            // The keeper substitutes its loop counters in these texts.
+            // A piece is at least three characters and becomes at most
+            // WidestNumber digits.
+            static const DataKeeper::Counters counters{{"i", 7}, {"k", 4294967295u}};
+            const std::string& text = attribute->value.GetText();
+            if (DataKeeper::ResolveFileName(text, counters).size() > text.size() * DataKeeper::WidestNumber)
+                std::abort();
         }
         if (node->GetChildren().size() != node->GetChildrenByName().size())
             std::abort();
