@@ -62,6 +62,21 @@ std::uint32_t AnimationType(GameTools::XMLValue* value)
 
 } // namespace
 
+// The first object under a name stays; a later one was made for nothing and
+// would hold its textures and memory until exit, so it is released at once.
+template <typename T, typename Release>
+void DataKeeper::Register(std::map<std::string, T*>& map, const std::string& name, T* object,
+                          const std::string& what, Release release)
+{
+    if (!object)
+        return;
+    if (!map.emplace(name, object).second)
+    {
+        log->Error(what + "\"" + name + "\" is duplicated");
+        release(object);
+    }
+}
+
 DataKeeper::DataKeeper(OrvaneEngine::Engine* owner, const std::string& language, bool /*useThread*/)
     : engine(owner),
       log(owner->messageManager.get()),
@@ -231,35 +246,19 @@ void DataKeeper::LoadShader(GameTools::XMLNode& node, const std::string& name, c
 
 void DataKeeper::AddModel(const std::string& name, OrvaneEngine::Model* model)
 {
-    if (!model)
-        return;
-    if (!models.emplace(name, model).second)
-    {
-        log->Error("(DataKeeper::AddModel): Model \"" + name + "\" is duplicated");
-        delete model;
-    }
+    Register(models, name, model, "(DataKeeper::AddModel): Model ", [](OrvaneEngine::Model* m) { delete m; });
 }
 
 void DataKeeper::AddShaderUser(const std::string& name, OrvaneEngine::ShaderUser* user)
 {
-    if (!user)
-        return;
-    if (!shaderUsers.emplace(name, user).second)
-    {
-        log->Error("(DataKeeper::AddShaderUser): Shader User \"" + name + "\" is duplicated");
-        shaderManager->RemoveShaderUser(user);
-    }
+    Register(shaderUsers, name, user, "(DataKeeper::AddShaderUser): Shader User ",
+             [this](OrvaneEngine::ShaderUser* u) { shaderManager->RemoveShaderUser(u); });
 }
 
 void DataKeeper::AddParticleSystem(const std::string& name, OrvaneEngine::ParticleSystem* system)
 {
-    if (!system)
-        return;
-    if (!particleSystems.emplace(name, system).second)
-    {
-        log->Error("(DataKeeper::AddParticleSystem): Particle System \"" + name + "\" is duplicated");
-        delete system;
-    }
+    Register(particleSystems, name, system, "(DataKeeper::AddParticleSystem): Particle System ",
+             [](OrvaneEngine::ParticleSystem* p) { delete p; });
 }
 
 void DataKeeper::AddModelByName(OrvaneEngine::Model* model)

@@ -105,6 +105,9 @@ protected:
     std::map<std::string, OrvaneEngine::ParticleSystem*> particleSystems;
 
 private:
+    template <typename T, typename Release>
+    void Register(std::map<std::string, T*>& map, const std::string& name, T* object, const std::string& what,
+                  Release release);
     void LoadModel(GameTools::XMLNode& node, const std::string& name, const std::string& folder,
                    const Counters& counters);
     void LoadShader(GameTools::XMLNode& node, const std::string& name, const std::string& folder,
