@@ -1,7 +1,8 @@
 #include "platform/d3d7/GlContext.h"
 
 #include "platform/d3d7/GlDrawState.h"
-#include "platform/d3d7/testing/HookState.h"
+#include "platform/d3d7/Counters.h"
+#include "platform/d3d7/HookTable.h"
 #include "platform/win32/WindowTable.h"
 
 #include <SDL.h>

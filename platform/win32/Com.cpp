@@ -1,5 +1,4 @@
 #include "platform/win32/Com.h"
-#include "platform/win32/testing/ComHooks.h"
 
 #include <SDL.h>
 
@@ -33,12 +32,12 @@ void CoUninitialize()
     SDL_Quit();
 }
 
-namespace testing
+namespace detail
 {
-bool IsPlatformStarted()
+bool IsPlatformLibraryStarted()
 {
     return sdlStarted;
 }
-} // namespace testing
+} // namespace detail
 
 } // namespace win32

@@ -1,7 +1,8 @@
-#include "platform/d3d7/testing/HookState.h"
-
-#include "platform/d3d7/Results.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
+
+#include "platform/d3d7/Counters.h"
+#include "platform/d3d7/HookTable.h"
+#include "platform/d3d7/Results.h"
 #include "platform/win32/testing/DesktopHooks.h"
 
 #include <map>
@@ -29,6 +30,7 @@ struct State
     std::optional<MachineDescription> machine;
     detail::DrawRecord lastDraw;
     std::uint32_t draws = 0;
+    std::atomic<std::uint64_t> glCalls{0};
 };
 
 State& GetState()
@@ -39,16 +41,10 @@ State& GetState()
 
 } // namespace
 
-namespace detail
+namespace
 {
 
-Counters& GetCounters()
-{
-    static Counters counters;
-    return counters;
-}
-
-void RecordDraw(const DrawRecord& record)
+void RecordDraw(const detail::DrawRecord& record)
 {
     State& state = GetState();
     std::lock_guard guard(state.lock);
@@ -80,14 +76,14 @@ bool TakeInjectedFailure(const char* operation, HRESULT& code)
     return true;
 }
 
-bool AreSurfacesLost()
+bool SurfacesLost()
 {
     State& state = GetState();
     std::lock_guard guard(state.lock);
     return state.lost;
 }
 
-HRESULT GetLossCooperativeResult()
+HRESULT LossCooperativeResult()
 {
     State& state = GetState();
     std::lock_guard guard(state.lock);
@@ -102,14 +98,32 @@ void EndSurfaceLoss()
     state.lossResult = DD_OK;
 }
 
-std::optional<MachineDescription> GetInjectedMachine()
+std::optional<MachineDescription> InjectedMachine()
 {
     State& state = GetState();
     std::lock_guard guard(state.lock);
     return state.machine;
 }
 
-} // namespace detail
+void CountGlCalls(std::uint32_t count)
+{
+    GetState().glCalls.fetch_add(count, std::memory_order_relaxed);
+}
+
+constexpr detail::HookTable table{
+    .takeFailure = TakeInjectedFailure,
+    .surfacesLost = SurfacesLost,
+    .lossCooperativeResult = LossCooperativeResult,
+    .endSurfaceLoss = EndSurfaceLoss,
+    .machine = InjectedMachine,
+    .recordDraw = RecordDraw,
+    .countGlCalls = CountGlCalls,
+};
+
+// Runs before main in every program that links the hook library.
+const bool installed = (detail::hookTable.store(&table, std::memory_order_release), true);
+
+} // namespace
 
 namespace testing
 {
@@ -164,7 +178,7 @@ void LoseSurfaces(HRESULT cooperativeResult)
 
 bool AreSurfacesLost()
 {
-    return detail::AreSurfacesLost();
+    return SurfacesLost();
 }
 
 std::uint32_t GetPresentCount()
@@ -212,7 +226,7 @@ std::uint32_t GetProjectionSetCount()
 
 std::uint64_t GetGlCallCount()
 {
-    return detail::GetCounters().glCalls;
+    return GetState().glCalls;
 }
 
 DrawRecord GetLastDraw()
@@ -228,17 +242,17 @@ void ResetAll()
 {
     ResetMachine();
     ClearFailures();
-    detail::EndSurfaceLoss();
+    EndSurfaceLoss();
     detail::GetCounters().presents = 0;
     detail::GetCounters().swapInterval = -1;
     detail::GetCounters().offThreadGlCalls = 0;
     detail::GetCounters().textureUploads = 0;
     detail::GetCounters().projectionSets = 0;
-    detail::GetCounters().glCalls = 0;
     State& state = GetState();
     std::lock_guard guard(state.lock);
     state.lastDraw = detail::DrawRecord{};
     state.draws = 0;
+    state.glCalls = 0;
 }
 
 } // namespace testing
