@@ -1,4 +1,5 @@
 #include "platform/win32/Com.h"
+#include "platform/win32/LastError.h"
 
 #include <SDL.h>
 
@@ -17,7 +18,10 @@ std::int32_t CoInitialize(void*)
     if (initializedOnThread)
         return 1;
     if (SDL_Init(0) != 0)
+    {
+        detail::NoteLibraryRefusal();
         return -1;
+    }
     initializedOnThread = true;
     sdlStarted = true;
     return 0;

@@ -9,6 +9,7 @@
 #include "platform/win32/Video.h"
 #include "platform/win32/WindowTable.h"
 #include "platform/win32/HookTable.h"
+#include "platform/win32/LastError.h"
 
 #include <SDL.h>
 
@@ -98,7 +99,10 @@ HWND CreateWindowExA(std::uint32_t exStyle, const char* className, const char* w
     SDL_Window* window = SDL_CreateWindow(title.c_str(), record->x, record->y, static_cast<int>(record->width),
                                           static_cast<int>(record->height), flags);
     if (window == nullptr)
+    {
+        detail::NoteLibraryRefusal();
         return 0;
+    }
     detail::KeepGraphicsLibrariesLoaded();
     record->sdlWindow = window;
     record->sdlId = SDL_GetWindowID(window);

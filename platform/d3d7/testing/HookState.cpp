@@ -21,15 +21,19 @@ struct FailurePlan
     std::uint32_t skip = 0;
 };
 
+// The hooks that every draw passes (failures, loss, the draw record, the GL
+// call count) answer from atomics when nothing is armed, so that benchmarks
+// measure the stand-in rather than its hooks.
 struct State
 {
     std::mutex lock;
     std::map<std::string, FailurePlan> failures;
-    bool lost = false;
+    std::atomic<bool> anyFailures{false};
+    std::atomic<bool> lost{false};
     HRESULT lossResult = DD_OK;
     std::optional<MachineDescription> machine;
-    detail::DrawRecord lastDraw;
-    std::uint32_t draws = 0;
+    std::atomic<std::uint32_t> lastDraw[5] = {};
+    std::atomic<std::uint32_t> draws{0};
     std::atomic<std::uint64_t> glCalls{0};
 };
 
@@ -47,17 +51,19 @@ namespace
 void RecordDraw(const detail::DrawRecord& record)
 {
     State& state = GetState();
-    std::lock_guard guard(state.lock);
-    state.lastDraw = record;
-    ++state.draws;
+    const std::uint32_t fields[5] = {record.primitiveType, record.fvf, record.vertexCount, record.indexCount,
+                                     record.indexSize};
+    for (int i = 0; i < 5; ++i)
+        state.lastDraw[i].store(fields[i], std::memory_order_relaxed);
+    state.draws.fetch_add(1, std::memory_order_relaxed);
 }
 
 bool TakeInjectedFailure(const char* operation, HRESULT& code)
 {
     State& state = GetState();
-    std::lock_guard guard(state.lock);
-    if (state.failures.empty())
+    if (!state.anyFailures.load(std::memory_order_acquire))
         return false;
+    std::lock_guard guard(state.lock);
     const auto it = state.failures.find(operation);
     if (it == state.failures.end())
         return false;
@@ -72,15 +78,16 @@ bool TakeInjectedFailure(const char* operation, HRESULT& code)
     --plan.count;
     code = plan.code;
     if (plan.count == 0)
+    {
         state.failures.erase(it);
+        state.anyFailures = !state.failures.empty();
+    }
     return true;
 }
 
 bool SurfacesLost()
 {
-    State& state = GetState();
-    std::lock_guard guard(state.lock);
-    return state.lost;
+    return GetState().lost.load(std::memory_order_acquire);
 }
 
 HRESULT LossCooperativeResult()
@@ -159,6 +166,7 @@ void FailCall(const std::string& operation, HRESULT code, std::uint32_t count, s
     State& state = GetState();
     std::lock_guard guard(state.lock);
     state.failures[operation] = FailurePlan{code, count, skip};
+    state.anyFailures = true;
 }
 
 void ClearFailures()
@@ -166,6 +174,7 @@ void ClearFailures()
     State& state = GetState();
     std::lock_guard guard(state.lock);
     state.failures.clear();
+    state.anyFailures = false;
 }
 
 void LoseSurfaces(HRESULT cooperativeResult)
@@ -231,10 +240,8 @@ std::uint64_t GetGlCallCount()
 
 DrawRecord GetLastDraw()
 {
-    State& state = GetState();
-    std::lock_guard guard(state.lock);
-    const detail::DrawRecord& last = state.lastDraw;
-    return DrawRecord{last.primitiveType, last.fvf, last.vertexCount, last.indexCount, last.indexSize,
+    const State& state = GetState();
+    return DrawRecord{state.lastDraw[0], state.lastDraw[1], state.lastDraw[2], state.lastDraw[3], state.lastDraw[4],
                       state.draws};
 }
 
@@ -249,8 +256,8 @@ void ResetAll()
     detail::GetCounters().textureUploads = 0;
     detail::GetCounters().projectionSets = 0;
     State& state = GetState();
-    std::lock_guard guard(state.lock);
-    state.lastDraw = detail::DrawRecord{};
+    for (auto& field : state.lastDraw)
+        field = 0;
     state.draws = 0;
     state.glCalls = 0;
 }
