@@ -6,6 +6,7 @@
 #include "content/PackWriter.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,27 +26,6 @@ using OrvaneEngine::FileManager;
 
 constexpr std::size_t EntrySize = 4096;
 
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        if (!path.empty())
-            std::filesystem::remove_all(path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string path;
-};
-
 std::string EntryName(std::int64_t index)
 {
     char name[32];
@@ -60,18 +40,18 @@ struct Fixture
     {
         corvellan::content::PackWriter pack;
         const std::string bytes(EntrySize, 'x');
-        std::filesystem::create_directories(folder.path + "/loose/data/bench");
-        std::filesystem::create_directories(folder.path + "/packed/Data");
+        std::filesystem::create_directories(folder.Path() + "/loose/data/bench");
+        std::filesystem::create_directories(folder.Path() + "/packed/Data");
         for (std::int64_t index = 0; index < count; ++index)
         {
             names.push_back("data\\bench\\" + EntryName(index));
             pack.Add(names.back(), bytes);
-            std::ofstream(folder.path + "/loose/data/bench/" + EntryName(index), std::ios::binary) << bytes;
+            std::ofstream(folder.Path() + "/loose/data/bench/" + EntryName(index), std::ios::binary) << bytes;
         }
-        pack.WriteTo(folder.path + "/packed/Data/pack0.pak");
+        pack.WriteTo(folder.Path() + "/packed/Data/pack0.pak");
     }
 
-    ScratchFolder folder;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
     std::vector<std::string> names;
 };
 
@@ -94,13 +74,13 @@ void OpenAndRead(benchmark::State& state, const std::string& root, const std::ve
 void FromPack(benchmark::State& state)
 {
     Fixture fixture(state.range(0));
-    OpenAndRead(state, fixture.folder.path + "/packed", fixture.names);
+    OpenAndRead(state, fixture.folder.Path() + "/packed", fixture.names);
 }
 
 void FromDisk(benchmark::State& state)
 {
     Fixture fixture(state.range(0));
-    OpenAndRead(state, fixture.folder.path + "/loose", fixture.names);
+    OpenAndRead(state, fixture.folder.Path() + "/loose", fixture.names);
 }
 
 void BareFopenFloor(benchmark::State& state)
@@ -108,7 +88,7 @@ void BareFopenFloor(benchmark::State& state)
     Fixture fixture(state.range(0));
     std::vector<std::string> paths;
     for (std::int64_t index = 0; index < state.range(0); ++index)
-        paths.push_back(fixture.folder.path + "/loose/data/bench/" + EntryName(index));
+        paths.push_back(fixture.folder.Path() + "/loose/data/bench/" + EntryName(index));
     std::vector<char> buffer(EntrySize);
     for (auto _ : state)
     {
@@ -126,7 +106,7 @@ void BareFopenFloor(benchmark::State& state)
 void OpenOneName(benchmark::State& state, bool exactCase)
 {
     Fixture fixture(state.range(0));
-    const std::string root = fixture.folder.path + "/loose";
+    const std::string root = fixture.folder.Path() + "/loose";
     const std::string name = exactCase ? "data\\bench\\0000.bin" : "DATA\\Bench\\0000.BIN";
     FileManager files(nullptr, root, "Data");
     for (auto _ : state)
@@ -147,7 +127,7 @@ void CaseFallback(benchmark::State& state)
 void BareFopenOneFloor(benchmark::State& state)
 {
     Fixture fixture(state.range(0));
-    const std::string path = fixture.folder.path + "/loose/data/bench/0000.bin";
+    const std::string path = fixture.folder.Path() + "/loose/data/bench/0000.bin";
     std::vector<char> buffer(EntrySize);
     for (auto _ : state)
     {
