@@ -1,6 +1,7 @@
 #include "engine/sound/SoundFileReaderOGG.h"
 
 #include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
 #include "engine/sound/OggFileSource.h"
 
 #define OV_EXCLUDE_STATIC_CALLBACKS
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <string>
 
 namespace OrvaneEngine
 {
@@ -18,6 +20,20 @@ const std::string incorrectFormat = " sound file - incorrect format";
 // A damaged stream may report one gap after another; past this many in a row
 // it is taken as ended.
 constexpr int maximumHoles = 64;
+
+// The library's own reason for refusing a stream, for the log.
+std::string VorbisReason(int code)
+{
+    switch (code)
+    {
+    case OV_EREAD: return "a read from the file failed";
+    case OV_ENOTVORBIS: return "the file holds no Vorbis data";
+    case OV_EVERSION: return "the Vorbis version does not match";
+    case OV_EBADHEADER: return "a Vorbis header is damaged";
+    case OV_EFAULT: return "the decoder failed inside";
+    default: return "error code " + std::to_string(code);
+    }
+}
 } // namespace
 
 SoundFileReaderOGG::SoundFileReaderOGG(MessageManager* messages, FileManager* files, const std::string& fileName)
@@ -46,8 +62,13 @@ void SoundFileReaderOGG::Open()
     const ov_callbacks callbacks{&OggFileSource::Read, &OggFileSource::Seek, &OggFileSource::Close,
                                  &OggFileSource::Tell};
     // On failure the library has already released what it made.
-    if (ov_open_callbacks(source.get(), decoder.get(), nullptr, 0, callbacks) < 0)
+    if (const int refused = ov_open_callbacks(source.get(), decoder.get(), nullptr, 0, callbacks); refused < 0)
+    {
+        // Logged on its own line; the caller logs the refusal's own text next.
+        if (messageManager)
+            messageManager->Error("The Vorbis library refused the stream: " + VorbisReason(refused));
         throw FileError(LoadErrorText(incorrectFormat));
+    }
     open = true;
 
     const vorbis_info* info = ov_info(decoder.get(), -1);

@@ -241,6 +241,12 @@ TEST_F(OggReader, RefusesAGarbledOrEmptyFile)
         catch (const FileError& error)
         {
             EXPECT_EQ(error.GetText(), "Failed to load \"data\\audio\\t\\x.ogg\" sound file - incorrect format");
+            // The library's own reason is logged before the refusal is.
+            ASSERT_GT(log.GetMessageCount(), 0);
+            const LogMessage reason = log.GetMessage(static_cast<std::uint32_t>(log.GetMessageCount() - 1));
+            EXPECT_NE(reason.text.find("The Vorbis library refused the stream: "), std::string::npos) << reason.text;
+            EXPECT_EQ(reason.text.find("error code"), std::string::npos) << reason.text;
+            log.ClearMessages();
         }
     }
 }
