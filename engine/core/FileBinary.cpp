@@ -53,13 +53,34 @@ FileBinary::FileBinary(const std::string& fileName, bool writeFile, bool forceMe
     }
     else
     {
-        OpenForReading(forceMemory);
+        OpenForReading(IsAbsolutePath(name) ? name : GetExecutableFolder() + "\\" + name, forceMemory);
     }
 }
 
-void FileBinary::OpenForReading(bool forceMemory)
+FileBinary::FileBinary(const std::string& fileName, Unopened)
+    : name(fileName), exceptionsAtOpen(std::uncaught_exceptions())
 {
-    const std::string fullPath = IsAbsolutePath(name) ? name : GetExecutableFolder() + "\\" + name;
+}
+
+std::unique_ptr<FileBinary> FileBinary::OpenAt(const std::string& name, const std::string& systemPath,
+                                               bool forceMemory)
+{
+    std::unique_ptr<FileBinary> file(new FileBinary(name, Unopened{}));
+    file->OpenForReading(systemPath, forceMemory);
+    return file;
+}
+
+std::unique_ptr<FileBinary> FileBinary::FromBytes(const std::string& name, std::unique_ptr<std::uint8_t[]> bytes,
+                                                  std::uint32_t size)
+{
+    std::unique_ptr<FileBinary> file(new FileBinary(name, Unopened{}));
+    file->size = size;
+    file->data = bytes ? std::move(bytes) : std::make_unique<std::uint8_t[]>(0);
+    return file;
+}
+
+void FileBinary::OpenForReading(const std::string& fullPath, bool forceMemory)
+{
     std::FILE* stream = win32::fopen(fullPath, "rb");
     if (!stream)
         throw FileError(OpenErrorText(name));

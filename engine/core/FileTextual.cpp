@@ -1,9 +1,11 @@
 #include "engine/core/FileTextual.h"
 
+#include "engine/core/CodePageTables.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/StringFunctions.h"
 #include "platform/win32/Locale.h"
 
+#include <array>
 #include <exception>
 
 namespace OrvaneEngine
@@ -18,12 +20,39 @@ constexpr std::uint16_t ReplacementCharacter = 0xFFFD;
 constexpr std::uint16_t ByteOrderMark = 0xFEFF;
 
 // Cuts text at its first "//".
-void CutComment(std::u16string& text)
+template <class Text>
+void CutComment(Text& text)
 {
-    const auto at = text.find(u"//");
-    if (at != std::u16string::npos)
-        text.resize(at);
+    for (std::size_t at = 0; at + 1 < text.size(); ++at)
+    {
+        if (text[at] == '/' && text[at + 1] == '/')
+        {
+            text.resize(at);
+            return;
+        }
+    }
 }
+
+// Narrow white space is the same in every locale; with the line ends it
+// stops a word, and the line ends alone stop a line.
+constexpr std::array<bool, 256> Table(bool word)
+{
+    std::array<bool, 256> table{};
+    table['\r'] = table['\n'] = true;
+    if (word)
+        table[' '] = table['\t'] = table['\v'] = table['\f'] = true;
+    return table;
+}
+constexpr std::array<bool, 256> NarrowStops = Table(true);
+constexpr std::array<bool, 256> NarrowLineStops = Table(false);
+
+// Wide white space below 0x100; the rest is asked of the runtime.
+const std::array<bool, 256> WideWhiteSpace = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t unit = 0; unit < table.size(); ++unit)
+        table[unit] = win32::iswspace(static_cast<char16_t>(unit)) != 0;
+    return table;
+}();
 
 } // namespace
 
@@ -167,10 +196,90 @@ bool FileTextual::IsWhiteSpace(std::uint16_t c) const
 {
     if (encoding == EncodingAnsi)
         return win32::isspace(static_cast<unsigned char>(c)) != 0;
-    return win32::iswspace(c) != 0;
+    return c < WideWhiteSpace.size() ? WideWhiteSpace[c] : win32::iswspace(c) != 0;
 }
 
-bool FileTextual::ReadRaw(std::u16string& out, bool stripComments, bool word)
+template <class Text>
+void FileTextual::TakePlainRun(Text& out, bool word)
+{
+    // Only whole characters that lie in the buffer are taken here; the one
+    // that ends the run, or crosses the buffer's end, is left to
+    // NextCharacter.
+    const std::uint8_t* bytes = buffer.data();
+    std::size_t at = static_cast<std::size_t>(index) + 1;
+    const std::size_t end = valid;
+    const auto stops = [word](std::uint16_t c) {
+        return c == CarriageReturn || c == LineFeed ||
+               (word && (c < WideWhiteSpace.size() ? WideWhiteSpace[c] : win32::iswspace(c) != 0));
+    };
+    switch (encoding)
+    {
+    case EncodingAnsi:
+    {
+        const std::size_t from = at;
+        while (at < end && !(word ? NarrowStops[bytes[at]] : NarrowLineStops[bytes[at]]))
+            ++at;
+        out.append(bytes + from, bytes + at);
+        break;
+    }
+    case EncodingUtf16BigEndian:
+    case EncodingUtf16LittleEndian:
+    {
+        const bool big = encoding == EncodingUtf16BigEndian;
+        while (at + 1 < end)
+        {
+            const std::uint16_t c = big ? static_cast<std::uint16_t>((bytes[at] << 8) | bytes[at + 1])
+                                        : static_cast<std::uint16_t>((bytes[at + 1] << 8) | bytes[at]);
+            if (stops(c))
+                break;
+            out.push_back(static_cast<typename Text::value_type>(c));
+            at += 2;
+        }
+        break;
+    }
+    default:
+        while (at < end)
+        {
+            const std::uint8_t lead = bytes[at];
+            std::uint16_t c;
+            std::size_t length;
+            if (lead < 0x80)
+            {
+                c = lead;
+                length = 1;
+            }
+            else if ((lead & 0xE0) == 0xC0)
+            {
+                if (at + 1 >= end)
+                    break;
+                c = static_cast<std::uint16_t>(((lead & 0x1F) << 6) | (bytes[at + 1] & 0x3F));
+                length = 2;
+            }
+            else if ((lead & 0xF0) == 0xE0)
+            {
+                if (at + 2 >= end)
+                    break;
+                c = static_cast<std::uint16_t>(((lead & 0x0F) << 12) | ((bytes[at + 1] & 0x3F) << 6) |
+                                               (bytes[at + 2] & 0x3F));
+                length = 3;
+            }
+            else
+            {
+                c = ReplacementCharacter;
+                length = 1;
+            }
+            if (stops(c))
+                break;
+            out.push_back(static_cast<typename Text::value_type>(c));
+            at += length;
+        }
+        break;
+    }
+    index = static_cast<std::int32_t>(at) - 1;
+}
+
+template <class Text>
+bool FileTextual::ReadRaw(Text& out, bool stripComments, bool word)
 {
     if (endReached)
         return false;
@@ -197,9 +306,13 @@ bool FileTextual::ReadRaw(std::u16string& out, bool stripComments, bool word)
     {
         if (word && IsWhiteSpace(c))
             break;
-        out.push_back(static_cast<char16_t>(c));
-        if (stripComments && word && out == u"//")
+        out.push_back(static_cast<typename Text::value_type>(c));
+        if (stripComments && word && out.size() == 2 && out[0] == '/' && out[1] == '/')
             word = false;
+        // Past its second character a word can no longer turn into a
+        // comment, so what follows is taken as a run.
+        if (!stripComments || !word || out.size() >= 2)
+            TakePlainRun(out, word);
         c = NextCharacter();
     }
     hasPending = true;
@@ -212,44 +325,33 @@ bool FileTextual::ReadRaw(std::u16string& out, bool stripComments, bool word)
 
 bool FileTextual::ReadString(std::string& out, bool stripComments, bool word)
 {
-    std::u16string raw;
-    if (!ReadRaw(raw, stripComments, word))
-        return false;
-    out.clear();
     if (encoding == EncodingAnsi)
     {
-        out.reserve(raw.size());
-        for (const char16_t c : raw)
-            out.push_back(static_cast<char>(c));
-        return true;
+        // The bytes are the text: read straight into out, which is left
+        // alone when nothing is read.
+        if (endReached)
+            return false;
+        return ReadRaw(out, stripComments, word);
     }
-    for (const char16_t c : raw)
+    if (!ReadRaw(raw, stripComments, word))
+        return false;
+    const CodePageTables& tables = CodePageTables::Current();
+    out.resize(raw.size());
+    for (std::size_t at = 0; at < raw.size(); ++at)
     {
-        char bytes[8];
-        int count = 0;
-        if (win32::wctomb_s(&count, bytes, sizeof(bytes), c) != 0 || count <= 0)
-            out.push_back(replacement);
-        else
-            out.append(bytes, static_cast<std::size_t>(count));
+        const int byte = tables.ByteOf(raw[at]);
+        out[at] = byte >= 0 ? static_cast<char>(byte) : replacement;
     }
     return true;
 }
 
 bool FileTextual::ReadWideString(std::u16string& out, bool stripComments, bool word)
 {
-    std::u16string raw;
-    if (!ReadRaw(raw, stripComments, word))
-        return false;
     if (encoding != EncodingAnsi)
-    {
-        out = std::move(raw);
-        return true;
-    }
-    std::string bytes;
-    bytes.reserve(raw.size());
-    for (const char16_t c : raw)
-        bytes.push_back(static_cast<char>(c));
-    NarrowToWideInto(bytes, out);
+        return ReadRaw(out, stripComments, word);
+    if (!ReadRaw(narrow, stripComments, word))
+        return false;
+    NarrowToWideInto(narrow, out);
     return true;
 }
 

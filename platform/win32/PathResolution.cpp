@@ -1,10 +1,11 @@
 #include "platform/win32/PathResolution.h"
 
-#include <dirent.h>
+#include "platform/win32/FolderListings.h"
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 namespace win32
@@ -34,34 +35,7 @@ std::string Join(const std::string& folder, const std::string& name)
     return folder + "/" + name;
 }
 
-// The entry of folder that equals name without regard to case; the smallest
-// in byte order when several do, so that every run picks the same one.
-std::optional<std::string> FindNoCase(const std::string& folder, const std::string& name)
-{
-    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!listing)
-        return std::nullopt;
-    std::optional<std::string> best;
-    while (const dirent* entry = ::readdir(listing))
-    {
-        const std::string candidate = entry->d_name;
-        if (EqualsNoCase(candidate, name) && (!best || candidate < *best))
-            best = candidate;
-    }
-    ::closedir(listing);
-    return best;
-}
-
-} // namespace
-
-bool EqualsNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-std::string ResolvePath(const std::string& path)
+std::string MapPath(const std::string& path)
 {
     std::string mapped;
     mapped.reserve(path.size());
@@ -72,10 +46,12 @@ std::string ResolvePath(const std::string& path)
         if (c != '/' || mapped.empty() || mapped.back() != '/')
             mapped.push_back(c);
     }
-    // Nearly every path the program uses exists as written.
-    if (mapped.empty() || ExistsExactly(mapped))
-        return mapped;
+    return mapped;
+}
 
+// The resolution of a mapped path that does not exist as written.
+std::string ResolveMissing(const std::string& mapped)
+{
     // Where each component ends in the mapped text, so that the path down
     // to any level is a prefix of it.
     const bool absolute = mapped.front() == '/';
@@ -93,33 +69,72 @@ std::string ResolvePath(const std::string& path)
         return count == 0 ? std::string(absolute ? "/" : "") : mapped.substr(0, components[count - 1].second);
     };
 
-    // The deepest level that exists as written, found from the bottom up:
-    // usually only the last one or two levels are missing.
-    std::size_t exact = components.size();
-    while (exact > 0 && !ExistsExactly(levels(--exact)))
+    // Every level above one that exists as written exists as written too,
+    // so the walk may begin at the deepest level whose listing is kept, and
+    // otherwise at the deepest level that exists as written, found from the
+    // bottom up: usually only the last one or two levels are missing.
+    FolderListings& listings = FolderListings::Shared();
+    std::size_t start = components.size();
+    while (start > 0 && !listings.IsKept(levels(start - 1)))
+        --start;
+    if (start > 0)
+        --start;
+    else
     {
+        start = components.size();
+        while (start > 0 && !ExistsExactly(levels(--start)))
+        {
+        }
     }
-    std::string resolved = levels(exact);
+    std::string resolved = levels(start);
 
     bool missing = false;
-    for (std::size_t index = exact; index < components.size(); ++index)
+    for (std::size_t index = start; index < components.size(); ++index)
     {
         const std::string component =
             mapped.substr(components[index].first, components[index].second - components[index].first);
-        const std::string written = Join(resolved, component);
-        if (missing || (index > exact && ExistsExactly(written)))
+        if (!missing)
         {
-            resolved = written;
-            continue;
+            if (const auto match = listings.Find(resolved, component))
+            {
+                resolved = Join(resolved, *match);
+                continue;
+            }
+            missing = true;
         }
-        if (const auto match = FindNoCase(resolved, component))
-        {
-            resolved = Join(resolved, *match);
-            continue;
-        }
-        missing = true;
-        resolved = written;
+        resolved = Join(resolved, component);
     }
+    return resolved;
+}
+
+} // namespace
+
+bool EqualsNoCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::string ResolvePath(const std::string& path)
+{
+    const std::string mapped = MapPath(path);
+    // Nearly every path the program uses exists as written.
+    if (mapped.empty() || ExistsExactly(mapped))
+        return mapped;
+    return ResolveMissing(mapped);
+}
+
+std::string FindExistingPath(const std::string& path, int accessMode)
+{
+    const std::string mapped = MapPath(path);
+    if (mapped.empty())
+        return mapped;
+    if (::access(mapped.c_str(), accessMode) == 0)
+        return mapped;
+    std::string resolved = ResolveMissing(mapped);
+    if (resolved == mapped || ::access(resolved.c_str(), accessMode) != 0)
+        resolved.clear();
     return resolved;
 }
 
