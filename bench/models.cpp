@@ -441,11 +441,11 @@ void SortModels(benchmark::State& state)
         list.push_back(model);
     }
     std::vector<Model*> work;
-    std::vector<Model*> scratch;
+    RenderListSorter sorter;
     for (auto _ : state)
     {
         work = list;
-        SortRenderList(work, scratch);
+        sorter.Sort(work);
         benchmark::DoNotOptimize(work.data());
     }
     state.SetComplexityN(state.range(0));
