@@ -63,18 +63,25 @@ void FolderListings::Clear()
     listings.clear();
 }
 
-std::optional<std::string> FolderListings::Find(const std::string& folder, const std::string& name)
+FolderListings::Match FolderListings::Find(const std::string& folder, const std::string& name)
 {
     std::lock_guard guard(lock);
+    Match match;
     const Listing* listing = Current(folder);
     if (!listing)
-        return std::nullopt;
-    if (listing->names.count(name))
-        return name;
-    const auto found = listing->byLowerCase.find(LowerCase(name));
-    if (found == listing->byLowerCase.end())
-        return std::nullopt;
-    return found->second;
+        return match;
+    match.folderListed = true;
+    auto exact = listing->names.find(name);
+    if (exact == listing->names.end())
+    {
+        const auto found = listing->byLowerCase.find(LowerCase(name));
+        if (found == listing->byLowerCase.end())
+            return match;
+        exact = listing->names.find(found->second);
+    }
+    match.name = exact->first;
+    match.plain = exact->second;
+    return match;
 }
 
 const FolderListings::Listing* FolderListings::Current(const std::string& folder)
@@ -119,7 +126,7 @@ const FolderListings::Listing* FolderListings::Current(const std::string& folder
         auto [slot, added] = listing.byLowerCase.try_emplace(LowerCase(entryName), entryName);
         if (!added && entryName < slot->second)
             slot->second = entryName;
-        listing.names.insert(std::move(entryName));
+        listing.names.emplace(std::move(entryName), entry->d_type == DT_REG || entry->d_type == DT_DIR);
     }
     ::closedir(folderStream);
     return &listing;

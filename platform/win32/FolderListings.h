@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace win32
 {
@@ -26,13 +25,23 @@ class FolderListings
 public:
     static FolderListings& Shared();
 
+    struct Match
+    {
+        // False when folder is not a folder that can be listed.
+        bool folderListed = false;
+        // Empty when the folder holds no such entry.
+        std::string name;
+        // A file or folder rather than a link or an entry of unknown kind:
+        // being listed, it exists.
+        bool plain = false;
+    };
+
     // True when a listing of folder is kept; asks the disk nothing.
     bool IsKept(std::string_view folder) const;
     // The entry of folder named name: name itself when present, else the
     // entry equal to it without regard to ASCII case (of several, the
-    // smallest in byte order). Empty when folder cannot be listed or holds no
-    // such entry.
-    std::optional<std::string> Find(const std::string& folder, const std::string& name);
+    // smallest in byte order).
+    Match Find(const std::string& folder, const std::string& name);
     void Clear();
 
 private:
@@ -42,7 +51,8 @@ private:
         ino_t inode = 0;
         timespec modified{};
         bool trusted = false;
-        std::unordered_set<std::string> names;
+        // Name to whether the entry is plain.
+        std::unordered_map<std::string, bool> names;
         // Lower-cased name to the smallest entry with that lower case.
         std::unordered_map<std::string, std::string> byLowerCase;
     };

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace win32
@@ -49,62 +50,114 @@ std::string MapPath(const std::string& path)
     return mapped;
 }
 
-// The resolution of a mapped path that does not exist as written.
-std::string ResolveMissing(const std::string& mapped)
+// A mapped path split at its separators, so that the path down to any level
+// is a prefix of the text.
+class Levels
 {
-    // Where each component ends in the mapped text, so that the path down
-    // to any level is a prefix of it.
-    const bool absolute = mapped.front() == '/';
-    std::vector<std::pair<std::size_t, std::size_t>> components; // start, end
-    for (std::size_t start = absolute ? 1 : 0; start < mapped.size();)
+public:
+    explicit Levels(const std::string& mappedPath) : mapped(mappedPath), absolute(mapped.front() == '/')
     {
-        std::size_t end = mapped.find('/', start);
-        if (end == std::string::npos)
-            end = mapped.size();
-        if (end > start)
-            components.emplace_back(start, end);
-        start = end + 1;
-    }
-    const auto levels = [&](std::size_t count) {
-        return count == 0 ? std::string(absolute ? "/" : "") : mapped.substr(0, components[count - 1].second);
-    };
-
-    // Every level above one that exists as written exists as written too,
-    // so the walk may begin at the deepest level whose listing is kept, and
-    // otherwise at the deepest level that exists as written, found from the
-    // bottom up: usually only the last one or two levels are missing.
-    FolderListings& listings = FolderListings::Shared();
-    std::size_t start = components.size();
-    while (start > 0 && !listings.IsKept(levels(start - 1)))
-        --start;
-    if (start > 0)
-        --start;
-    else
-    {
-        start = components.size();
-        while (start > 0 && !ExistsExactly(levels(--start)))
+        for (std::size_t start = absolute ? 1 : 0; start < mapped.size();)
         {
+            std::size_t end = mapped.find('/', start);
+            if (end == std::string::npos)
+                end = mapped.size();
+            if (end > start)
+                components.emplace_back(start, end);
+            start = end + 1;
         }
     }
-    std::string resolved = levels(start);
 
-    bool missing = false;
-    for (std::size_t index = start; index < components.size(); ++index)
+    std::size_t Count() const { return components.size(); }
+    // The path of the first count components.
+    std::string Down(std::size_t count) const
     {
-        const std::string component =
-            mapped.substr(components[index].first, components[index].second - components[index].first);
-        if (!missing)
+        return count == 0 ? std::string(absolute ? "/" : "") : mapped.substr(0, components[count - 1].second);
+    }
+    std::string Component(std::size_t index) const
+    {
+        return mapped.substr(components[index].first, components[index].second - components[index].first);
+    }
+
+private:
+    const std::string& mapped;
+    bool absolute;
+    std::vector<std::pair<std::size_t, std::size_t>> components; // start, end
+};
+
+struct Walk
+{
+    std::string resolved;
+    // False when the first level was no folder that could be listed.
+    bool started = false;
+    // Every component matched an entry; the last was a plain one.
+    bool found = false;
+    bool plain = false;
+};
+
+// Resolves the components from index start on, beginning at the folder of
+// the first start components, which exists as written.
+Walk WalkFrom(const Levels& levels, std::size_t start)
+{
+    FolderListings& listings = FolderListings::Shared();
+    Walk walk;
+    walk.resolved = levels.Down(start);
+    walk.found = true;
+    walk.plain = true;
+    for (std::size_t index = start; index < levels.Count(); ++index)
+    {
+        const std::string component = levels.Component(index);
+        if (walk.found)
         {
-            if (const auto match = listings.Find(resolved, component))
+            const FolderListings::Match match = listings.Find(walk.resolved, component);
+            if (index == start)
+                walk.started = match.folderListed;
+            if (!match.name.empty())
             {
-                resolved = Join(resolved, *match);
+                walk.resolved = Join(walk.resolved, match.name);
+                walk.plain = match.plain;
                 continue;
             }
-            missing = true;
+            walk.found = false;
         }
-        resolved = Join(resolved, component);
+        walk.resolved = Join(walk.resolved, component);
     }
-    return resolved;
+    if (start == levels.Count())
+        walk.started = true;
+    return walk;
+}
+
+// The deepest level whose listing is kept: every level above one that exists
+// as written exists as written too, so a walk may begin there. Asks the disk
+// nothing; the walk checks the listing.
+std::optional<std::size_t> DeepestKept(const Levels& levels)
+{
+    FolderListings& listings = FolderListings::Shared();
+    for (std::size_t count = levels.Count(); count-- > 0;)
+    {
+        if (listings.IsKept(levels.Down(count)))
+            return count;
+    }
+    return std::nullopt;
+}
+
+// The resolution of a mapped path that does not exist as written.
+Walk ResolveMissing(const std::string& mapped)
+{
+    const Levels levels(mapped);
+    if (const auto kept = DeepestKept(levels))
+    {
+        Walk walk = WalkFrom(levels, *kept);
+        if (walk.started)
+            return walk;
+    }
+    // Otherwise from the deepest level that exists as written, found from
+    // the bottom up: usually only the last one or two levels are missing.
+    std::size_t start = levels.Count();
+    while (start > 0 && !ExistsExactly(levels.Down(--start)))
+    {
+    }
+    return WalkFrom(levels, start);
 }
 
 } // namespace
@@ -122,7 +175,7 @@ std::string ResolvePath(const std::string& path)
     // Nearly every path the program uses exists as written.
     if (mapped.empty() || ExistsExactly(mapped))
         return mapped;
-    return ResolveMissing(mapped);
+    return ResolveMissing(mapped).resolved;
 }
 
 std::string FindExistingPath(const std::string& path, int accessMode)
@@ -130,12 +183,29 @@ std::string FindExistingPath(const std::string& path, int accessMode)
     const std::string mapped = MapPath(path);
     if (mapped.empty())
         return mapped;
-    if (::access(mapped.c_str(), accessMode) == 0)
-        return mapped;
-    std::string resolved = ResolveMissing(mapped);
-    if (resolved == mapped || ::access(resolved.c_str(), accessMode) != 0)
-        resolved.clear();
-    return resolved;
+    // With the listing of a level above kept, the listings answer at the
+    // cost of a stat per level walked, also for a name that does not exist
+    // (as every packed name does not); only a link or an access mode needs a
+    // look at the entry itself.
+    const Levels levels(mapped);
+    std::optional<Walk> walk;
+    if (const auto kept = DeepestKept(levels))
+    {
+        walk = WalkFrom(levels, *kept);
+        if (!walk->started)
+            walk.reset();
+    }
+    if (!walk)
+    {
+        if (::access(mapped.c_str(), accessMode) == 0)
+            return mapped;
+        walk = ResolveMissing(mapped);
+    }
+    if (!walk->found)
+        return "";
+    if (walk->plain && accessMode == F_OK)
+        return walk->resolved;
+    return ::access(walk->resolved.c_str(), accessMode) == 0 ? walk->resolved : "";
 }
 
 } // namespace win32
