@@ -37,6 +37,11 @@ CodePageTables::CodePageTables()
                 any = true;
             }
         }
+        if (high == 0)
+        {
+            for (int low = 0; low < 0x80; ++low)
+                asciiKept = asciiKept && block[static_cast<std::size_t>(low)] == low;
+        }
         if (any)
         {
             blockOfHighByte[static_cast<std::size_t>(high)] = static_cast<std::uint16_t>(blocks.size());

@@ -21,6 +21,9 @@ public:
     char16_t UnitOf(unsigned char byte) const { return units[byte]; }
     // The byte of a unit (wctomb_s), or -1 when the code page has none.
     int ByteOf(char16_t unit) const { return blocks[blockOfHighByte[unit >> 8]][unit & 0xFFu]; }
+    // True when every unit below 0x80 is the byte of the same value (as in
+    // every code page the runtime knows), so ASCII text converts as it is.
+    bool IsAsciiKept() const { return asciiKept; }
 
 private:
     CodePageTables();
@@ -29,6 +32,7 @@ private:
     // Block 0 holds no byte; units of other high bytes have a block of their own.
     std::array<std::uint16_t, 256> blockOfHighByte{};
     std::vector<std::array<std::int16_t, 256>> blocks;
+    bool asciiKept = true;
 };
 
 } // namespace OrvaneEngine

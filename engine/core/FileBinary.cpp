@@ -47,7 +47,7 @@ FileBinary::FileBinary(const std::string& fileName, bool writeFile, bool forceMe
     else if (fromMemory)
     {
         size = memorySize;
-        data = std::make_unique<std::uint8_t[]>(size);
+        data = memoryData ? std::make_unique_for_overwrite<std::uint8_t[]>(size) : std::make_unique<std::uint8_t[]>(size);
         if (size > 0 && memoryData)
             std::memcpy(data.get(), memoryData, size);
     }
