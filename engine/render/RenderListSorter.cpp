@@ -2,6 +2,7 @@
 
 #include "engine/render/Model.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -15,8 +16,9 @@ constexpr unsigned DigitBits = 11;
 constexpr std::size_t DigitValues = std::size_t{1} << DigitBits;
 constexpr unsigned Digits = 4;
 // Below this many models, moving keys into place one by one is quicker than
-// counting digits.
+// merging, and below the second merging is quicker than counting digits.
 constexpr std::size_t ShortList = 48;
+constexpr std::size_t MediumList = 2048;
 
 // The float's order as an unsigned integer's: negative values have every bit
 // flipped, the others only their sign.
@@ -60,6 +62,27 @@ void RenderListSorter::Sort(std::vector<Model*>& list)
                 items[at] = items[at - 1];
             items[at] = item;
         }
+    }
+    else if (count <= MediumList)
+    {
+        // Bottom-up merges; taking from the left run on equal keys keeps the
+        // order of equal keys.
+        spare.resize(count);
+        Item* from = items.data();
+        Item* to = spare.data();
+        for (std::size_t width = 1; width < count; width *= 2)
+        {
+            for (std::size_t left = 0; left < count; left += 2 * width)
+            {
+                const std::size_t middle = std::min(left + width, count);
+                const std::size_t right = std::min(left + 2 * width, count);
+                std::merge(from + left, from + middle, from + middle, from + right, to + left,
+                           [](const Item& a, const Item& b) { return a.key < b.key; });
+            }
+            std::swap(from, to);
+        }
+        if (from != items.data())
+            items.swap(spare);
     }
     else
     {

@@ -87,7 +87,7 @@ TEST_F(ModelManagerTest, RenderListSortsAsAStableSortByCompareModels)
     }
     RenderListSorter sorter;
     for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{7}, std::size_t{48}, std::size_t{49},
-                                    std::size_t{300}, all.size()})
+                                    std::size_t{300}, std::size_t{2048}, std::size_t{2049}, all.size()})
     {
         std::vector<Model*> list(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count));
         std::vector<Model*> expected = list;
