@@ -5,6 +5,7 @@
 // then fwrite of those bytes. The bare loop is the floor; the capture should
 // stay within about 1.5x of it, the margin being the copies that the bitmap
 // and DIB calls imply.
+#include "bench/support/StartDevice.h"
 #include "engine/core/Color.h"
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
@@ -15,6 +16,7 @@
 #include "platform/d3d7/PresentedPicture.h"
 #include "platform/d3d7/WindowPictureSource.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,10 +43,6 @@ class Stage
 public:
     Stage(std::uint32_t width, std::uint32_t height)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            return;
-        root = pattern;
         d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
         machine.adapters.at(0).desktop = win32::DesktopMode{1024, 768, 32, 60};
         for (d3d7::DisplayModeDescription& mode : machine.adapters.at(0).modes)
@@ -57,9 +55,13 @@ public:
         config = std::make_unique<Config>(log.get(), files.get(), root, "Bench", false, mode, false, true);
         config->videoMode = mode;
         config->fullscreen = true;
-        window = std::make_unique<Window>(log.get(), config.get(), "Capture bench", 0, 0, false, width, height, true,
-                                          true, 0, 0);
-        renderSystem = std::make_unique<RenderSystem_D3D7>(log.get(), config.get(), window.get(), false, false);
+        if (!corvellan::bench::StartDevice([&] {
+                window = std::make_unique<Window>(log.get(), config.get(), "Capture bench", 0, 0, false, width,
+                                                  height, true, true, 0, 0);
+                renderSystem =
+                    std::make_unique<RenderSystem_D3D7>(log.get(), config.get(), window.get(), false, false);
+            }))
+            return;
         d3d7::AttachPresentedPicture(window->handle);
         renderSystem->clearColor = Color(0.2f, 0.4f, 0.6f, 1.0f);
         renderSystem->BeginScene();
@@ -76,15 +78,13 @@ public:
         files.reset();
         log.reset();
         d3d7::testing::ResetAll();
-        std::error_code ignored;
-        if (!root.empty())
-            std::filesystem::remove_all(root, ignored);
     }
 
     Stage(const Stage&) = delete;
     Stage& operator=(const Stage&) = delete;
 
-    std::string root;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
+    const std::string root = folder.Path();
     bool ready = false;
     std::unique_ptr<MessageManager> log;
     std::unique_ptr<FileManager> files;

@@ -11,6 +11,7 @@
 #include "content/PackWriter.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,27 +37,6 @@ constexpr std::size_t EntrySize = 4096;
 // Opens of one name per round.
 constexpr int OneNameOpens = 200;
 
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        if (!path.empty())
-            std::filesystem::remove_all(path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string path;
-};
-
 std::string EntryName(std::int64_t index)
 {
     char name[32];
@@ -76,24 +56,24 @@ struct Fixture
     {
         corvellan::content::PackWriter pack;
         const std::string bytes(EntrySize, 'x');
-        std::filesystem::create_directories(folder.path + "/loose/data/bench");
-        std::filesystem::create_directories(folder.path + "/packed/Data");
+        std::filesystem::create_directories(folder.Path() + "/loose/data/bench");
+        std::filesystem::create_directories(folder.Path() + "/packed/Data");
         for (std::int64_t index = 0; index < count; ++index)
         {
             names.push_back("data\\bench\\" + EntryName(index));
             pack.Add(names.back(), bytes);
-            loosePaths.push_back(folder.path + "/loose/data/bench/" + EntryName(index));
+            loosePaths.push_back(folder.Path() + "/loose/data/bench/" + EntryName(index));
             std::ofstream(loosePaths.back(), std::ios::binary) << bytes;
         }
-        packPath = folder.path + "/packed/Data/pack0.pak";
+        packPath = folder.Path() + "/packed/Data/pack0.pak";
         pack.WriteTo(packPath);
         const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path))
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path()))
         {
             if (entry.is_directory())
                 std::filesystem::last_write_time(entry.path(), past);
         }
-        std::filesystem::last_write_time(folder.path, past);
+        std::filesystem::last_write_time(folder.Path(), past);
     }
 
     // Where each entry lies in the pack, read from its directory.
@@ -111,7 +91,7 @@ struct Fixture
         return records;
     }
 
-    ScratchFolder folder;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
     std::vector<std::string> names;
     std::vector<std::string> loosePaths;
     std::string packPath;
@@ -146,7 +126,7 @@ std::int64_t BareReadAll(const std::vector<std::string>& paths, std::vector<char
 void PackOpenRead(benchmark::State& state)
 {
     Fixture fixture(state.range(0));
-    FileManager files(nullptr, fixture.folder.path + "/packed", "Data");
+    FileManager files(nullptr, fixture.folder.Path() + "/packed", "Data");
     const auto records = fixture.PackRecords();
     std::FILE* pack = std::fopen(fixture.packPath.c_str(), "rb");
     std::vector<char> buffer(EntrySize);
@@ -168,7 +148,7 @@ void PackOpenRead(benchmark::State& state)
 void LooseOpenRead(benchmark::State& state)
 {
     Fixture fixture(state.range(0));
-    FileManager files(nullptr, fixture.folder.path + "/loose", "Data");
+    FileManager files(nullptr, fixture.folder.Path() + "/loose", "Data");
     std::vector<char> buffer(EntrySize);
     PairedRounds::Run(
         state, [&] { return OpenAndReadAll(files, fixture.names, buffer); },
@@ -179,7 +159,7 @@ void LooseOpenRead(benchmark::State& state)
 void WrongCaseOpen(benchmark::State& state)
 {
     Fixture fixture(state.range(0));
-    FileManager files(nullptr, fixture.folder.path + "/loose", "Data");
+    FileManager files(nullptr, fixture.folder.Path() + "/loose", "Data");
     const auto opens = [&files](const std::string& name) {
         std::int64_t count = 0;
         for (int open = 0; open < OneNameOpens; ++open)
@@ -196,7 +176,7 @@ void WrongCaseOpen(benchmark::State& state)
 void OneLooseOpen(benchmark::State& state)
 {
     Fixture fixture(state.range(0));
-    FileManager files(nullptr, fixture.folder.path + "/loose", "Data");
+    FileManager files(nullptr, fixture.folder.Path() + "/loose", "Data");
     const std::vector<std::string> names(OneNameOpens, "data\\bench\\0000.bin");
     const std::vector<std::string> paths(OneNameOpens, fixture.loosePaths.front());
     std::vector<char> buffer(EntrySize);

@@ -7,6 +7,7 @@
 #include "content/PhotoPicture.h"
 #include "engine/core/FileManager.h"
 #include "engine/render/Image.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,30 +38,17 @@ class PhotoFolder
 public:
     PhotoFolder(std::uint32_t width, std::uint32_t height)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-        {
-            return;
-        }
-        path = pattern;
         Image picture;
         corvellan::content::MakePhotoPicture(picture, width, height, 7);
         std::ofstream(File(), std::ios::binary) << corvellan::content::EngineImageFile(picture, "jpg", 85);
-    }
-    ~PhotoFolder()
-    {
-        std::error_code ignored;
-        if (!path.empty())
-        {
-            std::filesystem::remove_all(path, ignored);
-        }
     }
     PhotoFolder(const PhotoFolder&) = delete;
     PhotoFolder& operator=(const PhotoFolder&) = delete;
 
     std::string File() const { return path + "/photo.jpg"; }
 
-    std::string path;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
+    const std::string path = folder.Path();
 };
 
 void SetCounters(benchmark::State& state)

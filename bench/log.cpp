@@ -3,6 +3,7 @@
 // same bytes (and a bare open-append-close for the reopened case). The
 // difference is the price of the lock, the list and the reopening.
 #include "engine/core/MessageManager.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,29 +23,6 @@ using OrvaneEngine::MessageManager;
 // this many, which also empties the list as the engine does every frame.
 constexpr std::int64_t entriesPerFile = 1 << 15;
 
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (mkdtemp(buffer.data()))
-            path = buffer.data();
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        if (!path.empty())
-            std::filesystem::remove_all(path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string path;
-};
-
 std::string EntryText(std::int64_t length)
 {
     std::string text;
@@ -55,9 +33,9 @@ std::string EntryText(std::int64_t length)
 
 void LogMessage(benchmark::State& state, bool reopen)
 {
-    ScratchFolder folder;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
     const std::string text = EntryText(state.range(0));
-    auto log = std::make_unique<MessageManager>("Bench", true, reopen, folder.path, "");
+    auto log = std::make_unique<MessageManager>("Bench", true, reopen, folder.Path(), "");
     std::int64_t written = 0;
     for (auto _ : state)
     {
@@ -66,7 +44,7 @@ void LogMessage(benchmark::State& state, bool reopen)
         {
             state.PauseTiming();
             log.reset();
-            log = std::make_unique<MessageManager>("Bench", true, reopen, folder.path, "");
+            log = std::make_unique<MessageManager>("Bench", true, reopen, folder.Path(), "");
             state.ResumeTiming();
         }
     }
@@ -76,9 +54,9 @@ void LogMessage(benchmark::State& state, bool reopen)
 // What the page receives for one message: the text and its line break.
 void BareWrite(benchmark::State& state)
 {
-    ScratchFolder folder;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
     const std::string bytes = EntryText(state.range(0)) + "<BR>";
-    const std::string path = folder.path + "/bare.html";
+    const std::string path = folder.Path() + "/bare.html";
     std::FILE* file = std::fopen(path.c_str(), "w");
     std::int64_t written = 0;
     for (auto _ : state)
@@ -98,9 +76,9 @@ void BareWrite(benchmark::State& state)
 
 void BareReopenedWrite(benchmark::State& state)
 {
-    ScratchFolder folder;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
     const std::string bytes = EntryText(state.range(0)) + "<BR>";
-    const std::string path = folder.path + "/bare.html";
+    const std::string path = folder.Path() + "/bare.html";
     std::int64_t written = 0;
     for (auto _ : state)
     {

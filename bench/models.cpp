@@ -16,6 +16,7 @@
 // adds log n); clearly more points at something quadratic, such as registry
 // walks or render-list reallocation.
 #include "bench/support/PairedRounds.h"
+#include "bench/support/StartDevice.h"
 #include "content/ImageFixtures.h"
 #include "content/ModelFileWriter.h"
 #include "content/ModelMeshes.h"
@@ -37,10 +38,9 @@
 #include "platform/d3d7/testing/BareQuads.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "platform/d3d7/testing/SurfaceProbe.h"
+#include "tests/support/ModelServices.h"
 #include "tests/support/RecordingRenderSystem.h"
-// The device-free render system belongs to the test support library, which
-// benchmark programs do not link; its one source is compiled in here.
-#include "tests/support/RecordingRenderSystem.cpp"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -70,20 +70,6 @@ enum class Kind
     Morph,
     Skinned,
 };
-
-// The default camera's projection (near 1, far 1000, a 60 degree vertical
-// view) at the origin looking down -z, as the device camera computes it.
-void UsePerspective(Camera& camera)
-{
-    for (float& element : camera.projection.m)
-        element = 0.0f;
-    camera.projection.m[0] = 1.2990381f;
-    camera.projection.m[5] = 1.7320508f;
-    camera.projection.m[10] = -1001.0f / 999.0f;
-    camera.projection.m[11] = -1.0f;
-    camera.projection.m[14] = -2000.0f / 999.0f;
-    camera.Update(4.0f / 3.0f);
-}
 
 // Takes every draw and state change and does nothing with it.
 class NullRenderSystem : public corvellan::test::RecordingRenderSystem
@@ -125,10 +111,6 @@ class DataFolder
 public:
     DataFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            return;
-        root = pattern;
         const ModelFileRecord box = MakeBoxMesh({-1, -1, -1}, {1, 1, 1});
         std::vector<ModelFileRecord> frames;
         for (int frame = 0; frame < 8; ++frame)
@@ -151,17 +133,11 @@ public:
         ready = Write("box", box) && Write("morph", MakeMorphModel(frames, 10.0f)) && Write("skinned", skinned);
     }
 
-    ~DataFolder()
-    {
-        std::error_code ignored;
-        if (!root.empty())
-            std::filesystem::remove_all(root, ignored);
-    }
-
     DataFolder(const DataFolder&) = delete;
     DataFolder& operator=(const DataFolder&) = delete;
 
-    std::string root;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
+    const std::string root = folder.Path();
     bool ready = false;
 
 private:
@@ -247,8 +223,12 @@ public:
         config = std::make_unique<Config>(&log, files.get(), data.root, "Bench", false, "800x600x32", false, false);
         config->videoMode = "800x600x32";
         config->fullscreen = false;
-        window = std::make_unique<Window>(&log, config.get(), "Model bench", 0, 0, false, 800, 600, false, true, 0, 0);
-        renderSystem = std::make_unique<RenderSystem_D3D7>(&log, config.get(), window.get(), false, false);
+        if (!corvellan::bench::StartDevice([&] {
+                window = std::make_unique<Window>(&log, config.get(), "Model bench", 0, 0, false, 800, 600, false,
+                                                  true, 0, 0);
+                renderSystem = std::make_unique<RenderSystem_D3D7>(&log, config.get(), window.get(), false, false);
+            }))
+            return;
         if (!renderSystem->ready)
             return;
         services = std::make_unique<Services>(&log, files.get(), config.get(), window.get(), renderSystem.get());
@@ -288,7 +268,7 @@ public:
         renderSystem->ready = true;
         renderSystem->InitTextureStages();
         services = std::make_unique<Services>(&log, files.get(), config.get(), nullptr, renderSystem.get());
-        UsePerspective(*services->cameras.defaultCamera);
+        corvellan::test::ModelServices::UsePerspective(*services->cameras.defaultCamera);
     }
 
     ~RecordingStage() { services.reset(); }

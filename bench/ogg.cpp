@@ -6,6 +6,7 @@
 #include "content/OggWriter.h"
 #include "engine/core/FileManager.h"
 #include "engine/sound/SoundFileReaderOGG.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,10 +40,6 @@ class MusicFolder
 public:
     explicit MusicFolder(std::uint32_t seconds)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            return;
-        path = pattern;
         constexpr std::uint32_t rate = 44100;
         std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds) * rate * 2);
         for (std::size_t frame = 0; frame < samples.size() / 2; ++frame)
@@ -59,18 +56,13 @@ public:
         std::ofstream(File(), std::ios::binary) << corvellan::content::EncodeOggVorbis(samples, 2, rate, 0.4f);
         bytes = static_cast<std::int64_t>(samples.size() * 2);
     }
-    ~MusicFolder()
-    {
-        std::error_code ignored;
-        if (!path.empty())
-            std::filesystem::remove_all(path, ignored);
-    }
     MusicFolder(const MusicFolder&) = delete;
     MusicFolder& operator=(const MusicFolder&) = delete;
 
     std::string File() const { return path + "/data/music.ogg"; }
 
-    std::string path;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
+    const std::string path = folder.Path();
     std::int64_t bytes = 0; // decoded PCM
 };
 

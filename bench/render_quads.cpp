@@ -6,6 +6,7 @@
 // and draws: it is the floor the engine's cost is read against
 // (engine_per_bare). A third run sets every state again per quad through the
 // cached setters; the cache keeps its GL call count at the first run's.
+#include "bench/support/StartDevice.h"
 #include "engine/core/Color.h"
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
@@ -21,6 +22,7 @@
 #include "engine/render/VertexBuffer.h"
 #include "platform/d3d7/testing/BareQuads.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,10 +52,6 @@ class Stage
 public:
     explicit Stage(std::int64_t quads)
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvellan-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            return;
-        root = pattern;
         d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
         machine.adapters.at(0).desktop = win32::DesktopMode{1024, 768, 32, 60};
         d3d7::testing::SetMachine(machine);
@@ -62,9 +60,13 @@ public:
         config = std::make_unique<Config>(log.get(), files.get(), root, "Bench", false, "800x600x32", false, false);
         config->videoMode = "800x600x32";
         config->fullscreen = false;
-        window = std::make_unique<Window>(log.get(), config.get(), "Quad bench", 0, 0, false, 800, 600, false, true,
-                                          0, 0);
-        renderSystem = std::make_unique<RenderSystem_D3D7>(log.get(), config.get(), window.get(), false, false);
+        if (!corvellan::bench::StartDevice([&] {
+                window = std::make_unique<Window>(log.get(), config.get(), "Quad bench", 0, 0, false, 800, 600,
+                                                  false, true, 0, 0);
+                renderSystem =
+                    std::make_unique<RenderSystem_D3D7>(log.get(), config.get(), window.get(), false, false);
+            }))
+            return;
         textures = std::make_unique<TextureManager>(log.get(), files.get(), config.get(), nullptr, renderSystem.get());
         if (!renderSystem->ready)
             return;
@@ -123,9 +125,6 @@ public:
         files.reset();
         log.reset();
         d3d7::testing::ResetAll();
-        std::error_code ignored;
-        if (!root.empty())
-            std::filesystem::remove_all(root, ignored);
     }
 
     Stage(const Stage&) = delete;
@@ -151,7 +150,8 @@ public:
         renderSystem->SetStencil(false);
     }
 
-    std::string root;
+    corvellan::test::TempFolder folder{"corvellan-bench"};
+    const std::string root = folder.Path();
     bool ready = false;
     std::unique_ptr<MessageManager> log;
     std::unique_ptr<FileManager> files;

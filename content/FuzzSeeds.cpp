@@ -1,8 +1,6 @@
 #include "content/FuzzSeeds.h"
 
-#include "platform/win32/AtomicFile.h"
-#include "platform/win32/CFile.h"
-#include "platform/win32/Folders.h"
+#include "content/AtomicWrite.h"
 
 namespace corvellan::content
 {
@@ -10,13 +8,7 @@ namespace corvellan::content
 bool WriteSeed(const std::string& folder, const std::string& target, const std::string& name,
                const std::string& bytes)
 {
-    const std::string path = folder + "/" + target + "/" + name;
-    if (!win32::CreateParentFolders(path))
-        return false;
-    win32::AtomicFile file(path);
-    if (!file.IsOpen() || win32::fwrite(bytes.data(), 1, bytes.size(), file.GetStream()) != bytes.size())
-        return false;
-    return file.Commit();
+    return WriteFileAtomically(folder + "/" + target + "/" + name, bytes);
 }
 
 } // namespace corvellan::content

@@ -2,6 +2,7 @@
 
 #include "content/ImageFixtures.h"
 #include "content/JpegFixtures.h"
+#include "content/LittleEndian.h"
 #include "content/PhotoPicture.h"
 #include "engine/render/Image.h"
 
@@ -13,27 +14,15 @@ namespace corvellan::content
 namespace
 {
 
-void Put16(std::string& bytes, std::size_t at, std::uint32_t value)
-{
-    bytes[at] = static_cast<char>(value & 0xFF);
-    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-}
-
-void Put32(std::string& bytes, std::size_t at, std::uint32_t value)
-{
-    Put16(bytes, at, value & 0xFFFF);
-    Put16(bytes, at + 2, value >> 16);
-}
-
 std::string With32(std::string bytes, std::size_t at, std::uint32_t value)
 {
-    Put32(bytes, at, value);
+    SetLittle32(bytes, at, value);
     return bytes;
 }
 
 std::string With16(std::string bytes, std::size_t at, std::uint32_t value)
 {
-    Put16(bytes, at, value);
+    SetLittle16(bytes, at, value);
     return bytes;
 }
 
@@ -125,7 +114,7 @@ void AddTgaFiles(std::vector<HostileImage>& files)
     // Within the limits, but far more pixels than the packets could ever hold.
     files.push_back({"short_run_length.tga", With16(With16(packed, 12, 4096), 14, 4096), HostileOutcome::Incorrect});
     std::string mapBeyondEnd = Tga(2, 2, TgaLayout{}, std::string(12, '\x22'));
-    Put16(mapBeyondEnd, 5, 60000);
+    SetLittle16(mapBeyondEnd, 5, 60000);
     mapBeyondEnd[7] = 24;
     files.push_back({"map_beyond_end.tga", mapBeyondEnd, HostileOutcome::Incorrect});
     std::string idBeyondEnd = Tga(2, 2, TgaLayout{}, std::string(12, '\x22'));

@@ -1,5 +1,6 @@
 #include "content/ImageFixtures.h"
 
+#include "content/LittleEndian.h"
 #include "engine/core/FileManager.h"
 #include "engine/render/Image.h"
 
@@ -14,18 +15,6 @@ namespace corvellan::content
 
 namespace
 {
-
-void PutLittle16(std::string& bytes, std::size_t at, std::uint32_t value)
-{
-    bytes[at] = static_cast<char>(value & 0xFF);
-    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-}
-
-void PutLittle32(std::string& bytes, std::size_t at, std::uint32_t value)
-{
-    PutLittle16(bytes, at, value & 0xFFFF);
-    PutLittle16(bytes, at + 2, value >> 16);
-}
 
 std::uint32_t GetLittle32(const std::string& bytes, std::size_t at)
 {
@@ -82,20 +71,20 @@ std::string Bmp8(std::uint32_t width, std::uint32_t height, const std::vector<st
     std::string bytes(54 + 1024 + std::size_t{stride} * height, '\0');
     bytes[0] = 'B';
     bytes[1] = 'M';
-    PutLittle32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
-    PutLittle32(bytes, 10, 54 + 1024);
-    PutLittle32(bytes, 14, 40);
-    PutLittle32(bytes, 18, width);
-    PutLittle32(bytes, 22, height);
-    PutLittle16(bytes, 26, 1);
-    PutLittle16(bytes, 28, 8);
-    PutLittle32(bytes, 34, stride * height);
-    PutLittle32(bytes, 38, 2835);
-    PutLittle32(bytes, 42, 2835);
+    SetLittle32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+    SetLittle32(bytes, 10, 54 + 1024);
+    SetLittle32(bytes, 14, 40);
+    SetLittle32(bytes, 18, width);
+    SetLittle32(bytes, 22, height);
+    SetLittle16(bytes, 26, 1);
+    SetLittle16(bytes, 28, 8);
+    SetLittle32(bytes, 34, stride * height);
+    SetLittle32(bytes, 38, 2835);
+    SetLittle32(bytes, 42, 2835);
     for (std::size_t k = 0; k < palette.size() && k < 256; ++k)
     {
         // Blue, green, red, reserved.
-        PutLittle32(bytes, 54 + 4 * k, palette[k] & 0xFFFFFF);
+        SetLittle32(bytes, 54 + 4 * k, palette[k] & 0xFFFFFF);
     }
     for (std::uint32_t row = 0; row < height; ++row)
     {
@@ -116,8 +105,8 @@ std::string BmpWithGap(OrvaneEngine::Image& image, std::uint32_t gap)
     }
     const std::uint32_t offset = GetLittle32(bytes, 10);
     bytes.insert(offset, std::string(gap, '\x5A'));
-    PutLittle32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
-    PutLittle32(bytes, 10, offset + gap);
+    SetLittle32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+    SetLittle32(bytes, 10, offset + gap);
     return bytes;
 }
 
@@ -129,10 +118,10 @@ std::string Tga(std::uint32_t width, std::uint32_t height, const TgaLayout& layo
     bytes[1] = mapped ? 1 : 0;
     const std::uint8_t type = layout.depth == 8 ? (mapped ? 1 : 3) : 2;
     bytes[2] = static_cast<char>(type | (layout.runLength ? 8 : 0));
-    PutLittle16(bytes, 5, layout.mapLength);
+    SetLittle16(bytes, 5, layout.mapLength);
     bytes[7] = static_cast<char>(layout.mapEntryBits);
-    PutLittle16(bytes, 12, width);
-    PutLittle16(bytes, 14, height);
+    SetLittle16(bytes, 12, width);
+    SetLittle16(bytes, 14, height);
     bytes[16] = static_cast<char>(layout.depth);
     bytes[17] = layout.topLeft ? 0x20 : 0x00;
     bytes += layout.id;

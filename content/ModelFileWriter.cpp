@@ -1,8 +1,7 @@
 #include "content/ModelFileWriter.h"
 
-#include "platform/win32/AtomicFile.h"
-#include "platform/win32/CFile.h"
-#include "platform/win32/Folders.h"
+#include "content/AtomicWrite.h"
+#include "content/LittleEndian.h"
 
 #include <bit>
 #include <stdexcept>
@@ -12,27 +11,10 @@ namespace corvellan::content
 namespace
 {
 
-void PutU16(std::string& out, std::uint16_t value)
-{
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-void PutU32(std::string& out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-void PutFloat(std::string& out, float value)
-{
-    PutU32(out, std::bit_cast<std::uint32_t>(value));
-}
-
 void PutFloat3(std::string& out, const Float3& values)
 {
     for (float value : values)
-        PutFloat(out, value);
+        AppendFloat(out, value);
 }
 
 void PutName(std::string& out, const std::string& name)
@@ -51,27 +33,27 @@ void PutBone(std::string& out, const ModelFileBone& bone, std::uint32_t version)
         PutFloat3(out, bone.pivot);
     PutFloat3(out, bone.boxMin);
     PutFloat3(out, bone.boxMax);
-    PutU16(out, bone.values[0]);
-    PutU16(out, bone.values[1]);
+    AppendLittle16(out, bone.values[0]);
+    AppendLittle16(out, bone.values[1]);
 }
 
 void PutVertex(std::string& out, const ModelFileVertex& vertex)
 {
-    PutFloat(out, vertex.u);
-    PutFloat(out, vertex.v);
+    AppendFloat(out, vertex.u);
+    AppendFloat(out, vertex.v);
     PutFloat3(out, vertex.normal);
     PutFloat3(out, vertex.position);
 }
 
 void PutSkinnedVertex(std::string& out, const ModelFileSkinnedVertex& vertex)
 {
-    PutFloat(out, vertex.u);
-    PutFloat(out, vertex.v);
-    PutU16(out, static_cast<std::uint16_t>(vertex.influences.size()));
+    AppendFloat(out, vertex.u);
+    AppendFloat(out, vertex.v);
+    AppendLittle16(out, static_cast<std::uint16_t>(vertex.influences.size()));
     for (const ModelFileInfluence& influence : vertex.influences)
     {
-        PutU16(out, influence.bone);
-        PutFloat(out, influence.weight);
+        AppendLittle16(out, influence.bone);
+        AppendFloat(out, influence.weight);
         PutFloat3(out, influence.normal);
         PutFloat3(out, influence.position);
     }
@@ -90,9 +72,9 @@ void PutIndices(std::string& out, const std::vector<std::uint32_t>& indices, std
     for (std::uint32_t index : indices)
     {
         if (wide)
-            PutU32(out, index);
+            AppendLittle32(out, index);
         else
-            PutU16(out, static_cast<std::uint16_t>(index));
+            AppendLittle16(out, static_cast<std::uint16_t>(index));
     }
 }
 
@@ -112,33 +94,33 @@ std::uint32_t ModelFileRecord::VertexCount() const
 std::string ModelFileWriter::Build(const ModelFileRecord& record, const ModelFileDamage& damage)
 {
     std::string file;
-    PutU32(file, 0); // the size, once it is known
+    AppendLittle32(file, 0); // the size, once it is known
     std::string magic = damage.magic.value_or("OVMLF");
     magic.resize(5, '\0');
     file += magic;
-    PutU32(file, damage.version.value_or(record.version));
-    PutU32(file, record.flags);
+    AppendLittle32(file, damage.version.value_or(record.version));
+    AppendLittle32(file, record.flags);
 
     const bool morph = (record.flags & 0x2) != 0;
     const bool skeletal = (record.flags & 0x4) != 0;
     if (morph || skeletal)
     {
-        PutU32(file, damage.frameCount.value_or(record.frameCount));
-        PutFloat(file, record.speed);
+        AppendLittle32(file, damage.frameCount.value_or(record.frameCount));
+        AppendFloat(file, record.speed);
     }
     if (skeletal)
     {
-        PutU16(file, damage.boneCount.value_or(static_cast<std::uint16_t>(record.bones.size())));
+        AppendLittle16(file, damage.boneCount.value_or(static_cast<std::uint16_t>(record.bones.size())));
         for (const ModelFileBone& bone : record.bones)
             PutBone(file, bone, record.version);
         for (const ModelFileKey& key : record.keys)
             for (float value : key)
-                PutFloat(file, value);
+                AppendFloat(file, value);
     }
 
     const std::uint32_t indexCount = damage.indexCount.value_or(static_cast<std::uint32_t>(record.indices.size()));
-    PutU32(file, indexCount);
-    PutU32(file, damage.vertexCount.value_or(record.VertexCount()));
+    AppendLittle32(file, indexCount);
+    AppendLittle32(file, damage.vertexCount.value_or(record.VertexCount()));
     PutIndices(file, record.indices, indexCount);
 
     if (record.flags & 0x1 || morph)
@@ -172,15 +154,7 @@ std::string ModelFileWriter::Build(const ModelFileRecord& record, const ModelFil
 
 bool ModelFileWriter::WriteTo(const std::string& path, const ModelFileRecord& record, const ModelFileDamage& damage)
 {
-    const std::string bytes = Build(record, damage);
-    if (!win32::CreateParentFolders(path))
-        return false;
-    win32::AtomicFile file(path);
-    if (!file.IsOpen())
-        return false;
-    if (win32::fwrite(bytes.data(), 1, bytes.size(), file.GetStream()) != bytes.size())
-        return false;
-    return file.Commit();
+    return WriteFileAtomically(path, Build(record, damage));
 }
 
 } // namespace corvellan::content

@@ -1,7 +1,7 @@
 #include "content/PackWriter.h"
 
-#include "platform/win32/AtomicFile.h"
-#include "platform/win32/CFile.h"
+#include "content/AtomicWrite.h"
+#include "content/LittleEndian.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -13,18 +13,6 @@ namespace corvellan::content
 {
 namespace
 {
-
-void PutU32(std::string& out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-void SetU32(std::string& out, std::size_t at, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out[at++] = static_cast<char>((value >> shift) & 0xFF);
-}
 
 } // namespace
 
@@ -83,12 +71,12 @@ void PackWriter::AddFolder(const std::string& folder, const std::string& skipped
 std::string PackWriter::Build(const PackDamage& damage) const
 {
     std::string pack;
-    PutU32(pack, 0); // the size, once it is known
+    AppendLittle32(pack, 0); // the size, once it is known
     std::string magic = damage.magic.value_or("OVPAK");
     magic.resize(5, '\0');
     pack += magic;
-    PutU32(pack, damage.version.value_or(100));
-    PutU32(pack, damage.count.value_or(static_cast<std::uint32_t>(entries.size())));
+    AppendLittle32(pack, damage.version.value_or(100));
+    AppendLittle32(pack, damage.count.value_or(static_cast<std::uint32_t>(entries.size())));
     for (const Entry& entry : entries)
     {
         pack.push_back(static_cast<char>(entry.name.size()));
@@ -99,28 +87,22 @@ std::string PackWriter::Build(const PackDamage& damage) const
     {
         const auto offsetOverride = damage.recordOffsets.find(index);
         const auto sizeOverride = damage.recordSizes.find(index);
-        PutU32(pack, offsetOverride != damage.recordOffsets.end() ? offsetOverride->second
+        AppendLittle32(pack, offsetOverride != damage.recordOffsets.end() ? offsetOverride->second
                                                                   : static_cast<std::uint32_t>(offset));
-        PutU32(pack, sizeOverride != damage.recordSizes.end()
+        AppendLittle32(pack, sizeOverride != damage.recordSizes.end()
                          ? sizeOverride->second
                          : static_cast<std::uint32_t>(entries[index].bytes.size()));
         offset += entries[index].bytes.size();
     }
     for (const Entry& entry : entries)
         pack += entry.bytes;
-    SetU32(pack, 0, damage.sizeField.value_or(static_cast<std::uint32_t>(pack.size())));
+    SetLittle32(pack, 0, damage.sizeField.value_or(static_cast<std::uint32_t>(pack.size())));
     return pack;
 }
 
 bool PackWriter::WriteTo(const std::string& path, const PackDamage& damage) const
 {
-    const std::string pack = Build(damage);
-    win32::AtomicFile file(path);
-    if (!file.IsOpen())
-        return false;
-    if (win32::fwrite(pack.data(), 1, pack.size(), file.GetStream()) != pack.size())
-        return false;
-    return file.Commit();
+    return WriteFileAtomically(path, Build(damage));
 }
 
 } // namespace corvellan::content

@@ -1,7 +1,7 @@
 #include "content/ParticleFileWriter.h"
 
-#include "platform/win32/AtomicFile.h"
-#include "platform/win32/CFile.h"
+#include "content/AtomicWrite.h"
+#include "content/LittleEndian.h"
 
 #include <bit>
 
@@ -10,22 +10,11 @@ namespace corvellan::content
 namespace
 {
 
-void PutU32(std::string& out, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-void PutFloat(std::string& out, float value)
-{
-    PutU32(out, std::bit_cast<std::uint32_t>(value));
-}
-
 template <std::size_t N>
 void PutFloats(std::string& out, const std::array<float, N>& values)
 {
     for (float value : values)
-        PutFloat(out, value);
+        AppendFloat(out, value);
 }
 
 template <std::size_t N, std::size_t M>
@@ -40,20 +29,20 @@ void PutFloats(std::string& out, const std::array<std::array<float, N>, M>& valu
 std::string ParticleFileWriter::Build(const ParticleFileRecord& record, const ParticleFileDamage& damage)
 {
     std::string file;
-    PutU32(file, 0); // the size, once it is known
+    AppendLittle32(file, 0); // the size, once it is known
     std::string magic = damage.magic.value_or("OVPSF");
     magic.resize(5, '\0');
     file += magic;
-    PutU32(file, record.version);
-    PutU32(file, record.maxParticleCount);
-    PutFloat(file, record.cycleLength);
+    AppendLittle32(file, record.version);
+    AppendLittle32(file, record.maxParticleCount);
+    AppendFloat(file, record.cycleLength);
     file.push_back(static_cast<char>(record.gravityOn));
-    PutFloat(file, record.gravity);
+    AppendFloat(file, record.gravity);
     file.push_back(static_cast<char>(record.floorOn));
-    PutFloat(file, record.floorHeight);
-    PutFloat(file, record.bounceFactor);
+    AppendFloat(file, record.floorHeight);
+    AppendFloat(file, record.bounceFactor);
     file.push_back(static_cast<char>(record.stopAtRest));
-    PutFloat(file, record.restThreshold);
+    AppendFloat(file, record.restThreshold);
     file.push_back(static_cast<char>(record.smoothEmission));
     PutFloats(file, record.rateKeys);
     PutFloats(file, record.lifeKeys);
@@ -65,7 +54,7 @@ std::string ParticleFileWriter::Build(const ParticleFileRecord& record, const Pa
     PutFloats(file, record.speedKeys);
     if (record.version != 203)
         PutFloats(file, record.speedSpreadKeys);
-    PutU32(file, record.emitterKind);
+    AppendLittle32(file, record.emitterKind);
     PutFloats(file, record.boxMin);
     PutFloats(file, record.boxMax);
 
@@ -80,13 +69,7 @@ std::string ParticleFileWriter::Build(const ParticleFileRecord& record, const Pa
 bool ParticleFileWriter::WriteTo(const std::string& path, const ParticleFileRecord& record,
                                  const ParticleFileDamage& damage)
 {
-    const std::string bytes = Build(record, damage);
-    win32::AtomicFile file(path);
-    if (!file.IsOpen())
-        return false;
-    if (win32::fwrite(bytes.data(), 1, bytes.size(), file.GetStream()) != bytes.size())
-        return false;
-    return file.Commit();
+    return WriteFileAtomically(path, Build(record, damage));
 }
 
 } // namespace corvellan::content

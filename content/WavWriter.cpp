@@ -1,19 +1,22 @@
 #include "content/WavWriter.h"
 
+#include "content/LittleEndian.h"
+
 namespace corvellan::content
 {
 
 std::string Little32(std::uint32_t value)
 {
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    std::string bytes;
+    AppendLittle32(bytes, value);
     return bytes;
 }
 
 std::string Little16(std::uint16_t value)
 {
-    return std::string{static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+    std::string bytes;
+    AppendLittle16(bytes, value);
+    return bytes;
 }
 
 std::string Samples16(const std::vector<std::int16_t>& samples)

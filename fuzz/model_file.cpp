@@ -15,9 +15,6 @@
 #include "engine/render/Model.h"
 #include "engine/render/ShaderManager.h"
 #include "tests/support/RecordingRenderSystem.h"
-// The device-free render system belongs to the test support library, which
-// fuzz programs do not link; its one source is compiled in here.
-#include "tests/support/RecordingRenderSystem.cpp"
 
 #include <cstddef>
 #include <cstdint>

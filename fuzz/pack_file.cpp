@@ -6,6 +6,7 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PackFile.h"
+#include "tests/support/FuzzWorkspace.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -19,27 +20,6 @@ namespace
 {
 
 using namespace OrvaneEngine;
-
-struct Workspace
-{
-    Workspace()
-    {
-        std::string pattern = std::filesystem::temp_directory_path().string() + "/fuzz-pack-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        root = pattern;
-        std::filesystem::create_directories(root + "/Data");
-        log = std::make_unique<MessageManager>("fuzz", false, false, "", "");
-    }
-    ~Workspace()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
-
-    std::string root;
-    std::unique_ptr<MessageManager> log;
-};
 
 // The names the directory claims to hold, read independently of the reader
 // under test and stopping where the bytes end.
@@ -111,22 +91,19 @@ void UseManager(const std::string& root, MessageManager* log, const std::vector<
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Workspace workspace;
-    const std::string packPath = workspace.root + "/Data/fuzz.pak";
-    {
-        std::ofstream out(packPath, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    static corvellan::test::FuzzWorkspace workspace;
+    workspace.Put("Data/fuzz.pak", data, size);
+    const std::string packPath = workspace.Root() + "/Data/fuzz.pak";
     const std::vector<std::string> names = ClaimedNames(data, size);
     try
     {
-        PackFile pack(workspace.log.get(), packPath);
+        PackFile pack(&workspace.log, packPath);
         UsePack(pack, names);
     }
     catch (const Error&)
     {
     }
-    UseManager(workspace.root, workspace.log.get(), names);
-    workspace.log->ClearMessages();
+    UseManager(workspace.Root(), &workspace.log, names);
+    workspace.log.ClearMessages();
     return 0;
 }

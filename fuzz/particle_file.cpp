@@ -20,10 +20,8 @@
 #include "engine/render/ShaderManager.h"
 #include "engine/render/SpriteGroup.h"
 #include "engine/render/SpriteGroupManager.h"
+#include "tests/support/FuzzWorkspace.h"
 #include "tests/support/RecordingRenderSystem.h"
-// Fuzz targets link the program's libraries only; the device-free render
-// system of the tests is compiled in here.
-#include "tests/support/RecordingRenderSystem.cpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,52 +42,18 @@ using namespace OrvaneEngine;
 constexpr std::uint32_t MaxCountToRun = 65536;
 constexpr int Frames = 50;
 
-struct Workspace
+void Run(corvellan::test::FuzzWorkspace& space, const std::uint8_t* data, std::size_t size)
 {
-    Workspace()
-    {
-        std::string pattern = std::filesystem::temp_directory_path().string() + "/fuzz-particle-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        root = pattern;
-        std::filesystem::create_directories(root + "/data");
-        log = std::make_unique<MessageManager>("fuzz", false, false, "", "");
-        files = std::make_unique<FileManager>(log.get(), root, "Data");
-        config = std::make_unique<Config>(log.get(), files.get(), root, "fuzz", false, "800x600x32", false, false);
-    }
-    ~Workspace()
-    {
-        config.reset();
-        files.reset();
-        log.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
-
-    std::string root;
-    std::unique_ptr<MessageManager> log;
-    std::unique_ptr<FileManager> files;
-    std::unique_ptr<Config> config;
-    TimerManager timers;
-};
-
-void Run(Workspace& space, const std::uint8_t* data, std::size_t size)
-{
-    {
-        std::ofstream out(space.root + "/data/fuzz.psf", std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        if (!out)
-            std::abort();
-    }
-    corvellan::test::RecordingRenderSystem renderSystem(space.log.get(), space.config.get());
-    CameraManager cameraManager(space.log.get(), nullptr, &renderSystem);
-    LightManager lightManager(space.log.get(), &renderSystem);
-    ShaderManager shaderManager(space.log.get(), space.files.get(), &space.timers, space.config.get(),
+    space.Put("data/fuzz.psf", data, size);
+    corvellan::test::RecordingRenderSystem renderSystem(&space.log, &space.config);
+    CameraManager cameraManager(&space.log, nullptr, &renderSystem);
+    LightManager lightManager(&space.log, &renderSystem);
+    ShaderManager shaderManager(&space.log, &space.files, &space.timers, &space.config,
                                 &renderSystem);
-    ModelManager models(space.log.get(), space.files.get(), &space.timers, &renderSystem, &cameraManager,
+    ModelManager models(&space.log, &space.files, &space.timers, &renderSystem, &cameraManager,
                         &lightManager, &shaderManager);
-    SpriteGroupManager groups(space.log.get(), &cameraManager, &shaderManager, &models);
-    ParticleSystemManager particles(space.log.get(), space.files.get(), &space.timers, &shaderManager, &groups);
+    SpriteGroupManager groups(&space.log, &cameraManager, &shaderManager, &models);
+    ParticleSystemManager particles(&space.log, &space.files, &space.timers, &shaderManager, &groups);
     Camera camera(0);
     camera.position = Vector3(0.0f, 0.0f, 10.0f);
     camera.right = Vector3(1.0f, 0.0f, 0.0f);
@@ -114,14 +78,14 @@ void Run(Workspace& space, const std::uint8_t* data, std::size_t size)
         if (group->GetFreeCount() + system->GetLiveCount() > group->GetCount())
             __builtin_trap();
     }
-    space.log->ClearMessages();
+    space.log.ClearMessages();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Workspace space;
+    static corvellan::test::FuzzWorkspace space;
     if (size == 0 || size > std::numeric_limits<std::uint32_t>::max())
         return 0;
     FileBinary file("fuzz.psf", false, false, true, static_cast<std::uint32_t>(size), data);

@@ -9,6 +9,7 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/FileTextual.h"
 #include "engine/core/MessageManager.h"
+#include "tests/support/FuzzWorkspace.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -22,30 +23,6 @@ namespace
 {
 
 using namespace OrvaneEngine;
-
-struct Workspace
-{
-    Workspace()
-    {
-        std::string pattern = std::filesystem::temp_directory_path().string() + "/fuzz-text-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        root = pattern;
-        log = std::make_unique<MessageManager>("fuzz", false, false, "", "");
-        files = std::make_unique<FileManager>(log.get(), root, "Data");
-    }
-    ~Workspace()
-    {
-        files.reset();
-        log.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
-
-    std::string root;
-    std::unique_ptr<MessageManager> log;
-    std::unique_ptr<FileManager> files;
-};
 
 std::unique_ptr<FileTextual> Open(const std::uint8_t* data, std::size_t size)
 {
@@ -111,13 +88,10 @@ void UseGetters(FileTextual& text, std::size_t size)
     text.GetLength();
 }
 
-void LoadAsIni(Workspace& workspace, const std::uint8_t* data, std::size_t size)
+void LoadAsIni(corvellan::test::FuzzWorkspace& workspace, const std::uint8_t* data, std::size_t size)
 {
-    {
-        std::ofstream out(workspace.root + "/fuzz.ini", std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    Config config(workspace.log.get(), workspace.files.get(), workspace.root, "fuzz", true, "1024x768x32", false,
+    workspace.Put("fuzz.ini", data, size);
+    Config config(&workspace.log, &workspace.files, workspace.Root(), "fuzz", true, "1024x768x32", false,
                   true);
     std::uint32_t number = 0;
     float decimal = 0.0f;
@@ -143,11 +117,11 @@ void LoadAsIni(Workspace& workspace, const std::uint8_t* data, std::size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Workspace workspace;
+    static corvellan::test::FuzzWorkspace workspace;
     auto text = Open(data, size);
     ReadEveryMode(*text, size);
     UseGetters(*text, size);
     LoadAsIni(workspace, data, size);
-    workspace.log->ClearMessages();
+    workspace.log.ClearMessages();
     return 0;
 }

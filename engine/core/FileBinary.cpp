@@ -1,6 +1,7 @@
 #include "engine/core/FileBinary.h"
 
 #include "engine/core/Error.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/PathFunctions.h"
 #include "engine/core/StringFunctions.h"
 #include "platform/win32/AtomicFile.h"
@@ -266,7 +267,7 @@ void FileBinary::ReadWideString(std::u16string& out)
     out.clear();
     for (std::uint32_t unit = 0; unit < count; ++unit)
     {
-        const auto value = static_cast<char16_t>(bytes[2 * unit] | (bytes[2 * unit + 1] << 8));
+        const auto value = static_cast<char16_t>(LoadLittle16(bytes + 2 * unit));
         if (value == 0)
             break;
         out.push_back(value);
@@ -300,9 +301,7 @@ void FileBinary::ReadInt32(std::int32_t& out)
 {
     std::uint8_t bytes[4] = {};
     Read(bytes, 4);
-    out = static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-                                    (static_cast<std::uint32_t>(bytes[2]) << 16) |
-                                    (static_cast<std::uint32_t>(bytes[3]) << 24));
+    out = static_cast<std::int32_t>(LoadLittle32(bytes));
 }
 
 void FileBinary::ReadUInt32(std::uint32_t& out)

@@ -2,6 +2,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringFunctions.h"
 
@@ -15,16 +16,8 @@ namespace
 
 constexpr char Magic[5] = {'O', 'V', 'P', 'A', 'K'};
 constexpr std::uint32_t Version = 100;
-// Size field, magic, version and count.
-constexpr std::uint32_t HeaderSize = 17;
 // The smallest room one entry takes: an empty name's length byte and its record.
 constexpr std::uint32_t SmallestEntry = 9;
-
-std::uint32_t ReadU32(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
 
 } // namespace
 
@@ -56,18 +49,19 @@ void PackFile::ReadDirectory()
 
     std::uint8_t header[13] = {};
     file->Read(header, sizeof(header));
-    if (std::memcmp(header + 4, Magic, sizeof(Magic)) != 0 || ReadU32(header) != file->GetSize())
+    if (std::memcmp(header + 4, Magic, sizeof(Magic)) != 0 || LoadLittle32(header) != file->GetSize())
         throw FileError("Incorrect pack file format");
-    if (ReadU32(header + 9) != Version)
+    if (LoadLittle32(header + 9) != Version)
         throw FileError("Incorrect pack file version, current is " + UIntToString(Version, 0));
 
     std::uint32_t count = 0;
     file->ReadUInt32(count);
     if (log)
         log->Message("......It contains " + UIntToString(count, 0) + " files...");
-    // A corrupt count must not make the reader take more names than the
-    // file could possibly hold.
-    if (count > (file->GetSize() - HeaderSize) / SmallestEntry)
+    // A count that no file of this size could hold is a damaged header, and
+    // must not make the reader take that many names. A directory that merely
+    // runs past the end is read until its bytes run out.
+    if (count > file->GetSize() / SmallestEntry)
         throw FileError("Incorrect pack file format");
 
     // Grown as names are read, so memory follows the bytes actually there.
@@ -85,7 +79,7 @@ void PackFile::ReadDirectory()
     for (std::uint32_t index = 0; index < count; ++index)
     {
         const std::uint8_t* record = records.data() + 8 * static_cast<std::size_t>(index);
-        directory.emplace(names[index], Entry{ReadU32(record), ReadU32(record + 4)});
+        directory.emplace(names[index], Entry{LoadLittle32(record), LoadLittle32(record + 4)});
     }
 }
 

@@ -20,6 +20,7 @@ public:
     float GetTime() const;
     // Pausing a paused timer or resuming a running one changes nothing.
     void SetPaused(bool pause);
+    bool IsPaused() const { return paused; }
     // Makes the timer read the given seconds now, and run.
     void Reset(float seconds);
 

@@ -26,6 +26,9 @@ public:
     void ReleaseTimer(Timer* timer);
     // The frame clock: once per frame.
     void Update();
+    // The timer the frame clock reads, owned by the manager like the others;
+    // it runs from the manager's creation.
+    Timer* GetFrameTimer() const { return frameTimer; }
 
 private:
     // Tests read the slots and the running second through it.

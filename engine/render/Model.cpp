@@ -15,17 +15,12 @@
 #include "engine/render/Skeleton.h"
 #include "engine/render/VertexBuffer.h"
 
-#include <cassert>
 #include <cstring>
 
 namespace OrvaneEngine
 {
 namespace
 {
-
-// Flags a caller may not add to a file or a copy: they decide how the data
-// was read and what the model holds.
-constexpr std::uint32_t DataFlags = Model::FlagStatic | Model::FlagMorph | Model::FlagSkeletal;
 
 constexpr float ProceduralBoxHalfSize = 0.0001f;
 
@@ -102,7 +97,6 @@ Model::Model(MessageManager* log_, FileManager* files_, TimerManager* timers_, R
 
 Model::Model(const Model& source, Camera* camera_, std::uint32_t flags_)
 {
-    assert((flags_ & DataFlags) == 0);
     StoreServices(source.log, source.files, source.timers, source.renderSystem, source.cameraManager,
                   source.lightManager, source.shaderManager);
     flags = source.flags | flags_;
@@ -178,8 +172,6 @@ void Model::FinishConstruction(Camera* camera_)
 
 void Model::ReadCheckedFile(FileBinary& file, std::uint32_t callerFlags, std::uint32_t& frameCount, float& speed)
 {
-    // Callers add drawing flags only; how the file is read is the file's affair.
-    assert((callerFlags & DataFlags) == 0);
     try
     {
         ReadModelFile(file, callerFlags, frameCount, speed);

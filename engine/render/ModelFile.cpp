@@ -2,7 +2,9 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/StringFunctions.h"
+#include "engine/render/ColoredVertex.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/RenderSystem.h"
 #include "engine/render/Skeleton.h"
@@ -22,6 +24,8 @@ constexpr std::uint64_t SkinnedVertexMinimumSize = 10; // u, v and the influence
 constexpr std::uint64_t BoxRecordSize = 24;
 constexpr std::uint64_t BoneRecordMinimumSize = 30;   // flag, empty name, box, two u16
 constexpr std::uint64_t PivotSize = 12;
+// Room the reader makes for data the file does not hold.
+constexpr std::uint64_t UnreadBytesLimit = std::uint64_t{64} << 20;
 
 // The reader's view of an open file: little-endian values, and the checks
 // that keep every allocation within what the file can back.
@@ -43,7 +47,7 @@ public:
     {
         std::uint8_t bytes[2] = {};
         file.Read(bytes, 2);
-        return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+        return LoadLittle16(bytes);
     }
 
     std::uint32_t U32()
@@ -171,8 +175,7 @@ void Model::ReadModelFile(FileBinary& file, std::uint32_t callerFlags, std::uint
     const std::uint32_t vertexCount = in.U32();
     const std::uint64_t indexSize = indexCount < IndexBuffer::WideIndexThreshold ? 2 : 4;
     const std::uint64_t indexBytes = indexCount * indexSize;
-    // Everything that follows must fit before anything is made. Without
-    // vertex data a file still cannot state more vertices than it has bytes.
+    // Everything that follows and is read must fit before anything is made.
     std::uint64_t budget = in.Left();
     in.Take(budget, indexCount, indexSize);
     in.Take(budget, morph ? frameCount : 1, BoxRecordSize);
@@ -182,12 +185,13 @@ void Model::ReadModelFile(FileBinary& file, std::uint32_t callerFlags, std::uint
         in.Take(budget, static_cast<std::uint64_t>(vertexCount) * frameCount, VertexRecordSize);
     else if (skeletal)
         in.Take(budget, vertexCount, SkinnedVertexMinimumSize);
-    else
-        in.Take(budget, vertexCount, 1);
-    // With static data first the morph frames are made but not read; they
-    // may be no larger than the file could have held either.
-    if ((flags & FlagStatic) && morph)
-        in.Take(budget, static_cast<std::uint64_t>(vertexCount) * frameCount, VertexRecordSize);
+    // What is made but not read (the vertices of a file without vertex
+    // data, which its owner writes; the morph frames under static vertices)
+    // has nothing in the file to bound it, so it has a ceiling of its own.
+    if ((flags & (FlagStatic | FlagMorph | FlagSkeletal)) == 0)
+        in.Require(vertexCount <= UnreadBytesLimit / sizeof(ColoredVertex));
+    else if ((flags & FlagStatic) && morph)
+        in.Require(static_cast<std::uint64_t>(vertexCount) * frameCount <= UnreadBytesLimit / sizeof(Vertex));
 
     indexBuffer = renderSystem->CreateIndexBuffer(flags & FlagIndexUsage, indexCount);
     in.Bytes(indexBuffer->Lock(0, indexCount), indexBytes);
@@ -198,7 +202,7 @@ void Model::ReadModelFile(FileBinary& file, std::uint32_t callerFlags, std::uint
         if (indexBuffer->Is32Bit())
             std::memcpy(&value, indices + 4 * static_cast<std::size_t>(index), 4);
         else
-            value = static_cast<std::uint32_t>(indices[2 * index] | (indices[2 * index + 1] << 8));
+            value = LoadLittle16(indices + 2 * static_cast<std::size_t>(index));
         in.Require(value < vertexCount);
     }
     indexBuffer->Unlock();

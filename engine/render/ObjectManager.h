@@ -3,8 +3,10 @@
 #include "engine/core/StringFunctions.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cstdint>
+#include <functional>
+#include <iterator>
+#include <unordered_set>
 #include <vector>
 
 namespace OrvaneEngine
@@ -23,17 +25,20 @@ class ObjectManager
 {
 public:
     ObjectManager() = default;
-    virtual ~ObjectManager() { DeleteAllAndClear(objects); }
+    virtual ~ObjectManager()
+    {
+        ForgetRepeatedSlots();
+        DeleteAllAndClear(objects);
+    }
     ObjectManager(const ObjectManager&) = delete;
     ObjectManager& operator=(const ObjectManager&) = delete;
 
-    // Null is ignored. Adding a registered object again would give it two
-    // slots and a double delete later, so debug builds refuse it.
+    // Null is ignored. An object added again takes a second slot: it is
+    // visited twice and needs two removals.
     void Add(T* object)
     {
         if (object == nullptr)
             return;
-        assert(std::find(objects.begin(), objects.end(), object) == objects.end());
         if (!freeIndices.empty())
         {
             objects[freeIndices.back()] = object;
@@ -74,6 +79,25 @@ public:
     const std::vector<std::uint32_t>& GetFreeIndices() const { return freeIndices; }
 
 private:
+    // An object added twice sits in two slots but must be deleted once: its
+    // later slots are cleared, and the deletion keeps slot order.
+    void ForgetRepeatedSlots()
+    {
+        std::vector<T*> sorted;
+        sorted.reserve(count);
+        std::copy_if(objects.begin(), objects.end(), std::back_inserter(sorted),
+                     [](const T* object) { return object != nullptr; });
+        std::sort(sorted.begin(), sorted.end(), std::less<T*>());
+        if (std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end())
+            return;
+        std::unordered_set<T*> seen;
+        for (T*& object : objects)
+        {
+            if (object != nullptr && !seen.insert(object).second)
+                object = nullptr;
+        }
+    }
+
     std::uint32_t count = 0;
     std::vector<T*> objects;
     std::vector<std::uint32_t> freeIndices;

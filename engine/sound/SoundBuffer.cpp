@@ -103,14 +103,48 @@ bool SoundBuffer::DecodeBuffer(std::uint32_t chunk, std::vector<std::uint8_t>& d
     if (data.size() != bytes)
         data.resize(bytes);
 
-    std::uint32_t got = 0;
     bool end = true;
+    const std::uint32_t got = ReadStream(data.data(), bytes, &end);
+    std::fill(data.begin() + got, data.begin() + bytes, static_cast<std::uint8_t>(bits == 8 ? 128 : 0));
+
+    if (!WriteBuffer(chunk, data, bytes))
+        return false;
+    if (!streamed)
+        return got == bytes;
+    return streamLoop || got > 0 || !end;
+}
+
+void SoundBuffer::SkipStream(std::uint64_t bytes)
+{
+    if (!streamed || !reader)
+        return;
+    if (scratch.size() != chunkSize)
+        scratch.resize(chunkSize);
+    while (bytes > 0)
+    {
+        // Once the loop's length is known, whole turns of it change nothing.
+        if (streamLoop && readerEnded && streamDelivered > 0)
+            bytes %= streamDelivered;
+        if (bytes == 0)
+            return;
+        const auto wanted = static_cast<std::uint32_t>(std::min<std::uint64_t>(bytes, chunkSize));
+        bool end = true;
+        if (ReadStream(scratch.data(), wanted, &end) < wanted && !streamLoop)
+            return;
+        bytes -= wanted;
+    }
+}
+
+std::uint32_t SoundBuffer::ReadStream(std::uint8_t* destination, std::uint32_t bytes, bool* end)
+{
+    std::uint32_t got = 0;
+    *end = true;
     if (reader)
-        reader->Read(data.data(), bytes, &got, &end);
+        reader->Read(destination, bytes, &got, end);
     if (streamed && !readerEnded)
     {
         streamDelivered += got;
-        readerEnded = end;
+        readerEnded = *end;
     }
     if (streamed && streamLoop && reader)
     {
@@ -120,19 +154,13 @@ bool SoundBuffer::DecodeBuffer(std::uint32_t chunk, std::vector<std::uint8_t>& d
             reader->Rewind();
             std::uint32_t more = 0;
             bool ended = false;
-            reader->Read(data.data() + got, bytes - got, &more, &ended);
+            reader->Read(destination + got, bytes - got, &more, &ended);
             if (more == 0)
                 break;
             got += more;
         }
     }
-    std::fill(data.begin() + got, data.begin() + bytes, static_cast<std::uint8_t>(bits == 8 ? 128 : 0));
-
-    if (!WriteBuffer(chunk, data, bytes))
-        return false;
-    if (!streamed)
-        return got == bytes;
-    return streamLoop || got > 0 || !end;
+    return got;
 }
 
 void SoundBuffer::SetStreamState(std::uint32_t state)

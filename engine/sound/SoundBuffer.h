@@ -58,6 +58,9 @@ public:
     // Reads `bytes` bytes for chunk `chunk` (silence for what the reader does
     // not deliver) and writes them; see the .cpp for what counts as success.
     bool DecodeBuffer(std::uint32_t chunk, std::vector<std::uint8_t>& scratch, std::uint32_t bytes);
+    // Reads `bytes` bytes of a stream and drops them, as if they had been
+    // decoded into chunks that nobody will hear.
+    void SkipStream(std::uint64_t bytes);
     void SetStreamState(std::uint32_t state);
     void SetLoop(bool loop) { streamLoop = loop; }
 
@@ -94,6 +97,11 @@ protected:
     std::uint32_t streamState = StreamStopped;
 
 private:
+    // Reads up to `bytes` bytes of the stream, joining the file's end to its
+    // start when it loops; how many came. `end` tells whether the first read
+    // reported the end of the data.
+    std::uint32_t ReadStream(std::uint8_t* destination, std::uint32_t bytes, bool* end);
+
     // Bytes the reader delivered since the stream last rewound, until it
     // first reported its end.
     std::uint64_t streamDelivered = 0;

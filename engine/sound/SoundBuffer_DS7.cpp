@@ -21,8 +21,6 @@ namespace
 // 32 bits), so that the device refuses it and the refusal is logged.
 constexpr std::uint32_t refusedFrequency = 0xFFFFFFFFu;
 
-constexpr std::int64_t chunk64 = SoundBuffer::chunkSize;
-constexpr std::int64_t ring64 = SoundBuffer::ringSize;
 } // namespace
 
 SoundBuffer_DS7::SoundBuffer_DS7(MessageManager* messages, FileManager* files, TimerManager* timers,
@@ -143,51 +141,32 @@ void SoundBuffer_DS7::UnqueueProcessedBuffers(std::vector<std::uint32_t>& chunks
     chunks.clear();
     if (!deviceBuffer || !streamClock || ended || !IsPlaying())
         return;
-
-    const double byteRate = PlayingByteRate();
-    if (byteRate <= 0.0)
+    std::uint32_t cursor = 0;
+    if (dsound::FAILED(deviceBuffer->GetCurrentPosition(&cursor, nullptr)) || cursor >= ringSize)
         return;
-    auto position = static_cast<std::int64_t>(static_cast<double>(streamClock->GetTime()) * byteRate);
-    if (position >= ring64)
-    {
-        // The clock stays within one ring length.
-        position %= ring64;
-        ResetClock(static_cast<float>(static_cast<double>(position) / byteRate));
-    }
-    std::int64_t advance = position - ringPosition;
-    if (position < static_cast<std::int64_t>(ringPosition))
-        advance += ring64;
 
-    const std::int64_t back = std::min<std::int64_t>(static_cast<std::int64_t>(played), SoundBuffer::lag);
-    const std::int64_t playedBefore = static_cast<std::int64_t>(played);
-    played += static_cast<std::uint64_t>(advance);
-    // The window [start, end] of stream bytes now far enough behind the play
-    // position, folded into a doubled ring.
-    std::int64_t start = playedBefore - back;
-    std::int64_t end = static_cast<std::int64_t>(played) - back;
-    if (end >= 2 * ring64)
+    const std::uint64_t back = std::min<std::uint64_t>(played, lag);
+    played += Advance(cursor);
+    ringPosition = cursor;
+    // Chunks are counted from the stream's start: chunk j spans
+    // [j * chunk, (j + 1) * chunk]. It is refilled once the window's end
+    // (bytes played less the lag) has left it, and once per turn only: the
+    // window starts where the last refill stopped, so a long frame while
+    // fewer than `lag` bytes have played cannot refill a chunk twice.
+    const std::uint64_t end = played - back;
+    const std::uint64_t behind = end == 0 ? 0 : (end - 1) / chunkSize;
+    if (behind > nextRefill + chunkCount)
     {
-        const std::int64_t shift = ((end - 2 * ring64) / ring64 + 1) * ring64;
-        start -= shift;
-        end -= shift;
+        // The device went round the ring without us (a stalled frame loop):
+        // what it played meanwhile is lost, and the chunks that would have
+        // held it are not worth decoding. The ring is refilled from where
+        // the device is.
+        const std::uint64_t lost = behind - chunkCount - nextRefill;
+        SkipStream(lost * chunkSize);
+        nextRefill += lost;
     }
-    const std::int64_t windowHalf = (end - start) / 2;
-    const std::int64_t windowCentre = start + windowHalf;
-    for (std::int64_t k = 0; k < 2 * static_cast<std::int64_t>(chunkCount); ++k)
-    {
-        const std::int64_t spanStart = k * chunk64;
-        const std::int64_t spanEnd = spanStart + chunk64;
-        if (end >= spanStart && end <= spanEnd)
-            continue;
-        const std::int64_t spanHalf = chunk64 / 2;
-        const std::int64_t distance = windowCentre - (spanStart + spanHalf);
-        if ((distance < 0 ? -distance : distance) > windowHalf + spanHalf)
-            continue;
-        const auto index = static_cast<std::uint32_t>(k % chunkCount);
-        if (std::find(chunks.begin(), chunks.end(), index) == chunks.end())
-            chunks.push_back(index);
-    }
-    ringPosition = static_cast<std::uint32_t>(position);
+    for (; nextRefill < behind; ++nextRefill)
+        chunks.push_back(static_cast<std::uint32_t>(nextRefill % chunkCount));
 
     if (!streamLoop && played > StreamDataEnd() + endMargin && !ended)
     {
@@ -198,11 +177,25 @@ void SoundBuffer_DS7::UnqueueProcessedBuffers(std::vector<std::uint32_t>& chunks
     }
 }
 
+std::uint64_t SoundBuffer_DS7::Advance(std::uint32_t cursor)
+{
+    // The cursor tells where in the ring the device is, never how often it
+    // went round: the clock, which drifts from the device but by far less
+    // than half a ring between two updates, tells the whole turns.
+    std::uint64_t advance = cursor >= ringPosition ? cursor - ringPosition : cursor + ringSize - ringPosition;
+    const double estimate = static_cast<double>(streamClock->GetTime()) * PlayingByteRate();
+    ResetClock(0.0f);
+    const double turns = std::round((estimate - static_cast<double>(advance)) / ringSize);
+    if (turns > 0.0 && turns < 1e9)
+        advance += static_cast<std::uint64_t>(turns) * ringSize;
+    return advance;
+}
+
 void SoundBuffer_DS7::Play(bool loop)
 {
     if (!deviceBuffer)
         return;
-    // The ring always loops; a one-shot stream is stopped by its clock.
+    // The ring always loops; a one-shot stream is stopped once its data played.
     const std::uint32_t flags = loop || streamed ? dsound::DSBPLAY_LOOPING : 0u;
     system->CheckResult("SoundBuffer_DS7::Play", deviceBuffer->Play(0, 0, flags));
     ended = false;
@@ -227,6 +220,7 @@ void SoundBuffer_DS7::Stop()
     system->CheckResult("SoundBuffer_DS7::Stop", deviceBuffer->SetCurrentPosition(0));
     ringPosition = 0;
     played = 0;
+    nextRefill = 0;
     if (streamed)
     {
         ResetClock(0.0f);

@@ -17,9 +17,10 @@ class Timer;
 class TimerManager;
 class Vector3;
 
-// A sound buffer on a DirectSound secondary buffer. A stream's play position
-// is not asked of the device: it is estimated from a clock of the buffer's
-// own, in bytes at the rate the voice plays.
+// A sound buffer on a DirectSound secondary buffer. A stream follows the
+// device's play cursor, so the device's clock, which never runs at the pace of
+// the frame clock, cannot make it drift; a clock of the buffer's own only
+// counts the whole turns of the ring between two updates.
 class SoundBuffer_DS7 final : public SoundBuffer
 {
 public:
@@ -61,6 +62,9 @@ private:
     std::uint32_t Status() const;
     // Bytes per second at the frequency the voice plays now.
     double PlayingByteRate() const;
+    // Bytes the device played since the last update, the cursor being where
+    // it stands now; restarts the clock.
+    std::uint64_t Advance(std::uint32_t cursor);
     void PauseClock(bool pause);
     void ResetClock(float seconds);
 
@@ -72,6 +76,10 @@ private:
     std::uint32_t ringPosition = 0;
     // 64 bits: hours of looping music must not wrap the count.
     std::uint64_t played = 0;
+    // The first chunk of the stream, counted from its start, whose place in
+    // the ring is still to be refilled; the reader stands at the data of the
+    // chunk one ring after it.
+    std::uint64_t nextRefill = 0;
     bool ended = false;
     Timer* streamClock = nullptr;
     bool clockRunning = false;

@@ -2,6 +2,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
+#include "engine/core/LittleEndian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,16 +30,6 @@ const std::string noHeader = " sound file - no RIFF header";
 const std::string noFormat = " sound file - no format chunk";
 const std::string noData = " sound file - no data chunk";
 
-std::uint16_t Little16(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
-}
-
-std::uint32_t Little32(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
 } // namespace
 
 SoundFileReaderWAV::SoundFileReaderWAV(MessageManager* messages, FileManager* files, const std::string& fileName)
@@ -58,7 +49,7 @@ void SoundFileReaderWAV::ReadHeader()
 {
     std::uint8_t header[12];
     file->Read(header, sizeof(header));
-    if (Little32(header) != riffId || Little32(header + 4) == 0 || Little32(header + 8) != waveId)
+    if (LoadLittle32(header) != riffId || LoadLittle32(header + 4) == 0 || LoadLittle32(header + 8) != waveId)
         throw FileError(LoadErrorText(noHeader));
 
     ReadFormat();
@@ -85,8 +76,8 @@ std::uint64_t SoundFileReaderWAV::FindChunk(std::uint32_t id, std::uint32_t mini
         file->Seek(0, static_cast<std::int32_t>(offset));
         std::uint8_t header[8];
         file->Read(header, sizeof(header));
-        const std::uint32_t chunkId = Little32(header);
-        const std::uint32_t size = Little32(header + 4);
+        const std::uint32_t chunkId = LoadLittle32(header);
+        const std::uint32_t size = LoadLittle32(header + 4);
         if (chunkId == id && size >= minimumSize)
         {
             *chunkSize = size;
@@ -103,10 +94,10 @@ void SoundFileReaderWAV::ReadFormat()
     file->Seek(0, static_cast<std::int32_t>(offset + 8));
     std::uint8_t format[formatSize];
     file->Read(format, sizeof(format));
-    const std::uint16_t tag = Little16(format);
-    channels = Little16(format + 2);
-    sampleRate = Little32(format + 4);
-    bits = Little16(format + 14);
+    const std::uint16_t tag = LoadLittle16(format);
+    channels = LoadLittle16(format + 2);
+    sampleRate = LoadLittle32(format + 4);
+    bits = LoadLittle16(format + 14);
     // No channels or no rate would make a stream that never ends.
     if (tag != 1 || channels == 0 || channels > 2 || (bits != 8 && bits != 16) || sampleRate == 0)
         throw FileError(LoadErrorText(noFormat));

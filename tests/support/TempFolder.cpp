@@ -8,10 +8,10 @@
 namespace corvellan::test
 {
 
-TempFolder::TempFolder()
+TempFolder::TempFolder(const std::string& prefix)
 {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/corvellan-test-XXXXXX";
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/" + prefix + "-XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (!mkdtemp(buffer.data()))

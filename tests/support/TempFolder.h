@@ -5,11 +5,12 @@
 namespace corvellan::test
 {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder <prefix>-XXXXXX under the system's temporary folder
+// ($TMPDIR, else /tmp), removed with everything in it.
 class TempFolder
 {
 public:
-    TempFolder();
+    explicit TempFolder(const std::string& prefix = "corvellan-test");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -11,7 +11,7 @@
 #include "platform/d3d7/DeviceTypes.h"
 #include "platform/d3d7/IDirect3DDevice7.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,17 +24,10 @@ namespace
 
 TEST(DrawingEngineTest, TheEngineBuildsUpdatesAndDestroysTheDrawingManagers)
 {
-    corvellan::test::TempFolder folder;
-    EngineSettings settings;
-    settings.title = "Test";
-    settings.version = 103;
-    settings.rootFolder = folder.Path();
-    settings.logFolder = folder.Path();
-    settings.configFolder = folder.Path();
-    settings.videoMode = "640x480x32";
-    settings.fullscreen = false;
-    settings.saveConfigOnExit = false;
-    auto engine = std::make_unique<Engine>(settings);
+    corvellan::test::EngineFixture fixture;
+    fixture.settings.saveConfigOnExit = false;
+    fixture.Start();
+    std::unique_ptr<Engine>& engine = fixture.engine;
     ASSERT_NE(engine->cameraManager, nullptr);
     ASSERT_NE(engine->lightManager, nullptr);
     ASSERT_NE(engine->shaderManager, nullptr);

@@ -3,7 +3,7 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "tests/support/FileBytes.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/gtest/EngineTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,24 +17,17 @@ namespace
 
 // The engine's configuration and files: where the ini lies, when it is read
 // and written, and the "exit" command behind IsExiting.
-class EngineConfigTest : public ::testing::Test
+class EngineConfigTest : public corvellan::test::EngineTestFixture
 {
 protected:
     void SetUp() override
     {
-        settings.title = "Test";
-        settings.version = 103;
-        settings.rootFolder = folder.Path();
         settings.packFolder = "Data";
-        settings.logFolder = folder.Path();
         settings.configFolder = folder.Join("config");
         settings.configName = "Test";
         settings.videoMode = "1024x768x32";
     }
     std::string IniPath() const { return folder.Join("config/Test.ini"); }
-
-    corvellan::test::TempFolder folder;
-    EngineSettings settings;
 };
 
 TEST_F(EngineConfigTest, ExitCommandEndsTheRun)
@@ -122,6 +115,8 @@ TEST_F(EngineConfigTest, ForceFlagsOverrideTheIni)
     // The render system may shrink a window that does not fit the desktop;
     // only the configuration's own rules are looked at here.
     settings.allowLargeWindow = true;
+    // A forced full-screen flag is the settings' own.
+    settings.fullscreen = true;
     for (const auto& c : cases)
     {
         settings.forceVideoMode = c.forceVideoMode;

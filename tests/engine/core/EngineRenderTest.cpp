@@ -11,7 +11,7 @@
 #include "platform/win32/testing/WindowHooks.h"
 #include "tests/support/AviReader.h"
 #include "tests/support/FileBytes.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/gtest/EngineTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,20 +24,14 @@ using namespace OrvaneEngine;
 namespace
 {
 
-class EngineRenderTest : public ::testing::Test
+class EngineRenderTest : public corvellan::test::EngineTestFixture
 {
 protected:
     void SetUp() override
     {
         d3d7::testing::ResetAll();
         win32::testing::ResetWindowHooks();
-        settings.title = "Test";
-        settings.version = 103;
-        settings.logFolder = folder.Path();
-        settings.configFolder = folder.Path();
-        settings.rootFolder = folder.Path();
         settings.videoMode = "640x480x32";
-        settings.fullscreen = false;
     }
     void TearDown() override
     {
@@ -54,10 +48,7 @@ protected:
             win32::DispatchMessageA(&message);
         }
     }
-    std::string Page() const { return corvellan::test::ReadFileText(folder.Join("Test.html")).value_or(""); }
-
-    corvellan::test::TempFolder folder;
-    EngineSettings settings;
+    std::string Page() const { return LogText(); }
 };
 
 TEST_F(EngineRenderTest, TheDeviceLivesAsLongAsTheEngine)

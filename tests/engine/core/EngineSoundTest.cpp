@@ -5,7 +5,8 @@
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem.h"
 #include "tests/support/FileBytes.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/gtest/EngineTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,52 +19,17 @@ using namespace OrvaneEngine;
 namespace
 {
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char* nameGiven, const char* value) : name(nameGiven)
-    {
-        if (const char* old = std::getenv(name))
-            previous = old;
-        setenv(name, value, 1);
-    }
-    ~ScopedVariable()
-    {
-        if (previous)
-            setenv(name, previous->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-
-private:
-    const char* name;
-    std::optional<std::string> previous;
-};
-
-class EngineSoundTest : public ::testing::Test
+class EngineSoundTest : public corvellan::test::EngineTestFixture
 {
 protected:
-    void SetUp() override
-    {
-        settings.title = "Test";
-        settings.version = 103;
-        settings.logFolder = folder.Path();
-        settings.configFolder = folder.Path();
-        settings.rootFolder = folder.Path();
-        settings.videoMode = "640x480x32";
-        settings.fullscreen = false;
-    }
+    void SetUp() override { settings.videoMode = "640x480x32"; }
 
-    std::string Page() const { return corvellan::test::ReadFileText(folder.Join("Test.html")).value_or(""); }
-
-    corvellan::test::TempFolder folder;
-    EngineSettings settings;
+    std::string Page() const { return LogText(); }
 };
 
 TEST_F(EngineSoundTest, WithoutADeviceTheEngineRunsSilent)
 {
-    ScopedVariable driver("SDL_AUDIODRIVER", "nosuchdriver");
+    corvellan::test::ScopedEnvironment driver("SDL_AUDIODRIVER", "nosuchdriver");
     {
         Engine engine(settings);
         EXPECT_EQ(engine.soundSystem, nullptr);

@@ -8,7 +8,7 @@
 #include "platform/win32/testing/SleepHooks.h"
 #include "platform/win32/testing/TickCountHooks.h"
 #include "tests/support/FileBytes.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/gtest/EngineTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,24 +20,14 @@ using namespace OrvaneEngine;
 namespace
 {
 
-class EngineTest : public ::testing::Test
+class EngineTest : public corvellan::test::EngineTestFixture
 {
 protected:
-    void SetUp() override
-    {
-        settings.title = "Test";
-        settings.version = 103;
-        settings.logFolder = folder.Path();
-        settings.configFolder = folder.Path();
-    }
     void TearDown() override
     {
         win32::testing::ResetSleep();
         win32::testing::ResetMultimediaTimer();
     }
-
-    corvellan::test::TempFolder folder;
-    EngineSettings settings;
 };
 
 TEST_F(EngineTest, FullNameShowsVersionAsHundreds)

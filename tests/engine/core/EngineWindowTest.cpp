@@ -6,9 +6,12 @@
 #include "platform/win32/WindowCalls.h"
 #include "platform/win32/testing/EventPush.h"
 #include "platform/win32/testing/WindowHooks.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/gtest/EngineTestFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
 
 using namespace OrvaneEngine;
 namespace wt = win32::testing;
@@ -16,18 +19,13 @@ namespace wt = win32::testing;
 namespace
 {
 
-class EngineWindowTest : public ::testing::Test
+class EngineWindowTest : public corvellan::test::EngineTestFixture
 {
 protected:
     void SetUp() override
     {
         wt::ResetWindowHooks();
-        settings.title = "Test";
-        settings.version = 103;
-        settings.logFolder = folder.Path();
-        settings.configFolder = folder.Path();
         settings.videoMode = "640x480x32";
-        settings.fullscreen = false;
     }
     void TearDown() override { wt::ResetWindowHooks(); }
 
@@ -40,9 +38,6 @@ protected:
             win32::DispatchMessageA(&message);
         }
     }
-
-    corvellan::test::TempFolder folder;
-    EngineSettings settings;
 };
 
 TEST_F(EngineWindowTest, WindowAndControlsLiveAsLongAsTheEngine)
@@ -87,9 +82,12 @@ TEST_F(EngineWindowTest, PrintScreenRequestIsServedInTheSameFrame)
     Pump();
     engine.Update();
     EXPECT_TRUE(engine.config->GetCommandFlag("sc_take_screenshot"));
+    const std::string shot = folder.Join("ScreenCaptures/picture000.bmp");
+    ASSERT_FALSE(std::filesystem::exists(shot));
     engine.Frame(0);
-    // The capture step of this frame took the request (and, with nothing
-    // presented yet, saved nothing).
+    // The key of this frame became a request that this frame's capture step
+    // served: the picture is on disk and no request is left for the next frame.
+    EXPECT_TRUE(std::filesystem::exists(shot));
     EXPECT_TRUE(engine.config->GetCommandFlag("sc_take_screenshot"));
 }
 

@@ -9,6 +9,7 @@
 #include "platform/win32/testing/CFileHooks.h"
 #include "platform/win32/testing/ShellHooks.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,7 @@ namespace
 using corvellan::content::PackDamage;
 using corvellan::content::PackWriter;
 using corvellan::test::ReadFileText;
+using corvellan::test::ScopedEnvironment;
 using corvellan::test::TempFolder;
 using corvellan::test::WriteFileBytes;
 
@@ -467,34 +469,6 @@ TEST(PathFunctionsTest, FoldersAndAbsolutePaths)
     EXPECT_EQ(GetDirectoryPart("x.ini"), "");
 }
 
-// Sets or unsets an environment variable for one scope.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char* variableName, const char* value) : name(variableName)
-    {
-        if (const char* old = std::getenv(name))
-            saved = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedVariable()
-    {
-        if (saved)
-            setenv(name, saved->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* name;
-    std::optional<std::string> saved;
-};
-
 TEST(PathFunctionsTest, AppDataFolderFollowsTheVariablesAndIsCreated)
 {
     TempFolder home;
@@ -520,8 +494,8 @@ TEST(PathFunctionsTest, AppDataFolderFollowsTheVariablesAndIsCreated)
     {
         const std::string dataHome = c.dataHome ? expand(c.dataHome) : "";
         const std::string homeValue = c.homeValue ? expand(c.homeValue) : "";
-        ScopedVariable data("XDG_DATA_HOME", c.dataHome ? dataHome.c_str() : nullptr);
-        ScopedVariable homeVariable("HOME", c.homeValue ? homeValue.c_str() : nullptr);
+        ScopedEnvironment data("XDG_DATA_HOME", c.dataHome ? std::optional(dataHome) : std::nullopt);
+        ScopedEnvironment homeVariable("HOME", c.homeValue ? std::optional(homeValue) : std::nullopt);
         const std::string folder = GetAppDataFolder();
         EXPECT_EQ(folder, expand(c.expected)) << (c.dataHome ? c.dataHome : "unset");
         EXPECT_TRUE(folder.empty() || std::filesystem::is_directory(folder));
@@ -590,8 +564,8 @@ TEST(DeletePathTest, DeletesFilesTreesAndLinksButNotHomeOrTheAppDataFolder)
     TempFolder folder;
     const std::string home = folder.Join("home");
     const std::string appData = home + "/a/b/data";
-    ScopedVariable homeVariable("HOME", home.c_str());
-    ScopedVariable dataVariable("XDG_DATA_HOME", appData.c_str());
+    ScopedEnvironment homeVariable("HOME", home);
+    ScopedEnvironment dataVariable("XDG_DATA_HOME", appData);
     ASSERT_TRUE(WriteFileBytes(appData + "/Brackwell Games/Corvellan/Corvellan.ini", "ini"));
     ASSERT_TRUE(WriteFileBytes(home + "/file.txt", "x"));
     ASSERT_TRUE(WriteFileBytes(home + "/tree/sub/deep.txt", "x"));

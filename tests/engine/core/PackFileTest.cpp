@@ -67,6 +67,22 @@ TEST_F(PackFileTest, DamagedPacksAreLoggedAndRefused)
     hugeCount.count = 0xFFFFFFFFu;
     PackDamage countPastNames;
     countPastNames.count = 3;
+    // Seven entries of nine bytes at least could fit into the 71 bytes of
+    // the pack, eight could not.
+    PackDamage sevenInSeventyOne;
+    sevenInSeventyOne.count = 7;
+    PackDamage eightInSeventyOne;
+    eightInSeventyOne.count = 8;
+    ASSERT_EQ(size, 71u);
+
+    // The sample cut short after its header: the directory runs out where
+    // the bytes do, with the size field telling the truth.
+    auto cut = [&](std::size_t length) {
+        std::string bytes = sample.Build();
+        bytes.resize(length);
+        bytes[0] = static_cast<char>(length);
+        return bytes;
+    };
 
     // Room for the count's worth of entries, but the bytes end inside a name
     // or inside the records.
@@ -98,6 +114,12 @@ TEST_F(PackFileTest, DamagedPacksAreLoggedAndRefused)
         {sample.Build(countPastNames), "Failed to read 67 bytes from \"<path>\" file"},
         {cutName, "Failed to read 20 bytes from \"<path>\" file"},
         {cutRecords, "Failed to read 8 bytes from \"<path>\" file"},
+        {sample.Build(sevenInSeventyOne), "Failed to read 67 bytes from \"<path>\" file"},
+        {sample.Build(eightInSeventyOne), "Incorrect pack file format"},
+        // Inside the first name (13 bytes), right after it, inside the records.
+        {cut(27), "Failed to read 13 bytes from \"<path>\" file"},
+        {cut(31), "Failed to read 1 bytes from \"<path>\" file"},
+        {cut(60), "Failed to read 16 bytes from \"<path>\" file"},
         {"", "Failed to open \"<path>\" file"},
         {"OVPAK", "Failed to read 13 bytes from \"<path>\" file"},
         {std::string("\x10\0\0\0OVPAKd\0\0\0\0\0\0", 16), "Failed to read 4 bytes from \"<path>\" file"},

@@ -72,15 +72,19 @@ TEST_P(TimerClockTest, PausingTwiceOrResumingARunningTimerChangesNothing)
     timer->SetPaused(false);
     EXPECT_NEAR(timer->GetTime(), 1.0f, 1e-5f);
 
+    EXPECT_FALSE(timer->IsPaused());
+
     timer->SetPaused(true);
     AdvanceMilliseconds(500);
     timer->SetPaused(true);
+    EXPECT_TRUE(timer->IsPaused());
     AdvanceMilliseconds(500);
     EXPECT_NEAR(timer->GetTime(), 1.0f, 1e-5f);
 
     timer->SetPaused(false);
     AdvanceMilliseconds(200);
     timer->SetPaused(false);
+    EXPECT_FALSE(timer->IsPaused());
     AdvanceMilliseconds(100);
     EXPECT_NEAR(timer->GetTime(), 1.3f, 1e-5f);
 }
@@ -107,6 +111,7 @@ TEST_P(TimerClockTest, ResetSetsTheReadingAndRunsAPausedTimer)
     timer->SetPaused(true);
     AdvanceMilliseconds(3000);
     timer->Reset(2.5f);
+    EXPECT_FALSE(timer->IsPaused());
     EXPECT_NEAR(timer->GetTime(), 2.5f, 1e-5f);
     AdvanceMilliseconds(1000);
     EXPECT_NEAR(timer->GetTime(), 3.5f, 1e-5f);
@@ -265,17 +270,69 @@ TEST_F(TimerTest, WithTimerCapsThePeriodIsRaisedForTheManagersLife)
     EXPECT_EQ(win32::testing::GetTimerPeriodEnds(), std::vector<std::uint32_t>{1});
 }
 
-TEST_F(TimerTest, ManyTimersAreAllDeletedWithTheManager)
+TEST_F(TimerTest, ManyTimersKeepTheirSlotsAndReadingsAndAreDeletedWithTheManager)
 {
     TimerManager manager;
     std::vector<Timer*> timers;
     for (int i = 0; i < 100; ++i)
         timers.push_back(manager.CreateTimer(static_cast<float>(i), i % 2 == 0));
+    std::vector<std::uint32_t> slots;
+    for (const Timer* timer : timers)
+        slots.push_back(TimerManagerProbe::SlotOf(manager, timer));
+    std::vector<std::uint32_t> freed;
     for (std::size_t i = 0; i < timers.size(); i += 3)
+    {
         manager.ReleaseTimer(timers[i]);
+        freed.push_back(slots[i]);
+    }
+    ASSERT_EQ(freed.size(), 34u);
+    std::vector<Timer*> later;
     for (int i = 0; i < 10; ++i)
-        manager.CreateTimer(0.0f, false);
-    // Leaks or double deletes show under the sanitizer build.
+        later.push_back(manager.CreateTimer(100.0f + static_cast<float>(i), false));
+
+    // The new timers fill the slots freed last, and nothing grows.
+    EXPECT_EQ(TimerManagerProbe::SlotCount(manager), 101u);
+    EXPECT_EQ(TimerManagerProbe::ActiveCount(manager), 101u - 34u + 10u);
+    for (std::size_t i = 0; i < later.size(); ++i)
+    {
+        EXPECT_EQ(TimerManagerProbe::SlotOf(manager, later[i]), freed[freed.size() - 1 - i]) << i;
+        EXPECT_FLOAT_EQ(later[i]->GetTime(), 100.0f + static_cast<float>(i));
+    }
+    // The kept timers are where they were and read what they were made with.
+    for (std::size_t i = 0; i < timers.size(); ++i)
+    {
+        if (i % 3 == 0)
+            continue;
+        EXPECT_EQ(TimerManagerProbe::SlotOf(manager, timers[i]), slots[i]) << i;
+        EXPECT_FLOAT_EQ(timers[i]->GetTime(), static_cast<float>(i)) << i;
+    }
+    // Whatever is still held at the end is deleted with the manager; the
+    // sanitizer build sees any leak or double delete.
+}
+
+TEST_F(TimerTest, TheFrameClockReadsTheManagersFrameTimer)
+{
+    TimerManager manager;
+    Timer* frameTimer = manager.GetFrameTimer();
+    ASSERT_NE(frameTimer, nullptr);
+    EXPECT_EQ(TimerManagerProbe::SlotOf(manager, frameTimer), 0u);
+    EXPECT_FALSE(frameTimer->IsPaused());
+
+    manager.Update();
+    AdvanceMilliseconds(50);
+    EXPECT_NEAR(frameTimer->GetTime(), 0.05f, 1e-5f);
+    manager.Update();
+    EXPECT_NEAR(manager.frameTime, 0.05f, 1e-5f);
+
+    // Frozen frame timer, frozen frame clock: only the lower clamp is left.
+    frameTimer->SetPaused(true);
+    AdvanceMilliseconds(50);
+    manager.Update();
+    EXPECT_FLOAT_EQ(manager.frameTime, 0.001f);
+    frameTimer->SetPaused(false);
+    AdvanceMilliseconds(20);
+    manager.Update();
+    EXPECT_NEAR(manager.frameTime, 0.02f, 1e-5f);
 }
 
 } // namespace

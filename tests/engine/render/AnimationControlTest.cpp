@@ -230,6 +230,14 @@ TEST_F(AnimationControlTest, RepeatLimitAndDelayWaitOnTheFirstFrame)
     // The limit is used up and no delay is set: stop on the first frame.
     ExpectFrames(limited, 0, 1, 0.0f);
     EXPECT_FALSE(limited.IsPlaying());
+    // Playing again starts a fresh count: the whole limit plays once more.
+    limited.Play();
+    EXPECT_EQ(limited.GetRepeatsDone(), 0u);
+    Run(limited, 4, 0.1f);
+    EXPECT_EQ(limited.GetRepeatsDone(), 1u);
+    EXPECT_TRUE(limited.IsPlaying());
+    Run(limited, 4, 0.1f);
+    EXPECT_FALSE(limited.IsPlaying());
 
     AnimationControl delayed(nullptr, &timers, 5);
     delayed.repeat = true;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -11,53 +12,47 @@ using namespace OrvaneEngine;
 namespace
 {
 
-TEST(D3DResultTextTest, TableHoldsEveryRowOnceWithAFullStop)
+TEST(D3DResultTextTest, EveryRowIsAFailureOfItsOwnWithASentence)
 {
-    const auto texts = GetD3DResultTexts();
-    EXPECT_EQ(texts.size(), 117u);
     std::set<std::int32_t> codes;
-    for (const D3DResultText& row : texts)
+    for (const D3DResultText& row : GetD3DResultTexts())
     {
-        codes.insert(row.result);
-        const std::string text = row.text;
+        EXPECT_TRUE(codes.insert(row.result).second) << "a second row hides " << row.result;
         EXPECT_LT(row.result, 0);
+        const std::string text = row.text;
         ASSERT_FALSE(text.empty());
         EXPECT_EQ(text.back(), '.') << text;
     }
-    EXPECT_EQ(codes.size(), 117u);
 }
 
-TEST(D3DResultTextTest, QuotedTextsAreExact)
+// The engine branches on these results (a lost surface, a surface still
+// being drawn, a mode change, an exclusive mode taken away): each has its
+// own code value, its own row, and a log text that tells them apart.
+TEST(D3DResultTextTest, ResultsTheEngineBranchesOnHaveTextsOfTheirOwn)
 {
-    struct Row
+    const struct
     {
         std::int32_t result;
-        const char* text;
+        std::uint32_t value;
+    } rows[] = {
+        {d3d7::DDERR_SURFACELOST, 0x887601C2u},
+        {d3d7::DDERR_WASSTILLDRAWING, 0x8876021Cu},
+        {d3d7::DDERR_WRONGMODE, 0x8876024Bu},
+        {d3d7::DDERR_NOEXCLUSIVEMODE, 0x887600E1u},
+        {d3d7::DDERR_GENERIC, 0x80004005u},
     };
-    const Row rows[] = {
-        {d3d7::DDERR_SURFACELOST,
-         "Access to the surface is refused because the surface memory is gone. Call the "
-         "IDirectDrawSurface7::Restore method on this surface to restore the memory associated with it."},
-        {d3d7::DDERR_WRONGMODE, "This surface cannot be restored because it was created in a different mode."},
-        {d3d7::DDERR_INVALIDPARAMS, "One or more of the parameters passed to the method are incorrect."},
-        {d3d7::DDERR_GENERIC, "There is an undefined error condition."},
-        {d3d7::DDERR_UNSUPPORTED, "The operation is not supported."},
-        {d3d7::DDERR_OUTOFMEMORY, "DirectDraw does not have enough memory to perform the operation."},
-        {d3d7::DDERR_OUTOFVIDEOMEMORY, "DirectDraw does not have enough display memory to perform the operation."},
-        {d3d7::DDERR_INVALIDMODE, "DirectDraw does not support the requested mode."},
-        {d3d7::DDERR_UNSUPPORTEDMODE, "The display is currently in an unsupported mode."},
-        {d3d7::DDERR_NOEXCLUSIVEMODE, "The operation requires the application to have exclusive mode, but the "
-                                      "application does not have exclusive mode."},
-        {d3d7::DDERR_WASSTILLDRAWING,
-         "The previous blit operation that is transferring information to or from this surface is incomplete."},
-        {d3d7::DDERR_INVALIDOBJECT, "DirectDraw received a pointer that was an invalid DirectDraw object."},
-        {d3d7::DDERR_NOTFOUND, "The requested item was not found."},
-        {d3d7::DDERR_NO3D, "No 3-D hardware or emulation is present."},
-        {d3d7::DDERR_UNSUPPORTEDFORMAT, "The pixel format requested is not supported by DirectDraw."},
-        {d3d7::DDERR_DDSCAPSCOMPLEXREQUIRED, "New for DirectX 7.0. The surface requires the DDSCAPS_COMPLEX flag."},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(DescribeD3DResult(row.result), row.text);
+    std::set<std::string> texts;
+    for (const auto& row : rows)
+    {
+        EXPECT_EQ(static_cast<std::uint32_t>(row.result), row.value);
+        const char* own = FindD3DResultText(row.result);
+        ASSERT_NE(own, nullptr) << row.value;
+        const std::string described = DescribeD3DResult(row.result);
+        EXPECT_EQ(described, own);
+        EXPECT_EQ(described.find("Unknown error"), std::string::npos) << described;
+        texts.insert(described);
+    }
+    EXPECT_EQ(texts.size(), std::size(rows));
 }
 
 TEST(D3DResultTextTest, CodesWithoutARowAreShownByNumber)

@@ -11,39 +11,19 @@
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/Vertex.h"
 #include "engine/render/VertexBuffer.h"
-#include "platform/d3d7/IDirectDraw7.h"
-#include "platform/d3d7/IDirectDrawSurface7.h"
-#include "platform/d3d7/Results.h"
 #include "tests/engine/render/D3D7Fixture.h"
+#include "tests/support/BackBuffer.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace corvellan::test
 {
-
-struct Rgb
-{
-    int r = 0;
-    int g = 0;
-    int b = 0;
-};
-
-inline bool Near(const Rgb& a, const Rgb& b, int tolerance = 1)
-{
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
-}
-
-inline std::string Describe(const Rgb& color)
-{
-    return "(" + std::to_string(color.r) + ", " + std::to_string(color.g) + ", " + std::to_string(color.b) + ")";
-}
 
 // Buffers of one drawable thing.
 struct Mesh
@@ -179,62 +159,15 @@ protected:
     }
 
     // Reads the whole back buffer through a system-memory surface.
-    void Grab()
-    {
-        d3d7::DDSURFACEDESC2 desc = renderSystem->backBufferDesc;
-        desc.flags = d3d7::DDSD_CAPS | d3d7::DDSD_WIDTH | d3d7::DDSD_HEIGHT | d3d7::DDSD_PIXELFORMAT;
-        desc.caps.caps = d3d7::DDSCAPS_OFFSCREENPLAIN | d3d7::DDSCAPS_SYSTEMMEMORY;
-        d3d7::IDirectDrawSurface7* copy = nullptr;
-        ASSERT_EQ(renderSystem->directDraw->CreateSurface(&desc, &copy, nullptr), d3d7::DD_OK);
-        ASSERT_EQ(copy->Blt(nullptr, renderSystem->backBuffer, nullptr, d3d7::DDBLT_WAIT, nullptr), d3d7::DD_OK);
-        d3d7::DDSURFACEDESC2 locked;
-        locked.size = sizeof(locked);
-        ASSERT_EQ(copy->Lock(nullptr, &locked, d3d7::DDLOCK_WAIT, nullptr), d3d7::DD_OK);
-        grabbedWidth = locked.width;
-        grabbedHeight = locked.height;
-        grabbed.assign(static_cast<std::size_t>(locked.width) * locked.height, Rgb{});
-        const auto* memory = static_cast<const std::uint8_t*>(locked.surface);
-        for (std::uint32_t y = 0; y < locked.height; ++y)
-        {
-            const std::uint8_t* row = memory + static_cast<std::size_t>(y) * locked.pitch;
-            for (std::uint32_t x = 0; x < locked.width; ++x)
-            {
-                Rgb& out = grabbed[static_cast<std::size_t>(y) * locked.width + x];
-                if (locked.pixelFormat.rgbBitCount == 16)
-                {
-                    const auto word = static_cast<std::uint32_t>(row[2 * x] | row[2 * x + 1] << 8);
-                    out = Rgb{static_cast<int>((word >> 11) << 3), static_cast<int>(((word >> 5) & 63) << 2),
-                              static_cast<int>((word & 31) << 3)};
-                }
-                else
-                {
-                    out = Rgb{row[4 * x], row[4 * x + 1], row[4 * x + 2]};
-                }
-            }
-        }
-        copy->Unlock(nullptr);
-        copy->Release();
-    }
+    void Grab() { ASSERT_EQ(backBuffer.Read(*renderSystem), ""); }
 
     // The grabbed pixel, x from the left, y from the top.
-    Rgb Pixel(std::uint32_t x, std::uint32_t y) const
-    {
-        if (x >= grabbedWidth || y >= grabbedHeight)
-            return Rgb{-1, -1, -1};
-        return grabbed[static_cast<std::size_t>(y) * grabbedWidth + x];
-    }
+    Rgb Pixel(std::uint32_t x, std::uint32_t y) const { return backBuffer.Pixel(x, y); }
 
     // The pixel at the centre of clip-space point (x, y).
-    Rgb At(float x, float y) const
-    {
-        const auto column = static_cast<std::uint32_t>((x + 1.0f) * 0.5f * static_cast<float>(grabbedWidth));
-        const auto row = static_cast<std::uint32_t>((1.0f - y) * 0.5f * static_cast<float>(grabbedHeight));
-        return Pixel(std::min(column, grabbedWidth - 1), std::min(row, grabbedHeight - 1));
-    }
+    Rgb At(float x, float y) const { return backBuffer.At(x, y); }
 
-    std::vector<Rgb> grabbed;
-    std::uint32_t grabbedWidth = 0;
-    std::uint32_t grabbedHeight = 0;
+    BackBuffer backBuffer;
 };
 
 } // namespace corvellan::test

@@ -3,6 +3,7 @@
 #include "engine/render/LightManager.h"
 #include "platform/d3d7/DeviceTypes.h"
 #include "platform/d3d7/IDirect3DDevice7.h"
+#include "platform/d3d7/Results.h"
 #include "tests/engine/render/DrawFixture.h"
 
 #include <gtest/gtest.h>

@@ -251,6 +251,47 @@ TEST_F(ModelFileTest, NoFlagsAtAllBecomeTheVertexUsageFlag)
     EXPECT_EQ(model->GetPrimitiveCount(), 0u);
 }
 
+// Only data the reader reads has to be in the file: a mesh without vertex
+// data (its owner writes the vertices) and morph frames under static
+// vertices are made, not read.
+TEST_F(ModelFileTest, VerticesTheFileDoesNotHoldAreMadeNotRequired)
+{
+    ModelFileRecord bare = MakeQuadMesh(-1, -2, 3, 4);
+    bare.flags = Model::FlagList;
+    bare.vertices.clear();
+    bare.indices = {0, 1, 999, 999, 3, 0};
+    ModelFileDamage thousand;
+    thousand.vertexCount = 1000;
+    Put("bare.mlf", bare, thousand);
+    ASSERT_LT(ModelFileWriter::Build(bare, thousand).size(), 100u);
+    ASSERT_EQ(ReadError("bare.mlf"), "");
+    auto model = Load("bare.mlf");
+    EXPECT_EQ(model->GetVertexBuffer()->GetVertexCount(), 1000u);
+    ASSERT_EQ(model->GetIndexBuffer()->GetIndexCount(), 6u);
+    EXPECT_EQ(IndexAt(*model->GetIndexBuffer(), 2), 999u);
+    ExpectBox(model->boundingVolume, bare.boxes.front());
+    EXPECT_EQ(model->GetAnimationControl()->GetFrameCount(), 1u);
+
+    ModelFileRecord staticMorph = MakeQuadMesh(-1, -2, 3, 4);
+    staticMorph.flags = Model::FlagStatic | Model::FlagMorph | Model::FlagList;
+    staticMorph.frameCount = 3;
+    staticMorph.speed = 2.0f;
+    staticMorph.boxes.resize(3);
+    staticMorph.boxes[1].max = {5, 5, 5};
+    staticMorph.boxes[2].max = {7, 7, 7};
+    Put("static_morph.mlf", staticMorph);
+    ASSERT_EQ(ReadError("static_morph.mlf"), "");
+    auto morph = Load("static_morph.mlf");
+    ASSERT_EQ(morph->GetVertexBuffer()->GetVertexCount(), 4u);
+    for (std::uint32_t index = 0; index < 4; ++index)
+        ExpectVertex(VertexAt(*morph->GetVertexBuffer(), index), staticMorph.vertices[index]);
+    EXPECT_EQ(morph->GetMorphVertices().size(), 12u);
+    ASSERT_EQ(morph->GetFrameVolumes().size(), 3u);
+    for (std::size_t frame = 0; frame < 3; ++frame)
+        ExpectBox(morph->GetFrameVolumes()[frame], staticMorph.boxes[frame]);
+    EXPECT_EQ(morph->GetAnimationControl()->GetFrameCount(), 3u);
+}
+
 TEST_F(ModelFileTest, DamagedFilesAreLoggedOnceAndBecomeABoxInTheManager)
 {
     const std::string format = "Incorrect \"m\\a.mlf\" file format";
@@ -276,6 +317,15 @@ TEST_F(ModelFileTest, DamagedFilesAreLoggedOnceAndBecomeABoxInTheManager)
     skeletalNoFrames.keys.clear();
     ModelFileRecord morph = MakeMorphModel({quad, quad}, 1.0f);
     ModelFileRecord manyBones = TwoBones(202);
+    ModelFileRecord bare = quad;
+    bare.flags = 0;
+    bare.vertices.clear();
+    // 2,048 static vertices under 1,100 morph frames: 72 MB of frames that no
+    // byte of the 90 KB file backs.
+    ModelFileRecord staticMorph = MakeGridMesh(63, 31, 0, 0, 1, 1);
+    staticMorph.flags |= 0x2;
+    staticMorph.frameCount = 1100;
+    staticMorph.boxes.resize(1100);
 
     struct Case
     {
@@ -306,6 +356,9 @@ TEST_F(ModelFileTest, DamagedFilesAreLoggedOnceAndBecomeABoxInTheManager)
              d.vertexCount = 0xFFFFFFFFu;
          }),
          format},
+        {"every vertex count without vertex data", bare, damaged([](auto& d) { d.vertexCount = 0xFFFFFFFFu; }),
+         format},
+        {"morph frames under static vertices past the ceiling", staticMorph, {}, format},
         {"65535 bones in a small file", manyBones, damaged([](auto& d) { d.boneCount = 65535; }), format},
         {"keys past the end", manyBones, damaged([](auto& d) { d.frameCount = 0x10000000u; }), format},
     };

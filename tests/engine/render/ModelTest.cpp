@@ -6,6 +6,7 @@
 #include "engine/render/Skeleton.h"
 #include "engine/render/VertexBuffer.h"
 #include "tests/engine/render/ModelFixture.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -259,16 +260,32 @@ TEST_F(ModelTest, ShaderUsersAreReturnedOnChangeAndDestruction)
     EXPECT_EQ(shaders.GetShaderUserCount(), before);
 }
 
-#ifndef NDEBUG
-TEST_F(ModelTest, CallersMayNotAddDataFlagsToFilesAndCopies)
+TEST_F(ModelTest, CallersFlagsAreOredIntoFilesAndCopies)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    Put("quad.mlf", MakeQuadMesh(0, 0, 1, 1));
-    EXPECT_DEATH(Load("quad.mlf", Model::FlagMorph), "");
+    // A quad stored with its vertices under a flags word that lacks the
+    // static flag: the caller's flag makes the reader take the vertices.
+    const ModelFileRecord quad = MakeQuadMesh(-1, -2, 3, 4);
+    ASSERT_EQ(quad.flags, Model::FlagStatic | Model::FlagList);
+    std::string bytes = ModelFileWriter::Build(quad);
+    bytes[13] = static_cast<char>(Model::FlagList);
+    ASSERT_TRUE(corvellan::test::WriteFileBytes(DataPath("quad.mlf"), bytes));
+    auto model = Load("quad.mlf", Model::FlagStatic);
+    EXPECT_EQ(model->GetFlags(), Model::FlagStatic | Model::FlagList);
+    ASSERT_EQ(model->GetVertexBuffer()->GetVertexCount(), 4u);
+    for (std::uint32_t index = 0; index < 4; ++index)
+    {
+        EXPECT_FLOAT_EQ(VertexAt(*model->GetVertexBuffer(), index).position.x, quad.vertices[index].position[0]);
+        EXPECT_FLOAT_EQ(VertexAt(*model->GetVertexBuffer(), index).position.y, quad.vertices[index].position[1]);
+    }
+    EXPECT_FLOAT_EQ(model->boundingVolume.localMax.y, quad.boxes.front().max[1]);
+
+    // A copy takes animation flags its source has no data for, and still updates.
     auto box = Box(Vector3(0, 0, 0), Vector3(1, 1, 1));
-    EXPECT_DEATH(Model(*box, nullptr, Model::FlagSkeletal), "");
+    Model copy(*box, nullptr, Model::FlagMorph | Model::FlagSkeletal);
+    EXPECT_EQ(copy.GetFlags(), box->GetFlags() | Model::FlagMorph | Model::FlagSkeletal);
+    copy.Update(false);
+    EXPECT_EQ(copy.GetPrimitivesToDraw(), 12u);
 }
-#endif
 
 } // namespace
 } // namespace OrvaneEngine

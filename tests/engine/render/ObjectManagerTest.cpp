@@ -147,16 +147,26 @@ TEST_F(ObjectManagerTest, DestructorDeletesExactlyTheLiveObjectsInSlotOrder)
     EXPECT_EQ(destroyed, (std::vector<int>{4, 1}));
 }
 
-#ifndef NDEBUG
-TEST_F(ObjectManagerTest, AddingARegisteredObjectAgainIsRefusedInDebugBuilds)
+TEST_F(ObjectManagerTest, AnObjectAddedTwiceHasTwoSlotsAndIsDeletedOnce)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    ObjectManager<Tracked> registry;
-    Tracked* object = AddNew(registry, 1)[0];
-    EXPECT_DEATH(registry.Add(object), "");
-    EXPECT_EQ(registry.GetCount(), 1u);
+    {
+        ObjectManager<Tracked> registry;
+        std::vector<Tracked*> objects = AddNew(registry, 3);
+        ASSERT_TRUE(registry.Remove(objects[0]));
+        delete objects[0];
+        registry.Add(objects[2]); // into the freed slot 0
+        registry.Add(objects[2]); // appended
+        EXPECT_EQ(registry.GetCount(), 4u);
+        EXPECT_EQ(Ids(registry), (std::vector<int>{2, 1, 2, 2}));
+
+        // One removal frees the first of its slots only.
+        EXPECT_TRUE(registry.Remove(objects[2]));
+        EXPECT_EQ(registry.GetCount(), 3u);
+        EXPECT_EQ(Ids(registry), (std::vector<int>{-1, 1, 2, 2}));
+        destroyed.clear();
+    }
+    EXPECT_EQ(destroyed, (std::vector<int>{1, 2}));
 }
-#endif
 
 } // namespace
 } // namespace OrvaneEngine

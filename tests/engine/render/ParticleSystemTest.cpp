@@ -1,5 +1,6 @@
 #include "tests/engine/render/ParticleFixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -268,6 +269,58 @@ TEST_F(ParticleSystemTest, SmoothEmissionCarriesFractions)
         particles.Update();
     EXPECT_NEAR(static_cast<double>(system->GetLiveCount()), 30.0, 1.0);
     EXPECT_LT(system->GetAccumulator(), 1.0f);
+}
+
+TEST_F(ParticleSystemTest, SmoothEmissionInterpolatesLivesBetweenKeys)
+{
+    ParticleFileRecord record = Plain();
+    record.rateKeys = {8.0f, 8.0f, 8.0f, 8.0f, 8.0f, 8.0f};
+    record.lifeKeys = {1.0f, 3.0f, 5.0f, 7.0f, 9.0f, 11.0f};
+    ParticleSystem* system = Running(record, true);
+    // At a cycle time of 0.25 s the key position is 1.25 (3 and 5 blended
+    // 3:1), at 0.75 s it is 3.75 (7 and 9 blended 1:3). Particles emitted
+    // in an update have aged by that update's frame time.
+    const struct
+    {
+        float dt;
+        float life;
+    } steps[] = {{0.25f, 3.5f}, {0.5f, 8.5f}};
+    for (const auto& step : steps)
+    {
+        timers.frameTime = step.dt;
+        particles.Update();
+        std::uint32_t emitted = 0;
+        for (const Particle* particle : Live(*system))
+        {
+            if (particle->age != step.dt)
+                continue;
+            EXPECT_FLOAT_EQ(particle->life, step.life) << step.dt;
+            ++emitted;
+        }
+        EXPECT_EQ(emitted, static_cast<std::uint32_t>(8.0f * step.dt)) << step.dt;
+    }
+
+    // The spread is blended too: 0 and 4 at 1.25 give lives of 4 +- 1.
+    ParticleFileRecord spread = Plain();
+    spread.rateKeys = {80.0f, 80.0f, 80.0f, 80.0f, 80.0f, 80.0f};
+    spread.lifeKeys = {4.0f, 4.0f, 4.0f, 4.0f, 4.0f, 4.0f};
+    spread.lifeSpreadKeys = {0.0f, 0.0f, 4.0f, 0.0f, 0.0f, 0.0f};
+    ParticleSystem* spreading = Running(spread, true, "fx\\spread.psf");
+    timers.frameTime = 0.25f;
+    particles.Update();
+    float shortest = 100.0f;
+    float longest = 0.0f;
+    const std::vector<const Particle*> lives = Live(*spreading);
+    ASSERT_EQ(lives.size(), 20u);
+    for (const Particle* particle : lives)
+    {
+        EXPECT_GE(particle->life, 3.0f);
+        EXPECT_LE(particle->life, 5.0f);
+        shortest = std::min(shortest, particle->life);
+        longest = std::max(longest, particle->life);
+    }
+    EXPECT_LT(shortest, 3.8f);
+    EXPECT_GT(longest, 4.2f);
 }
 
 TEST_F(ParticleSystemTest, OneShotEndsItsCycleAndEmptiesOut)

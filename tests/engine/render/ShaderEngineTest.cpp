@@ -4,7 +4,7 @@
 #include "engine/render/ShaderManager.h"
 #include "engine/render/ShaderUser.h"
 #include "engine/render/TextureManager.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +15,10 @@ namespace
 
 TEST(ShaderEngineTest, TheEngineUpdatesRegisteredUsersEveryFrame)
 {
-    corvellan::test::TempFolder folder;
-    EngineSettings settings;
-    settings.title = "Test";
-    settings.version = 103;
-    settings.rootFolder = folder.Path();
-    settings.logFolder = folder.Path();
-    settings.configFolder = folder.Path();
-    settings.videoMode = "320x240x32";
-    settings.fullscreen = false;
-    settings.saveConfigOnExit = false;
-    auto engine = std::make_unique<Engine>(settings);
+    corvellan::test::EngineFixture fixture;
+    fixture.settings.saveConfigOnExit = false;
+    fixture.Start();
+    std::unique_ptr<Engine>& engine = fixture.engine;
     ASSERT_NE(engine->shaderManager, nullptr);
     TextureManager* textures = engine->shaderManager->GetTextureManager();
     ASSERT_NE(textures, nullptr);

@@ -208,12 +208,14 @@ protected:
     MessageManager log{"Test", false, false, "", ""};
 };
 
-TEST_F(StageTextureFileTest, JpgFallsBackToBmpOnDiskAndInPacks)
+TEST_F(StageTextureFileTest, JpgFallsBackToJp2ThenBmpOnDiskAndInPacks)
 {
     Put("data/fx/both.jpg");
     Put("data/fx/both.bmp");
     Put("data/fx/onlybmp.bmp");
     Put("data/fx/onlyjp2.jp2");
+    Put("data/fx/jp2andbmp.jp2");
+    Put("data/fx/jp2andbmp.bmp");
     corvellan::content::PackWriter pack;
     pack.Add("data\\fx\\packed.bmp", "x");
     ASSERT_TRUE(corvellan::test::WriteFileBytes(root.Join("Data/pack0.pak"), pack.Build()));
@@ -228,6 +230,7 @@ TEST_F(StageTextureFileTest, JpgFallsBackToBmpOnDiskAndInPacks)
         {"FX\\Both.JPG", "data\\fx\\both.jpg"},
         {"fx\\onlybmp.jpg", "data\\fx\\onlybmp.bmp"},
         {"fx\\onlyjp2.jpg", "data\\fx\\onlyjp2.jp2"},
+        {"fx\\jp2andbmp.jpg", "data\\fx\\jp2andbmp.jp2"},
         {"fx\\packed.jpg", "data\\fx\\packed.bmp"},
         {"fx\\missing.jpg", "data\\fx\\missing.jpg"},
         {"fx\\OnlyBmp.tga", "data\\fx\\onlybmp.tga"},

@@ -6,6 +6,7 @@
 #include "platform/d3d7/DeviceTypes.h"
 #include "platform/d3d7/Guids.h"
 #include "platform/d3d7/IDirectDrawSurface7.h"
+#include "platform/d3d7/Results.h"
 #include "tests/engine/render/DrawFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // Static buffers shared between voices, and streams refilled through the
-// ring by the buffer's own clock (a millisecond clock moved by hand).
+// ring as the device plays (in each frame, what the millisecond clock moved
+// by hand holds).
 #include "content/OggWriter.h"
 #include "content/WavWriter.h"
 #include "engine/sound/Sound.h"

@@ -100,7 +100,7 @@ TEST_F(SoundSystemStart, AFailedStepReleasesWhatExistsAndThrowsAnEmptyError)
 
 TEST_F(SoundSystemStart, WithoutADriverNothingIsLeftOpen)
 {
-    EnvironmentOverride driver("SDL_AUDIODRIVER", "nosuchdriver");
+    ScopedEnvironment driver("SDL_AUDIODRIVER", "nosuchdriver");
     EXPECT_THROW(SoundSystem_DS7(&log, &files, &timers, nullptr, nullptr, false), Error);
     EXPECT_TRUE(HasError("Failed to create a device"));
     EXPECT_FALSE(dsound::testing::IsAudioStarted());

@@ -3,7 +3,7 @@
 #include "platform/dsound/IDirectSound3DBuffer.h"
 #include "platform/dsound/IDirectSound3DListener.h"
 #include "platform/dsound/testing/DirectSoundHooks.h"
-#include "tests/platform/dsound/ScopedEnvironment.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/platform/dsound/TestDevice.h"
 
 #include <gtest/gtest.h>

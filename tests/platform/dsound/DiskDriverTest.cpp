@@ -1,6 +1,6 @@
 // End to end through the platform library's disk driver: what the mixer
 // computes is what the output file holds.
-#include "tests/platform/dsound/ScopedEnvironment.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/platform/dsound/TestDevice.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 namespace corvellan::test
@@ -16,6 +18,14 @@ namespace corvellan::test
 namespace
 {
 using namespace dsound;
+
+// Bytes in the file now, 0 while it does not exist.
+std::uintmax_t FileSize(const std::string& path)
+{
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return error ? 0 : size;
+}
 
 TEST(DiskDriver, TheMixedFramesReachTheFile)
 {
@@ -30,8 +40,14 @@ TEST(DiskDriver, TheMixedFramesReachTheFile)
         TestDevice sound(DSBCAPS_PRIMARYBUFFER | DSBCAPS_CTRLVOLUME, false);
         IDirectSoundBuffer* buffer = sound.CreateWith(0, Pcm(2, 16, 22050), Bytes16(pattern));
         ASSERT_NE(buffer, nullptr);
+        const std::uintmax_t before = FileSize(path);
         ASSERT_EQ(buffer->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // Waits for a tenth of a second of the pattern beyond what the
+        // library may still hold unwritten, however slowly its thread gets
+        // its turns; the limit only keeps a broken driver from hanging.
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(40);
+        while (FileSize(path) < before + 2205 * 4 + 65536 && std::chrono::steady_clock::now() < limit)
+            std::this_thread::yield();
     }
 
     const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(path);

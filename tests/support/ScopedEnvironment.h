@@ -6,12 +6,12 @@
 namespace corvellan::test
 {
 
-// Sets an environment variable for the life of the object, then puts the old
-// value (or its absence) back.
+// Sets an environment variable (or, given no value, removes it) for the life
+// of the object, then puts the old value or its absence back.
 class ScopedEnvironment
 {
 public:
-    ScopedEnvironment(std::string name, const std::string& value);
+    ScopedEnvironment(std::string name, const std::optional<std::string>& value);
     ~ScopedEnvironment();
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
