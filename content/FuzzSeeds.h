@@ -38,4 +38,12 @@ bool WriteModelFileSeeds(const std::string& folder);
 // x and y without gravity, bouncing on the floor.
 bool WriteParticleFileSeeds(const std::string& folder);
 
+// versioned_file: a sound header of each format, one cut short, one with a
+// wrong size.
+bool WriteVersionedFileSeeds(const std::string& folder);
+
+// xml_resource_list: a list with nested loops, models and shaders in UTF-8
+// and UTF-16, and one document per syntax error.
+bool WriteXmlResourceListSeeds(const std::string& folder);
+
 } // namespace corvellan::content

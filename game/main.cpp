@@ -32,7 +32,10 @@ int main()
     }
     catch (const FatalError& error)
     {
-        std::fprintf(stderr, "Fatal Error\n%s\n", error.GetText().c_str());
+        if (error.GetReason().empty())
+            std::fprintf(stderr, "Fatal Error\n%s\n", error.GetText().c_str());
+        else
+            std::fprintf(stderr, "Fatal Error\n%s\n%s\n", error.GetReason().c_str(), error.GetText().c_str());
         return 1;
     }
     return 0;

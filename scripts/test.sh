@@ -52,7 +52,8 @@ run_checked() {
 
 echo "==== Sanitizer build (clang 14)"
 scripts/configure.sh sanitize
-cmake --build --preset sanitize -j "$jobs"
+# Each stage builds only what it runs.
+cmake --build --preset sanitize -j "$jobs" --target tests fuzzers make_fuzz_seeds
 ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$PWD/scripts/lsan.supp" \
   run_checked build/sanitize \
   ctest --test-dir build/sanitize -j "$jobs" -LE long --no-tests=error --output-on-failure
@@ -60,7 +61,7 @@ scripts/fuzz.sh build/sanitize 10
 
 echo "==== Release build (g++ 12)"
 scripts/configure.sh release
-cmake --build --preset release -j "$jobs"
+cmake --build --preset release -j "$jobs" --target tests benchmarks
 smoke() {
   for program in build/release/bench/bench_*; do
     [ -x "$program" ] || continue

@@ -34,7 +34,16 @@ public:
 class FatalError : public Error
 {
 public:
-    explicit FatalError(const std::string& text) : Error(text) {}
+    explicit FatalError(const std::string& text, const std::string& reasonGiven = "")
+        : Error(text), reason(reasonGiven)
+    {
+    }
+
+    // What the platform library said when it refused; empty when it said nothing.
+    const std::string& GetReason() const { return reason; }
+
+private:
+    std::string reason;
 };
 
 } // namespace OrvaneEngine

@@ -66,6 +66,8 @@ public:
     // target; when any of that fails the target keeps its old contents and
     // FileError is thrown. Later calls do nothing.
     void Close();
+    // Drops what a file opened for writing holds; its target keeps its old contents.
+    void Discard() noexcept;
 
     const std::string& GetName() const { return name; }
     std::uint32_t GetSize() const { return size; }
@@ -81,7 +83,6 @@ private:
     FileBinary(const std::string& name, Unopened);
     void OpenForReading(const std::string& fullPath, bool forceMemory);
     std::uint32_t CopyOut(void* buffer, std::uint32_t count);
-    void Discard() noexcept;
     [[noreturn]] void ThrowWriteError(std::uint32_t count) const;
 
     std::string name;

@@ -5,6 +5,7 @@
 #include "engine/core/StringFunctions.h"
 #include "platform/win32/CFile.h"
 #include "platform/win32/Folders.h"
+#include "platform/win32/LastError.h"
 #include "platform/win32/LocalTime.h"
 
 #include <cmath>
@@ -157,8 +158,21 @@ void MessageManager::Error(const std::string& text)
 
 void MessageManager::Fatal(const std::string& text)
 {
+    Fatal(text, "");
+}
+
+void MessageManager::Fatal(const std::string& text, const std::string& platformReason)
+{
     Write(3, "PROGRAM ABORTING: " + text + "\n");
-    throw FatalError(text);
+    throw FatalError(text, platformReason);
+}
+
+std::string MessageManager::LogPlatformReason()
+{
+    std::string reason = win32::TakeLastErrorText();
+    if (!reason.empty())
+        Error(reason);
+    return reason;
 }
 
 void MessageManager::Write(std::uint32_t level, const std::string& text)

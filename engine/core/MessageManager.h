@@ -39,6 +39,12 @@ public:
     void Error(const std::string& text);
     // Logs the text as the reason the program stops, then throws FatalError with it.
     [[noreturn]] void Fatal(const std::string& text);
+    // The same after a refusal of the platform library, whose own reason
+    // (from LogPlatformReason) the FatalError carries to the fatal box.
+    [[noreturn]] void Fatal(const std::string& text, const std::string& platformReason);
+    // Logs the platform library's reason for the refusal just met, when it
+    // gave one, as an error line of its own, and returns it.
+    std::string LogPlatformReason();
     void Write(std::uint32_t level, const std::string& text);
 
     // Whether warnings and errors are framed by empty lines.

@@ -83,7 +83,7 @@ Window::Window(MessageManager* givenMessageManager, Config* givenConfig, const s
     if (win32::RegisterClassA(&windowClass) == 0)
     {
         current = nullptr;
-        messageManager->Fatal("Failed to register the window class");
+        messageManager->Fatal("Failed to register the window class", messageManager->LogPlatformReason());
     }
 
     std::uint32_t style = 0;
@@ -124,7 +124,7 @@ Window::Window(MessageManager* givenMessageManager, Config* givenConfig, const s
         // The class goes with the failure, so a later window can register it again.
         win32::UnregisterClassA(kClassName, instance);
         current = nullptr;
-        messageManager->Fatal("Failed to create window");
+        messageManager->Fatal("Failed to create window", messageManager->LogPlatformReason());
     }
 
     win32::SetWindowPos(handle, givenFullscreen ? win32::HWND_TOPMOST : win32::HWND_NOTOPMOST, 0, 0, 0, 0,

@@ -113,6 +113,8 @@ private:
 
     // Textures come and go on the loading worker while the main thread resets.
     std::mutex texturesLock;
+    // What the platform library said when the last creation attempt failed.
+    std::string platformReason;
 };
 
 } // namespace OrvaneEngine

@@ -66,7 +66,7 @@ void RenderSystem_D3D7::CreateDevice(bool logCapabilities)
         CreateDevice(true);
         return;
     }
-    log->Fatal("RenderSystem_D3D7: Failed to create Direct3D device");
+    log->Fatal("RenderSystem_D3D7: Failed to create Direct3D device", platformReason);
 }
 
 bool RenderSystem_D3D7::InitDirect3D(bool logCapabilities)
@@ -128,6 +128,7 @@ bool RenderSystem_D3D7::InitDirect3D(bool logCapabilities)
     catch (const Error& error)
     {
         Release();
+        platformReason = log->LogPlatformReason();
         log->Error("RenderSystem_D3D7: " + error.GetText());
         return false;
     }

@@ -20,7 +20,6 @@ namespace
 // Sent for a tempo that has no frequency (not a number, negative, beyond
 // 32 bits), so that the device refuses it and the refusal is logged.
 constexpr std::uint32_t refusedFrequency = 0xFFFFFFFFu;
-
 } // namespace
 
 SoundBuffer_DS7::SoundBuffer_DS7(MessageManager* messages, FileManager* files, TimerManager* timers,

@@ -119,6 +119,7 @@ SoundSystem_DS7::~SoundSystem_DS7()
 
 void SoundSystem_DS7::Fail(const std::string& text)
 {
+    messageManager->LogPlatformReason();
     messageManager->Error(text);
     Destroy();
     throw Error("");

@@ -1,4 +1,5 @@
 #include "platform/d3d7/DirectDraw.h"
+#include "platform/d3d7/HookTable.h"
 
 #include "platform/d3d7/Guids.h"
 #include "platform/d3d7/IDirectDraw7.h"

@@ -1,7 +1,9 @@
 #include "platform/d3d7/GlContext.h"
 
 #include "platform/d3d7/GlDrawState.h"
-#include "platform/d3d7/testing/HookState.h"
+#include "platform/d3d7/Counters.h"
+#include "platform/d3d7/HookTable.h"
+#include "platform/win32/LastError.h"
 #include "platform/win32/WindowTable.h"
 
 #include <SDL.h>
@@ -114,11 +116,15 @@ bool GlContext::Ensure()
 bool GlContext::MakeHomeWindow()
 {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    {
+        win32::detail::NoteLibraryRefusal();
         return false;
+    }
     SetWindowPixelFormat();
     homeWindow = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!homeWindow)
     {
+        win32::detail::NoteLibraryRefusal();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
@@ -149,6 +155,7 @@ bool GlContext::Create()
     SDL_GLContext made = SDL_GL_CreateContext(target);
     if (!made)
     {
+        win32::detail::NoteLibraryRefusal();
         Drop();
         return false;
     }
@@ -210,7 +217,10 @@ bool GlContext::Bind(HWND handle)
             Drop();
             SDL_GLContext made = SDL_GL_CreateContext(target);
             if (!made)
+            {
+                win32::detail::NoteLibraryRefusal();
                 return false;
+            }
             context = made;
             owner = std::this_thread::get_id();
             ++generation;
@@ -249,7 +259,10 @@ void GlContext::ReadLimits()
     int minor = 0;
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     if (!version || std::sscanf(version, "%d.%d", &major, &minor) != 2)
+    {
+        win32::detail::NoteRefusal("OpenGL reports no version");
         return;
+    }
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     limits.renderer = renderer ? renderer : "";
@@ -277,6 +290,9 @@ void GlContext::ReadLimits()
     }
     const bool loaded = functions.Load();
     limits.usable = level >= 21 && framebuffers && bgra && loaded && limits.textureUnits > 0;
+    if (!limits.usable)
+        win32::detail::NoteRefusal("OpenGL " + std::string(version) + " on \"" + limits.renderer +
+                                   "\" lacks OpenGL 2.1 with framebuffer objects and BGRA vertex colours");
 }
 
 bool GlContext::MayCall()

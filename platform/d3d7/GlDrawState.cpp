@@ -1,6 +1,6 @@
 #include "platform/d3d7/GlDrawState.h"
 
-#include "platform/d3d7/testing/HookState.h"
+#include "platform/d3d7/HookTable.h"
 
 #include <SDL_opengl.h>
 
@@ -23,11 +23,6 @@ std::uint64_t GetGlStateEpoch()
 void NoteForeignGlState()
 {
     epoch.fetch_add(1, std::memory_order_relaxed);
-}
-
-void CountGlCalls(std::uint32_t count)
-{
-    GetCounters().glCalls.fetch_add(count, std::memory_order_relaxed);
 }
 
 void SetGlCapability(unsigned capability, bool on)

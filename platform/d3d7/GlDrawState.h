@@ -5,6 +5,8 @@
 // nothing, so whoever changes that state behind its back says so here.
 // Platform-internal.
 
+#include "platform/d3d7/HookTable.h"
+
 #include <cstdint>
 
 namespace d3d7::detail
@@ -14,8 +16,12 @@ namespace d3d7::detail
 std::uint64_t GetGlStateEpoch();
 void NoteForeignGlState();
 
-// GL calls made for drawing, for the counters.
-void CountGlCalls(std::uint32_t count = 1);
+// GL calls made for drawing, for the hook library's count.
+inline void CountGlCalls(std::uint32_t count = 1)
+{
+    if (const HookTable* hooks = Hooks())
+        hooks->countGlCalls(count);
+}
 
 // glEnable or glDisable, counted. GL thread only.
 void SetGlCapability(unsigned capability, bool on);

@@ -1,4 +1,5 @@
 #include "platform/d3d7/IDirect3DDevice7.h"
+#include "platform/d3d7/HookTable.h"
 
 #include "platform/d3d7/DeviceState.h"
 #include "platform/d3d7/GlContext.h"

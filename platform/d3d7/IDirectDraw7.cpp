@@ -1,4 +1,5 @@
 #include "platform/d3d7/IDirectDraw7.h"
+#include "platform/d3d7/HookTable.h"
 #include "platform/d3d7/WindowPictureSource.h"
 
 #include "platform/d3d7/GlContext.h"

@@ -4,7 +4,8 @@
 #include "platform/d3d7/GlContext.h"
 #include "platform/d3d7/Guids.h"
 #include "platform/d3d7/TextureFormats.h"
-#include "platform/d3d7/testing/HookState.h"
+#include "platform/d3d7/Counters.h"
+#include "platform/d3d7/HookTable.h"
 
 #include <algorithm>
 #include <utility>

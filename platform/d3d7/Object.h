@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/d3d7/testing/HookState.h"
+#include "platform/d3d7/Counters.h"
 
 #include <atomic>
 #include <cstdint>

@@ -5,7 +5,8 @@
 #include "platform/d3d7/IDirectDrawSurface7.h"
 #include "platform/d3d7/PresentedPicture.h"
 #include "platform/d3d7/Results.h"
-#include "platform/d3d7/testing/HookState.h"
+#include "platform/d3d7/Counters.h"
+#include "platform/d3d7/HookTable.h"
 #include "platform/win32/PictureRect.h"
 
 #include <SDL.h>

@@ -153,14 +153,4 @@ inline constexpr HRESULT D3DERR_SCENE_NOT_IN_SCENE = MAKE_DDHRESULT(703);
 inline constexpr HRESULT D3DERR_INVALID_DEVICE = MAKE_DDHRESULT(704);
 inline constexpr HRESULT D3DERR_VIEWPORTHASNODEVICE = MAKE_DDHRESULT(705);
 
-inline constexpr bool SUCCEEDED(HRESULT result)
-{
-    return result >= 0;
-}
-
-inline constexpr bool FAILED(HRESULT result)
-{
-    return result < 0;
-}
-
 } // namespace d3d7

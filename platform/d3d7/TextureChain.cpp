@@ -2,7 +2,8 @@
 
 #include "platform/d3d7/GlContext.h"
 #include "platform/d3d7/GlDrawState.h"
-#include "platform/d3d7/testing/HookState.h"
+#include "platform/d3d7/Counters.h"
+#include "platform/d3d7/HookTable.h"
 
 #include <SDL_opengl.h>
 

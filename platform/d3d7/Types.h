@@ -4,6 +4,7 @@
 // drawing device: handles, records and flags. Records carry only the fields
 // the engine reads or fills; their size fields hold sizeof our own records.
 
+#include "platform/win32/ComTypes.h"
 #include "platform/win32/Types.h"
 
 #include <cstdint>
@@ -11,19 +12,12 @@
 namespace d3d7
 {
 
-using HRESULT = std::int32_t;
+using win32::FAILED;
+using win32::GUID;
+using win32::HRESULT;
+using win32::SUCCEEDED;
 using HWND = win32::HWND;
 using D3DCOLOR = std::uint32_t;
-
-struct GUID
-{
-    std::uint32_t data1 = 0;
-    std::uint16_t data2 = 0;
-    std::uint16_t data3 = 0;
-    std::uint8_t data4[8] = {};
-
-    bool operator==(const GUID& other) const = default;
-};
 
 struct RECT
 {

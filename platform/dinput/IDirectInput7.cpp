@@ -1,7 +1,7 @@
 #include "platform/dinput/IDirectInput7.h"
 
 #include "platform/dinput/IDirectInputDevice7.h"
-#include "platform/dinput/testing/HookState.h"
+#include "platform/dinput/HookTable.h"
 
 namespace dinput
 {
@@ -30,7 +30,7 @@ HRESULT IDirectInput7::CreateDeviceEx(const GUID& device, const GUID& interfaceI
     const bool keyboard = device == GUID_SysKeyboard;
     if (!keyboard && !(device == GUID_SysMouse))
         return DIERR_DEVICENOTREG;
-    if (testing::IsStepRefused(keyboard ? testing::Step::CreateKeyboard : testing::Step::CreateMouse))
+    if (detail::IsStepRefused(keyboard ? detail::Step::CreateKeyboard : detail::Step::CreateMouse))
         return DIERR_DEVICENOTREG;
     *out = new IDirectInputDevice7(keyboard ? IDirectInputDevice7::Kind::Keyboard
                                             : IDirectInputDevice7::Kind::Mouse);
@@ -47,7 +47,7 @@ HRESULT DirectInputCreateEx(win32::HINSTANCE instance, std::uint32_t version, co
         return DIERR_NOINTERFACE;
     if (instance == nullptr || version == 0 || version > DIRECTINPUT_VERSION)
         return DIERR_INVALIDPARAM;
-    if (testing::IsStepRefused(testing::Step::CreateDirectInput))
+    if (detail::IsStepRefused(detail::Step::CreateDirectInput))
         return DIERR_GENERIC;
     *out = new IDirectInput7();
     return DI_OK;

@@ -1,7 +1,7 @@
 #include "platform/dinput/IDirectInputDevice7.h"
 
 #include "platform/dinput/ScancodeTable.h"
-#include "platform/dinput/testing/HookState.h"
+#include "platform/dinput/HookTable.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,13 +23,13 @@ std::int32_t Clamp32(std::int64_t value)
 IDirectInputDevice7::IDirectInputDevice7(Kind givenKind) : kind(givenKind)
 {
     win32::AddRawInputListener(this);
-    testing::CountDevice(1);
+    detail::CountDevice(1);
 }
 
 IDirectInputDevice7::~IDirectInputDevice7()
 {
     win32::RemoveRawInputListener(this);
-    testing::CountDevice(-1);
+    detail::CountDevice(-1);
 }
 
 std::uint32_t IDirectInputDevice7::AddRef()
@@ -50,7 +50,7 @@ HRESULT IDirectInputDevice7::SetDataFormat(const DIDATAFORMAT* format)
     if (acquired)
         return DIERR_ACQUIRED;
     const bool keyboard = kind == Kind::Keyboard;
-    if (testing::IsStepRefused(keyboard ? testing::Step::KeyboardDataFormat : testing::Step::MouseDataFormat))
+    if (detail::IsStepRefused(keyboard ? detail::Step::KeyboardDataFormat : detail::Step::MouseDataFormat))
         return DIERR_INVALIDPARAM;
     const DIDATAFORMAT& wanted = keyboard ? c_dfDIKeyboard : c_dfDIMouse2;
     if (format == nullptr || format->dwSize != wanted.dwSize || format->dwDataSize != wanted.dwDataSize)
@@ -62,15 +62,15 @@ HRESULT IDirectInputDevice7::SetDataFormat(const DIDATAFORMAT* format)
 HRESULT IDirectInputDevice7::SetCooperativeLevel(win32::HWND window, std::uint32_t flags)
 {
     const bool keyboard = kind == Kind::Keyboard;
-    if (testing::IsStepRefused(keyboard ? testing::Step::KeyboardCooperativeLevel
-                                        : testing::Step::MouseCooperativeLevel))
+    if (detail::IsStepRefused(keyboard ? detail::Step::KeyboardCooperativeLevel
+                                        : detail::Step::MouseCooperativeLevel))
         return DIERR_INVALIDPARAM;
     const std::uint32_t access = flags & (DISCL_EXCLUSIVE | DISCL_NONEXCLUSIVE);
     const std::uint32_t place = flags & (DISCL_FOREGROUND | DISCL_BACKGROUND);
     if (access == 0 || access == (DISCL_EXCLUSIVE | DISCL_NONEXCLUSIVE) || place == 0 ||
         place == (DISCL_FOREGROUND | DISCL_BACKGROUND))
         return DIERR_INVALIDPARAM;
-    testing::RecordCooperativeLevel(keyboard ? testing::Device::Keyboard : testing::Device::Mouse, window, flags);
+    detail::RecordCooperativeLevel(keyboard ? detail::Device::Keyboard : detail::Device::Mouse, window, flags);
     return DI_OK;
 }
 
@@ -78,8 +78,8 @@ HRESULT IDirectInputDevice7::SetProperty(DIPROP property, const DIPROPHEADER* he
 {
     if (acquired)
         return DIERR_ACQUIRED;
-    if (testing::IsStepRefused(kind == Kind::Keyboard ? testing::Step::KeyboardBufferSize
-                                                      : testing::Step::MouseBufferSize))
+    if (detail::IsStepRefused(kind == Kind::Keyboard ? detail::Step::KeyboardBufferSize
+                                                      : detail::Step::MouseBufferSize))
         return DIERR_INVALIDPARAM;
     if (property != DIPROP_BUFFERSIZE || header == nullptr || header->dwSize != sizeof(DIPROPDWORD) ||
         header->dwHeaderSize != sizeof(DIPROPHEADER) || header->dwHow != DIPH_DEVICE || header->dwObj != 0)
@@ -92,11 +92,11 @@ HRESULT IDirectInputDevice7::SetProperty(DIPROP property, const DIPROPHEADER* he
 
 HRESULT IDirectInputDevice7::Acquire()
 {
-    const testing::Device device = kind == Kind::Keyboard ? testing::Device::Keyboard : testing::Device::Mouse;
-    testing::CountAcquire(device);
+    const detail::Device device = kind == Kind::Keyboard ? detail::Device::Keyboard : detail::Device::Mouse;
+    detail::CountAcquire(device);
     if (!formatSet)
         return DIERR_INVALIDPARAM;
-    if (testing::TakeAcquireFailure(device))
+    if (detail::TakeAcquireFailure(device))
     {
         Lose();
         return DIERR_INPUTLOST;
@@ -129,8 +129,8 @@ HRESULT IDirectInputDevice7::GetDeviceData(std::uint32_t recordSize, DIDEVICEOBJ
                                            std::uint32_t* count, std::uint32_t)
 {
     win32::PumpEvents();
-    const testing::Device device = kind == Kind::Keyboard ? testing::Device::Keyboard : testing::Device::Mouse;
-    if (const auto answer = testing::TakeReadAnswer(device))
+    const detail::Device device = kind == Kind::Keyboard ? detail::Device::Keyboard : detail::Device::Mouse;
+    if (const auto answer = detail::TakeReadAnswer(device))
     {
         if (count != nullptr)
             *count = 0;
@@ -166,8 +166,8 @@ HRESULT IDirectInputDevice7::GetDeviceState(std::uint32_t size, void* state)
 {
     win32::PumpEvents();
     const bool keyboard = kind == Kind::Keyboard;
-    const testing::Device device = keyboard ? testing::Device::Keyboard : testing::Device::Mouse;
-    if (testing::IsDeviceStateFailing(device))
+    const detail::Device device = keyboard ? detail::Device::Keyboard : detail::Device::Mouse;
+    if (detail::IsDeviceStateFailing(device))
     {
         Lose();
         return DIERR_INPUTLOST;
@@ -203,7 +203,7 @@ void IDirectInputDevice7::AddRecord(std::uint32_t offset, std::uint32_t data, st
 {
     if (!acquired || buffer.GetRequestedSize() == 0)
         return;
-    if (testing::TakeRecordDrop(kind == Kind::Keyboard ? testing::Device::Keyboard : testing::Device::Mouse))
+    if (detail::TakeRecordDrop(kind == Kind::Keyboard ? detail::Device::Keyboard : detail::Device::Mouse))
         return;
     buffer.Add(offset, data, time, mergeable);
 }

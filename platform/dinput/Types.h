@@ -4,15 +4,17 @@
 // codes, identifiers, data formats, properties and records. The values are
 // this stand-in's own; callers only compare against the names.
 
+#include "platform/win32/ComTypes.h"
+
 #include <cstdint>
 
 namespace dinput
 {
 
-using HRESULT = std::int32_t;
-
-constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
-constexpr bool FAILED(HRESULT result) { return result < 0; }
+using win32::FAILED;
+using win32::GUID;
+using win32::HRESULT;
+using win32::SUCCEEDED;
 
 inline constexpr HRESULT DI_OK = 0;
 // A success: the read gave what the buffer still held, but events were lost.
@@ -29,16 +31,6 @@ inline constexpr HRESULT DIERR_ACQUIRED = static_cast<HRESULT>(0x800700AAu);
 inline constexpr HRESULT DIERR_GENERIC = static_cast<HRESULT>(0x80004005u);
 
 inline constexpr std::uint32_t DIRECTINPUT_VERSION = 0x0700;
-
-struct GUID
-{
-    std::uint32_t Data1;
-    std::uint16_t Data2;
-    std::uint16_t Data3;
-    std::uint8_t Data4[8];
-
-    friend constexpr bool operator==(const GUID&, const GUID&) = default;
-};
 
 inline constexpr GUID IID_IDirectInput7A{0x64690001, 0x6e70, 0x7574, {'i', 'n', 'p', 'u', 't', '7', 'a', 0}};
 inline constexpr GUID IID_IDirectInputDevice7A{0x64690002, 0x6576, 0x6963, {'d', 'e', 'v', 'i', 'c', 'e', '7', 'a'}};

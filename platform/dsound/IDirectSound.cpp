@@ -4,7 +4,7 @@
 #include "platform/dsound/PcmFormat.h"
 #include "platform/dsound/PrimaryBuffer.h"
 #include "platform/dsound/SecondaryBuffer.h"
-#include "platform/dsound/testing/HookState.h"
+#include "platform/dsound/HookTable.h"
 
 #include <mutex>
 #include <new>
@@ -25,7 +25,7 @@ HRESULT DirectSoundCreate(const GUID* device, IDirectSound** directSound, void* 
     *directSound = nullptr;
     if (outer)
         return DSERR_NOAGGREGATION;
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::Device))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::Device))
         return hooked;
     // Only the default output is known by GUID.
     if (device && *device != GUID{})
@@ -39,17 +39,17 @@ HRESULT DirectSoundCreate(const GUID* device, IDirectSound** directSound, void* 
 
 IDirectSound::IDirectSound(std::shared_ptr<Mixer> owner) : mixer(std::move(owner))
 {
-    testing::RegisterDevice(this);
+    detail::RegisterDevice(this);
 }
 
 IDirectSound::~IDirectSound()
 {
-    testing::UnregisterDevice(this);
+    detail::UnregisterDevice(this);
 }
 
 HRESULT IDirectSound::SetCooperativeLevel(win32::HWND, std::uint32_t level)
 {
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::CooperativeLevel))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::CooperativeLevel))
         return hooked;
     if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY)
         return DSERR_INVALIDPARAM;
@@ -73,7 +73,7 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* description, IDirect
 
 HRESULT IDirectSound::CreatePrimaryBuffer(const DSBUFFERDESC& description, IDirectSoundBuffer** buffer)
 {
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::Primary))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::Primary))
         return hooked;
     if (description.dwSize != sizeof(DSBUFFERDESC) || (description.dwFlags & ~primaryFlags) != 0 ||
         description.dwBufferBytes != 0 || description.lpwfxFormat)
@@ -93,7 +93,7 @@ HRESULT IDirectSound::CreatePrimaryBuffer(const DSBUFFERDESC& description, IDire
 
 HRESULT IDirectSound::CreateSecondaryBuffer(const DSBUFFERDESC& description, IDirectSoundBuffer** buffer)
 {
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::CreateBuffer))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::CreateBuffer))
         return hooked;
     if (description.dwSize != sizeof(DSBUFFERDESC) || (description.dwFlags & ~secondaryFlags) != 0 ||
         !description.lpwfxFormat)
@@ -130,7 +130,7 @@ HRESULT IDirectSound::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirect
     if (!duplicate)
         return DSERR_INVALIDPARAM;
     *duplicate = nullptr;
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::DuplicateBuffer))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::DuplicateBuffer))
         return hooked;
     if (!original || &original->GetMixer() != mixer.get())
         return DSERR_INVALIDPARAM;

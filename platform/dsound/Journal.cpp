@@ -1,13 +1,13 @@
 #include "platform/dsound/Journal.h"
 
-#include "platform/dsound/testing/HookState.h"
+#include "platform/dsound/HookTable.h"
 
 namespace dsound
 {
 
 void Journal::Record(JournalCall call, std::int64_t first, std::int64_t second, HRESULT result)
 {
-    if (testing::IsJournalEnabled())
+    if (detail::IsJournalEnabled())
         entries.push_back({call, first, second, result});
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/dsound/Gain.h"
 #include "platform/dsound/Voice.h"
+#include "platform/win32/LastError.h"
 
 #include <SDL.h>
 
@@ -31,7 +32,10 @@ std::shared_ptr<Mixer> Mixer::Open()
     std::shared_ptr<Mixer> mixer(new Mixer());
     std::lock_guard device(mixer->deviceMutex);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    {
+        win32::detail::NoteLibraryRefusal();
         return nullptr;
+    }
     mixer->audioStarted = true;
     if (!mixer->OpenDevice())
         return nullptr;
@@ -64,7 +68,10 @@ bool Mixer::OpenDevice()
     // No changes allowed: the library converts to whatever the hardware takes.
     deviceId = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (deviceId == 0)
+    {
+        win32::detail::NoteLibraryRefusal();
         return false;
+    }
     SDL_PauseAudioDevice(deviceId, paused ? 1 : 0);
     return true;
 }

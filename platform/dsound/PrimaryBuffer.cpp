@@ -3,7 +3,7 @@
 #include "platform/dsound/IDirectSound3DListener.h"
 #include "platform/dsound/Mixer.h"
 #include "platform/dsound/PcmFormat.h"
-#include "platform/dsound/testing/HookState.h"
+#include "platform/dsound/HookTable.h"
 
 #include <mutex>
 
@@ -53,7 +53,7 @@ HRESULT PrimaryBuffer::GetStatus(std::uint32_t* status)
 
 HRESULT PrimaryBuffer::Restore()
 {
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::Restore))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::Restore))
         return hooked;
     std::lock_guard lock(mixer->Mutex());
     lost = false;
@@ -128,7 +128,7 @@ HRESULT PrimaryBuffer::GetPan(std::int32_t*)
 
 HRESULT PrimaryBuffer::SetFormat(const WAVEFORMATEX* format)
 {
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::SetFormat))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::SetFormat))
         return hooked;
     if (!format)
         return DSERR_INVALIDPARAM;
@@ -146,7 +146,7 @@ HRESULT PrimaryBuffer::QueryInterface(const GUID& interfaceId, IDirectSound3DLis
     *listener = nullptr;
     if (interfaceId != IID_IDirectSound3DListener)
         return DSERR_NOINTERFACE;
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::Listener))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::Listener))
         return hooked;
     if ((capabilities & DSBCAPS_CTRL3D) == 0)
         return DSERR_NOINTERFACE;

@@ -2,7 +2,7 @@
 
 #include "platform/dsound/IDirectSound3DBuffer.h"
 #include "platform/dsound/Mixer.h"
-#include "platform/dsound/testing/HookState.h"
+#include "platform/dsound/HookTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,7 +80,7 @@ HRESULT SecondaryBuffer::GetStatus(std::uint32_t* status)
 
 HRESULT SecondaryBuffer::Restore()
 {
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::Restore))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::Restore))
         return hooked;
     std::lock_guard lock(mixer->Mutex());
     if (voice.lost)
@@ -265,7 +265,7 @@ HRESULT SecondaryBuffer::QueryInterface(const GUID& interfaceId, IDirectSound3DB
     *buffer = nullptr;
     if (interfaceId != IID_IDirectSound3DBuffer)
         return DSERR_NOINTERFACE;
-    if (const HRESULT hooked = testing::TakeFailure(testing::FailingCall::Buffer3D))
+    if (const HRESULT hooked = detail::TakeFailure(detail::FailingCall::Buffer3D))
         return hooked;
     if ((capabilities & DSBCAPS_CTRL3D) == 0)
         return DSERR_NOINTERFACE;

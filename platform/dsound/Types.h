@@ -3,16 +3,17 @@
 // The values the sound code passes to and gets back from the device: result
 // codes, capability and status bits, and the two descriptions it fills in.
 
+#include "platform/win32/ComTypes.h"
+
 #include <cstdint>
 
 namespace dsound
 {
 
-// Result of every call: 0 is success, failures are negative.
-using HRESULT = std::int32_t;
-
-constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
-constexpr bool FAILED(HRESULT result) { return result < 0; }
+using win32::FAILED;
+using win32::GUID;
+using win32::HRESULT;
+using win32::SUCCEEDED;
 
 inline constexpr HRESULT DS_OK = 0;
 
@@ -75,17 +76,6 @@ inline constexpr std::uint32_t DS3D_IMMEDIATE = 0;
 inline constexpr std::uint32_t DS3D_DEFERRED = 1;
 
 inline constexpr std::uint16_t WAVE_FORMAT_PCM = 1;
-
-// Identifies a device, an interface or a 3D algorithm.
-struct GUID
-{
-    std::uint32_t Data1;
-    std::uint16_t Data2;
-    std::uint16_t Data3;
-    std::uint8_t Data4[8];
-
-    friend constexpr bool operator==(const GUID&, const GUID&) = default;
-};
 
 // The interfaces QueryInterface hands out. The values are this device's own.
 inline constexpr GUID IID_IDirectSound3DListener{0x6473'0001, 0x4c69, 0x7374, {'l', 'i', 's', 't', 'e', 'n', 'e', 'r'}};

@@ -1,7 +1,7 @@
 #include "platform/vfw/AviFile.h"
 
 #include "platform/vfw/AviStream.h"
-#include "platform/vfw/testing/HookState.h"
+#include "platform/vfw/HookTable.h"
 #include "platform/win32/CFile.h"
 #include "platform/win32/GdiTypes.h"
 
@@ -21,13 +21,13 @@ constexpr std::int32_t kMaxSide = 16384;
 
 AviFile::AviFile(const std::string& path) : file(path)
 {
-    testing::CountFile(1);
+    detail::CountFile(1);
 }
 
 AviFile::~AviFile()
 {
     Finish();
-    testing::CountFile(-1);
+    detail::CountFile(-1);
 }
 
 std::uint32_t AviFile::Release()
@@ -103,7 +103,8 @@ HRESULT AviFile::Write(std::int32_t start, std::int32_t samples, const void* buf
         return AVIERR_FILEWRITE;
     const std::uint32_t padded = imageSize + (imageSize & 1);
     const std::uint64_t grown = end + 8 + padded + detail::GetIndexBytes(index.size() + 1);
-    if (grown > testing::GetSizeCap())
+    const detail::HookTable* hooks = detail::Hooks();
+    if (grown > (hooks != nullptr ? hooks->sizeCap(kMovieSizeCap) : kMovieSizeCap))
         return AVIERR_FILEWRITE;
 
     const std::vector<std::uint8_t> chunk = detail::BuildFrameChunkHeader(imageSize);

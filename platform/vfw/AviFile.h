@@ -11,6 +11,10 @@
 namespace vfw
 {
 
+// The most bytes a movie file may reach: a frame that would take it past
+// that is refused, and the movie ends there (about 870 frames at 640 x 480).
+inline constexpr std::uint64_t kMovieSizeCap = 1ull << 30;
+
 // One movie being written: a single video stream of uncompressed frames.
 // The bytes go to "<path>.tmp"; when the last reference goes the index is
 // appended, the header patched and the file renamed over the path, so a

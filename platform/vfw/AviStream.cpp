@@ -1,7 +1,7 @@
 #include "platform/vfw/AviStream.h"
 
 #include "platform/vfw/AviFile.h"
-#include "platform/vfw/testing/HookState.h"
+#include "platform/vfw/HookTable.h"
 
 namespace vfw
 {
@@ -9,13 +9,13 @@ namespace vfw
 AviStream::AviStream(AviFile* owner) : file(owner)
 {
     file->AddRef();
-    testing::CountStream(1);
+    detail::CountStream(1);
 }
 
 AviStream::AviStream(AviStream* below) : source(below)
 {
     source->AddRef();
-    testing::CountStream(1);
+    detail::CountStream(1);
 }
 
 AviStream::~AviStream()
@@ -24,7 +24,7 @@ AviStream::~AviStream()
         source->Release();
     if (file)
         file->Release();
-    testing::CountStream(-1);
+    detail::CountStream(-1);
 }
 
 std::uint32_t AviStream::Release()

@@ -3,6 +3,7 @@
 // The values the movie writer's calls take and answer: results, handles,
 // flags, the stream description and the compression choice.
 
+#include "platform/win32/ComTypes.h"
 #include "platform/win32/WindowTypes.h"
 
 #include <cstdint>
@@ -13,13 +14,12 @@ namespace vfw
 class AviFile;
 class AviStream;
 
-using HRESULT = std::int32_t;
+using win32::FAILED;
+using win32::HRESULT;
+using win32::SUCCEEDED;
 using FOURCC = std::uint32_t;
 using PAVIFILE = AviFile*;
 using PAVISTREAM = AviStream*;
-
-constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
-constexpr bool FAILED(HRESULT result) { return result < 0; }
 
 // Four characters read as a little-endian word, as they lie in the file.
 constexpr FOURCC MakeFourCC(char a, char b, char c, char d)

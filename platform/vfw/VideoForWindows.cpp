@@ -2,28 +2,50 @@
 
 #include "platform/vfw/AviFile.h"
 #include "platform/vfw/AviStream.h"
-#include "platform/vfw/testing/HookState.h"
+#include "platform/vfw/HookTable.h"
+
+#include <atomic>
 
 namespace vfw
 {
 
-using testing::TakeFailure;
-using testing::VfwCall;
+using detail::TakeFailure;
+using detail::VfwCall;
+
+namespace
+{
+constexpr std::uint32_t kVersion = 0x010A0000u;
+std::atomic<std::int32_t> libraryUses{0};
+} // namespace
+
+namespace detail
+{
+std::int32_t GetLibraryUseCount()
+{
+    return libraryUses;
+}
+} // namespace detail
 
 std::uint32_t VideoForWindowsVersion()
 {
-    return testing::GetReportedVersion();
+    std::uint32_t version = kVersion;
+    if (const detail::HookTable* hooks = detail::Hooks(); hooks != nullptr && hooks->reportedVersion(version))
+        return version;
+    return kVersion;
 }
 
 void AVIFileInit()
 {
-    testing::AddLibraryUse(1);
+    ++libraryUses;
 }
 
 void AVIFileExit()
 {
-    if (testing::GetLibraryUseCount() > 0)
-        testing::AddLibraryUse(-1);
+    // Never below zero, however many extra exits come.
+    std::int32_t uses = libraryUses;
+    while (uses > 0 && !libraryUses.compare_exchange_weak(uses, uses - 1))
+    {
+    }
 }
 
 HRESULT AVIFileOpenA(PAVIFILE* file, const char* path, std::uint32_t mode, const void* handler)
@@ -31,7 +53,7 @@ HRESULT AVIFileOpenA(PAVIFILE* file, const char* path, std::uint32_t mode, const
     if (file == nullptr)
         return AVIERR_BADPARAM;
     *file = nullptr;
-    if (testing::GetLibraryUseCount() <= 0)
+    if (libraryUses <= 0)
         return AVIERR_ERROR;
     if (path == nullptr || *path == '\0' || handler != nullptr)
         return AVIERR_BADPARAM;
@@ -68,7 +90,7 @@ win32::BOOL AVISaveOptions(win32::HWND, std::uint32_t, std::int32_t streamCount,
     for (std::int32_t i = 0; i < streamCount; ++i)
         if (streams[i] == nullptr || options[i] == nullptr)
             return win32::FALSE;
-    if (testing::IsSaveOptionsCancelled())
+    if (const detail::HookTable* hooks = detail::Hooks(); hooks != nullptr && hooks->isSaveOptionsCancelled())
         return win32::FALSE;
     for (std::int32_t i = 0; i < streamCount; ++i)
         *options[i] = AVICOMPRESSOPTIONS{streamtypeVIDEO, kUncompressedHandler, 1, 0, 0, 0};

@@ -49,3 +49,11 @@ std::uint32_t AVIStreamRelease(PAVISTREAM stream);
 std::uint32_t AVIFileRelease(PAVIFILE file);
 
 } // namespace vfw
+
+namespace vfw::detail
+{
+
+// AVIFileInit calls not yet matched by AVIFileExit.
+std::int32_t GetLibraryUseCount();
+
+} // namespace vfw::detail

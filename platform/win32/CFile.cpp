@@ -1,69 +1,37 @@
 #include "platform/win32/CFile.h"
 #include "platform/win32/PathResolution.h"
-#include "platform/win32/testing/CFileHooks.h"
+#include "platform/win32/HookTable.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <atomic>
 #include <cerrno>
-#include <mutex>
 #include <optional>
-#include <unordered_map>
 
 namespace win32
 {
 namespace
 {
 
-using testing::FileCall;
+using detail::FileCall;
 
-constexpr std::size_t CallKinds = 6;
-
-// One armed failure per kind of call.
-struct Fault
+// Empty: the call runs normally; a value: a test wants it to fail (0) or to
+// move at most that many bytes.
+std::optional<std::size_t> Trip(FileCall call, std::FILE* file, const std::string& renamedPath)
 {
-    bool armed = false;
-    std::uint32_t remaining = 0;
-    std::optional<std::size_t> keep; // set: come up short; unset: fail
-    std::string pathPart;
-};
-
-std::mutex state;
-std::array<Fault, CallKinds> faults;
-std::atomic<bool> anyArmed{false};
-std::unordered_map<std::FILE*, std::string> openStreams;
-std::atomic<std::uint32_t> openCount{0};
-
-std::string PathOf(std::FILE* file)
-{
-    const auto found = openStreams.find(file);
-    return found == openStreams.end() ? std::string() : found->second;
+    const detail::HookTable* hooks = detail::Hooks();
+    if (hooks == nullptr)
+        return std::nullopt;
+    return hooks->tripFileCall(call, file, renamedPath);
 }
 
-// Counts this call against an armed fault of its kind. Empty: the call runs
-// normally; a value: it fails (0) or moves at most that many bytes.
-std::optional<std::size_t> Trip(FileCall call, std::FILE* file, const std::string& renamedPath = "")
+const std::string noPath;
+
+std::optional<std::size_t> Trip(FileCall call, std::FILE* file)
 {
-    if (!anyArmed)
-        return std::nullopt;
-    std::lock_guard lock(state);
-    Fault& fault = faults[static_cast<std::size_t>(call)];
-    if (!fault.armed)
-        return std::nullopt;
-    if (!fault.pathPart.empty())
-    {
-        const std::string path = file ? PathOf(file) : renamedPath;
-        if (path.find(fault.pathPart) == std::string::npos)
-            return std::nullopt;
-    }
-    if (--fault.remaining > 0)
-        return std::nullopt;
-    fault.armed = false;
-    return fault.keep.value_or(0);
+    return Trip(call, file, noPath);
 }
 
 } // namespace
@@ -125,9 +93,8 @@ std::FILE* fopen(const std::string& path, const char* mode)
         if (!file)
             return nullptr;
     }
-    std::lock_guard lock(state);
-    openStreams[file] = opened;
-    ++openCount;
+    if (const detail::HookTable* hooks = detail::Hooks(); hooks != nullptr)
+        hooks->fileOpened(file, opened);
     return file;
 }
 
@@ -239,10 +206,8 @@ int fclose(std::FILE* file)
     if (!file)
         return EOF;
     const bool fail = Trip(FileCall::Close, file).has_value();
-    {
-        std::lock_guard lock(state);
-        openStreams.erase(file);
-    }
+    if (const detail::HookTable* hooks = detail::Hooks(); hooks != nullptr)
+        hooks->fileClosed(file);
     const int result = std::fclose(file);
     return fail ? EOF : result;
 }
@@ -259,53 +224,5 @@ int remove(const std::string& path)
 {
     return std::remove(ResolvePath(path).c_str());
 }
-
-namespace testing
-{
-
-namespace
-{
-void Arm(FileCall call, std::uint32_t nth, std::optional<std::size_t> keep, const std::string& pathPart)
-{
-    std::lock_guard lock(state);
-    Fault& fault = faults[static_cast<std::size_t>(call)];
-    fault.armed = nth > 0;
-    fault.remaining = nth;
-    fault.keep = keep;
-    fault.pathPart = pathPart;
-    anyArmed = true;
-}
-} // namespace
-
-void FailFileCall(FileCall call, std::uint32_t nth, const std::string& pathPart)
-{
-    Arm(call, nth, std::nullopt, pathPart);
-}
-
-void ShortenFileCall(FileCall call, std::uint32_t nth, std::size_t keep, const std::string& pathPart)
-{
-    Arm(call, nth, keep, pathPart);
-}
-
-std::uint32_t GetFileOpenCount()
-{
-    return openCount;
-}
-
-std::uint32_t GetOpenStreamCount()
-{
-    std::lock_guard lock(state);
-    return static_cast<std::uint32_t>(openStreams.size());
-}
-
-void ResetFileHooks()
-{
-    std::lock_guard lock(state);
-    faults = {};
-    anyArmed = false;
-    openCount = 0;
-}
-
-} // namespace testing
 
 } // namespace win32

@@ -1,5 +1,5 @@
 #include "platform/win32/Com.h"
-#include "platform/win32/testing/ComHooks.h"
+#include "platform/win32/LastError.h"
 
 #include <SDL.h>
 
@@ -18,7 +18,10 @@ std::int32_t CoInitialize(void*)
     if (initializedOnThread)
         return 1;
     if (SDL_Init(0) != 0)
+    {
+        detail::NoteLibraryRefusal();
         return -1;
+    }
     initializedOnThread = true;
     sdlStarted = true;
     return 0;
@@ -33,12 +36,12 @@ void CoUninitialize()
     SDL_Quit();
 }
 
-namespace testing
+namespace detail
 {
-bool IsPlatformStarted()
+bool IsPlatformLibraryStarted()
 {
     return sdlStarted;
 }
-} // namespace testing
+} // namespace detail
 
 } // namespace win32

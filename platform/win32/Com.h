@@ -12,3 +12,11 @@ std::int32_t CoInitialize(void* reserved);
 void CoUninitialize();
 
 } // namespace win32
+
+namespace win32::detail
+{
+
+// True while CoInitialize has the platform library up.
+bool IsPlatformLibraryStarted();
+
+} // namespace win32::detail

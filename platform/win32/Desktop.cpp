@@ -1,16 +1,12 @@
 #include "platform/win32/Desktop.h"
-#include "platform/win32/testing/DesktopHooks.h"
+#include "platform/win32/HookTable.h"
 
 #include <SDL.h>
-
-#include <optional>
 
 namespace win32
 {
 namespace
 {
-
-std::optional<DesktopMode> injected;
 
 DesktopMode QueryDisplay()
 {
@@ -33,8 +29,12 @@ DesktopMode QueryDisplay()
 
 DesktopMode GetDesktopMode()
 {
-    if (injected)
-        return *injected;
+    if (const detail::HookTable* hooks = detail::Hooks(); hooks != nullptr)
+    {
+        DesktopMode injected;
+        if (hooks->desktopMode(injected))
+            return injected;
+    }
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
         return QueryDisplay();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
@@ -43,20 +43,5 @@ DesktopMode GetDesktopMode()
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return mode;
 }
-
-namespace testing
-{
-
-void SetDesktopMode(const DesktopMode& mode)
-{
-    injected = mode;
-}
-
-void ResetDesktopMode()
-{
-    injected.reset();
-}
-
-} // namespace testing
 
 } // namespace win32

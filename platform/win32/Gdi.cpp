@@ -3,8 +3,7 @@
 #include "platform/win32/PictureSource.h"
 #include "platform/win32/WindowCalls.h"
 #include "platform/win32/WindowTable.h"
-#include "platform/win32/testing/GdiHookState.h"
-#include "platform/win32/testing/GdiHooks.h"
+#include "platform/win32/HookTable.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -31,8 +30,13 @@ struct BitmapObject
 namespace
 {
 
-using testing::GdiCall;
-using testing::TakeGdiFailure;
+using detail::GdiCall;
+
+bool TakeGdiFailure(GdiCall call)
+{
+    const detail::HookTable* hooks = detail::Hooks();
+    return hooks != nullptr && hooks->takeGdiFailure != nullptr && hooks->takeGdiFailure(call);
+}
 
 constexpr std::int32_t kMaxSide = 16384;
 
@@ -255,12 +259,12 @@ std::int32_t GetDIBits(HDC context, HBITMAP bitmap, UINT startScan, UINT scanLin
 
 } // namespace win32
 
-namespace win32::testing
+namespace win32::detail
 {
 
-std::int32_t GetLiveGdiObjectCount()
+std::int32_t CountLiveGdiObjects()
 {
     return static_cast<std::int32_t>(Tables().memoryContexts.size() + Tables().bitmaps.size());
 }
 
-} // namespace win32::testing
+} // namespace win32::detail

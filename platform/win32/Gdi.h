@@ -41,3 +41,11 @@ std::int32_t GetDIBits(HDC context, HBITMAP bitmap, UINT startScan, UINT scanLin
                        UINT usage);
 
 } // namespace win32
+
+namespace win32::detail
+{
+
+// Memory device contexts and bitmaps not yet deleted.
+std::int32_t CountLiveGdiObjects();
+
+} // namespace win32::detail

@@ -1,15 +1,10 @@
 #include "platform/win32/LocalTime.h"
-#include "platform/win32/testing/LocalTimeHooks.h"
-
-#include <atomic>
+#include "platform/win32/HookTable.h"
 
 namespace win32
 {
 namespace
 {
-std::atomic<bool> fixedOn{false};
-std::atomic<std::time_t> fixedNow{0};
-
 const char* const weekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -30,8 +25,12 @@ const char* NameAt(const char* const* names, int count, int index)
 
 std::time_t time()
 {
-    if (fixedOn)
-        return fixedNow;
+    if (const detail::HookTable* hooks = detail::Hooks(); hooks != nullptr)
+    {
+        std::time_t fixed = 0;
+        if (hooks->time(fixed))
+            return fixed;
+    }
     return std::time(nullptr);
 }
 
@@ -63,33 +62,5 @@ std::string LocalTimeText(std::time_t t)
         local = std::tm{};
     return AscTime(local);
 }
-
-namespace testing
-{
-void SetFixedTime(std::time_t t)
-{
-    fixedNow = t;
-    fixedOn = true;
-}
-
-void SetFixedLocalTime(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    SetFixedTime(std::mktime(&local));
-}
-
-void ResetLocalTime()
-{
-    fixedOn = false;
-    fixedNow = 0;
-}
-} // namespace testing
 
 } // namespace win32

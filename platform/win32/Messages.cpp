@@ -1,5 +1,6 @@
 #include "platform/win32/Messages.h"
 
+#include "platform/win32/HookTable.h"
 #include "platform/win32/InputState.h"
 #include "platform/win32/MessageQueue.h"
 #include "platform/win32/RawInput.h"
@@ -46,6 +47,8 @@ BOOL PeekMessageA(MSG* message, HWND window, UINT first, UINT last, UINT removeF
             queue.erase(it);
         return TRUE;
     }
+    if (const detail::HookTable* hooks = detail::Hooks(); hooks != nullptr && queue.empty())
+        hooks->queueEmpty();
     return FALSE;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/win32/Module.h"
+#include "platform/win32/HookTable.h"
 
 #include <unistd.h>
 
@@ -11,6 +12,12 @@ std::string GetModuleFileNameA(const void* module)
 {
     if (module != nullptr)
         return {};
+    if (const detail::HookTable* hooks = detail::Hooks(); hooks != nullptr)
+    {
+        std::string name;
+        if (hooks->moduleFileName(name))
+            return name;
+    }
     // readlink gives no hint of the name's length: grow until it fits.
     std::vector<char> buffer(256);
     for (;;)

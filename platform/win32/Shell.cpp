@@ -1,13 +1,13 @@
 #include "platform/win32/Shell.h"
 #include "platform/win32/PathResolution.h"
-#include "platform/win32/testing/ShellHooks.h"
+#include "platform/win32/HookTable.h"
+#include "platform/win32/Module.h"
 
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -19,10 +19,6 @@ namespace
 {
 
 namespace fs = std::filesystem;
-
-std::mutex recordingMutex;
-bool recording = false;
-std::vector<std::string> recorded;
 
 std::optional<std::string> AbsoluteVariable(const char* name)
 {
@@ -50,11 +46,10 @@ std::optional<std::string> AppDataLocation()
 
 std::optional<fs::path> ProgramFolder()
 {
-    std::vector<char> buffer(4096);
-    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size())
+    const std::string name = GetModuleFileNameA(nullptr);
+    if (name.empty())
         return std::nullopt;
-    return fs::path(std::string(buffer.data(), static_cast<std::size_t>(length))).parent_path();
+    return fs::path(name).parent_path();
 }
 
 // The folders whose loss would wipe more than the caller could mean: each as
@@ -128,14 +123,8 @@ bool Delete(const std::string& path)
         if (Contains(*entry, folder))
             return false;
     }
-    {
-        std::lock_guard lock(recordingMutex);
-        if (recording)
-        {
-            recorded.push_back(entry->string());
-            return true;
-        }
-    }
+    if (const detail::HookTable* hooks = detail::Hooks(); hooks != nullptr && hooks->deleteEntry(entry->string()))
+        return true;
     std::error_code error;
     fs::remove_all(*entry, error);
     return !error;
@@ -171,29 +160,5 @@ HRESULT SHGetFolderPathA(HWND, int folder, void*, std::uint32_t, char* path)
     std::memcpy(path, location->c_str(), location->size() + 1);
     return S_OK;
 }
-
-namespace testing
-{
-
-void SetDeleteRecording(bool on)
-{
-    std::lock_guard lock(recordingMutex);
-    recording = on;
-}
-
-std::vector<std::string> GetRecordedDeletes()
-{
-    std::lock_guard lock(recordingMutex);
-    return recorded;
-}
-
-void ResetShell()
-{
-    std::lock_guard lock(recordingMutex);
-    recording = false;
-    recorded.clear();
-}
-
-} // namespace testing
 
 } // namespace win32

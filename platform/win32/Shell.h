@@ -2,12 +2,13 @@
 
 #include "platform/win32/Types.h"
 
+#include "platform/win32/ComTypes.h"
+
 #include <cstdint>
 
 namespace win32
 {
 
-using HRESULT = std::int32_t;
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 

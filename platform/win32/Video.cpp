@@ -1,6 +1,7 @@
 #include "platform/win32/Video.h"
 
 #include "platform/win32/CursorTable.h"
+#include "platform/win32/LastError.h"
 
 #include <SDL.h>
 
@@ -17,7 +18,10 @@ bool StartVideo()
     // do it on its own behind the engine's back.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    {
+        NoteLibraryRefusal();
         return false;
+    }
     ApplyCursorVisibility();
     return true;
 }

@@ -8,7 +8,8 @@
 #include "platform/win32/Utf8.h"
 #include "platform/win32/Video.h"
 #include "platform/win32/WindowTable.h"
-#include "platform/win32/testing/WindowHookState.h"
+#include "platform/win32/HookTable.h"
+#include "platform/win32/LastError.h"
 
 #include <SDL.h>
 
@@ -63,7 +64,7 @@ HWND CreateWindowExA(std::uint32_t exStyle, const char* className, const char* w
                      std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, HWND parent,
                      const void*, HINSTANCE, const void*)
 {
-    if (testing::IsRefused(testing::WindowCall::CreateWindow) || className == nullptr)
+    if (detail::IsRefused(detail::WindowCall::CreateWindow) || className == nullptr)
         return 0;
     const WNDCLASSA* windowClass = detail::FindWindowClass(className);
     if (windowClass == nullptr || !detail::IsVideoStarted())
@@ -98,7 +99,10 @@ HWND CreateWindowExA(std::uint32_t exStyle, const char* className, const char* w
     SDL_Window* window = SDL_CreateWindow(title.c_str(), record->x, record->y, static_cast<int>(record->width),
                                           static_cast<int>(record->height), flags);
     if (window == nullptr)
+    {
+        detail::NoteLibraryRefusal();
         return 0;
+    }
     detail::KeepGraphicsLibrariesLoaded();
     record->sdlWindow = window;
     record->sdlId = SDL_GetWindowID(window);
@@ -321,7 +325,7 @@ std::int32_t ChangeDisplaySettingsA(const void*, std::uint32_t)
 
 HDC GetDC(HWND window)
 {
-    if (testing::IsRefused(testing::WindowCall::GetDC))
+    if (detail::IsRefused(detail::WindowCall::GetDC))
         return nullptr;
     detail::NativeWindow* record = detail::FindWindowRecord(window);
     if (record == nullptr)

@@ -3,7 +3,7 @@
 #include "platform/win32/ClassTable.h"
 #include "platform/win32/Video.h"
 #include "platform/win32/WindowTable.h"
-#include "platform/win32/testing/WindowHookState.h"
+#include "platform/win32/HookTable.h"
 
 #include <map>
 #include <memory>
@@ -51,7 +51,7 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass)
 {
     if (windowClass == nullptr || windowClass->lpszClassName == nullptr || windowClass->lpfnWndProc == nullptr)
         return 0;
-    if (testing::IsRefused(testing::WindowCall::RegisterClass))
+    if (detail::IsRefused(detail::WindowCall::RegisterClass))
         return 0;
     const std::string name = windowClass->lpszClassName;
     auto& classes = Classes();

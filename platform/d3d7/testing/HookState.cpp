@@ -1,7 +1,8 @@
-#include "platform/d3d7/testing/HookState.h"
-
-#include "platform/d3d7/Results.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
+
+#include "platform/d3d7/Counters.h"
+#include "platform/d3d7/HookTable.h"
+#include "platform/d3d7/Results.h"
 #include "platform/win32/testing/DesktopHooks.h"
 
 #include <map>
@@ -20,15 +21,20 @@ struct FailurePlan
     std::uint32_t skip = 0;
 };
 
+// The hooks that every draw passes (failures, loss, the draw record, the GL
+// call count) answer from atomics when nothing is armed, so that benchmarks
+// measure the stand-in rather than its hooks.
 struct State
 {
     std::mutex lock;
     std::map<std::string, FailurePlan> failures;
-    bool lost = false;
+    std::atomic<bool> anyFailures{false};
+    std::atomic<bool> lost{false};
     HRESULT lossResult = DD_OK;
     std::optional<MachineDescription> machine;
-    detail::DrawRecord lastDraw;
-    std::uint32_t draws = 0;
+    std::atomic<std::uint32_t> lastDraw[5] = {};
+    std::atomic<std::uint32_t> draws{0};
+    std::atomic<std::uint64_t> glCalls{0};
 };
 
 State& GetState()
@@ -39,29 +45,25 @@ State& GetState()
 
 } // namespace
 
-namespace detail
+namespace
 {
 
-Counters& GetCounters()
-{
-    static Counters counters;
-    return counters;
-}
-
-void RecordDraw(const DrawRecord& record)
+void RecordDraw(const detail::DrawRecord& record)
 {
     State& state = GetState();
-    std::lock_guard guard(state.lock);
-    state.lastDraw = record;
-    ++state.draws;
+    const std::uint32_t fields[5] = {record.primitiveType, record.fvf, record.vertexCount, record.indexCount,
+                                     record.indexSize};
+    for (int i = 0; i < 5; ++i)
+        state.lastDraw[i].store(fields[i], std::memory_order_relaxed);
+    state.draws.fetch_add(1, std::memory_order_relaxed);
 }
 
 bool TakeInjectedFailure(const char* operation, HRESULT& code)
 {
     State& state = GetState();
-    std::lock_guard guard(state.lock);
-    if (state.failures.empty())
+    if (!state.anyFailures.load(std::memory_order_acquire))
         return false;
+    std::lock_guard guard(state.lock);
     const auto it = state.failures.find(operation);
     if (it == state.failures.end())
         return false;
@@ -76,18 +78,19 @@ bool TakeInjectedFailure(const char* operation, HRESULT& code)
     --plan.count;
     code = plan.code;
     if (plan.count == 0)
+    {
         state.failures.erase(it);
+        state.anyFailures = !state.failures.empty();
+    }
     return true;
 }
 
-bool AreSurfacesLost()
+bool SurfacesLost()
 {
-    State& state = GetState();
-    std::lock_guard guard(state.lock);
-    return state.lost;
+    return GetState().lost.load(std::memory_order_acquire);
 }
 
-HRESULT GetLossCooperativeResult()
+HRESULT LossCooperativeResult()
 {
     State& state = GetState();
     std::lock_guard guard(state.lock);
@@ -102,14 +105,32 @@ void EndSurfaceLoss()
     state.lossResult = DD_OK;
 }
 
-std::optional<MachineDescription> GetInjectedMachine()
+std::optional<MachineDescription> InjectedMachine()
 {
     State& state = GetState();
     std::lock_guard guard(state.lock);
     return state.machine;
 }
 
-} // namespace detail
+void CountGlCalls(std::uint32_t count)
+{
+    GetState().glCalls.fetch_add(count, std::memory_order_relaxed);
+}
+
+constexpr detail::HookTable table{
+    .takeFailure = TakeInjectedFailure,
+    .surfacesLost = SurfacesLost,
+    .lossCooperativeResult = LossCooperativeResult,
+    .endSurfaceLoss = EndSurfaceLoss,
+    .machine = InjectedMachine,
+    .recordDraw = RecordDraw,
+    .countGlCalls = CountGlCalls,
+};
+
+// Runs before main in every program that links the hook library.
+const bool installed = (detail::hookTable.store(&table, std::memory_order_release), true);
+
+} // namespace
 
 namespace testing
 {
@@ -145,6 +166,7 @@ void FailCall(const std::string& operation, HRESULT code, std::uint32_t count, s
     State& state = GetState();
     std::lock_guard guard(state.lock);
     state.failures[operation] = FailurePlan{code, count, skip};
+    state.anyFailures = true;
 }
 
 void ClearFailures()
@@ -152,6 +174,7 @@ void ClearFailures()
     State& state = GetState();
     std::lock_guard guard(state.lock);
     state.failures.clear();
+    state.anyFailures = false;
 }
 
 void LoseSurfaces(HRESULT cooperativeResult)
@@ -164,7 +187,7 @@ void LoseSurfaces(HRESULT cooperativeResult)
 
 bool AreSurfacesLost()
 {
-    return detail::AreSurfacesLost();
+    return SurfacesLost();
 }
 
 std::uint32_t GetPresentCount()
@@ -212,15 +235,13 @@ std::uint32_t GetProjectionSetCount()
 
 std::uint64_t GetGlCallCount()
 {
-    return detail::GetCounters().glCalls;
+    return GetState().glCalls;
 }
 
 DrawRecord GetLastDraw()
 {
-    State& state = GetState();
-    std::lock_guard guard(state.lock);
-    const detail::DrawRecord& last = state.lastDraw;
-    return DrawRecord{last.primitiveType, last.fvf, last.vertexCount, last.indexCount, last.indexSize,
+    const State& state = GetState();
+    return DrawRecord{state.lastDraw[0], state.lastDraw[1], state.lastDraw[2], state.lastDraw[3], state.lastDraw[4],
                       state.draws};
 }
 
@@ -228,17 +249,17 @@ void ResetAll()
 {
     ResetMachine();
     ClearFailures();
-    detail::EndSurfaceLoss();
+    EndSurfaceLoss();
     detail::GetCounters().presents = 0;
     detail::GetCounters().swapInterval = -1;
     detail::GetCounters().offThreadGlCalls = 0;
     detail::GetCounters().textureUploads = 0;
     detail::GetCounters().projectionSets = 0;
-    detail::GetCounters().glCalls = 0;
     State& state = GetState();
-    std::lock_guard guard(state.lock);
-    state.lastDraw = detail::DrawRecord{};
+    for (auto& field : state.lastDraw)
+        field = 0;
     state.draws = 0;
+    state.glCalls = 0;
 }
 
 } // namespace testing

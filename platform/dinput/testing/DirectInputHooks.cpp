@@ -1,7 +1,5 @@
 #include "platform/dinput/testing/DirectInputHooks.h"
 
-#include "platform/dinput/testing/HookState.h"
-
 #include <array>
 
 namespace dinput::testing
@@ -94,6 +92,9 @@ void ResetDirectInputHooks()
     devices.fill(DeviceHooks{});
 }
 
+namespace
+{
+
 bool IsStepRefused(Step step)
 {
     return refusedSteps[static_cast<std::size_t>(step)];
@@ -137,5 +138,21 @@ void RecordCooperativeLevel(Device device, win32::HWND window, std::uint32_t lev
     Of(device).cooperativeWindow = window;
     Of(device).cooperativeLevel = level;
 }
+
+constexpr detail::HookTable table{
+    .isStepRefused = IsStepRefused,
+    .takeReadAnswer = TakeReadAnswer,
+    .takeAcquireFailure = TakeAcquireFailure,
+    .isDeviceStateFailing = IsDeviceStateFailing,
+    .takeRecordDrop = TakeRecordDrop,
+    .countAcquire = CountAcquire,
+    .countDevice = CountDevice,
+    .recordCooperativeLevel = RecordCooperativeLevel,
+};
+
+// Runs before main in every program that links the hook library.
+const bool installed = (detail::hookTable.store(&table, std::memory_order_release), true);
+
+} // namespace
 
 } // namespace dinput::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/dinput/HookTable.h"
 #include "platform/dinput/Types.h"
 #include "platform/win32/Types.h"
 
@@ -9,24 +10,8 @@ namespace dinput::testing
 {
 
 // The construction steps a test can refuse; each fails as the system would.
-enum class Step
-{
-    CreateDirectInput,
-    CreateKeyboard,
-    CreateMouse,
-    KeyboardDataFormat,
-    MouseDataFormat,
-    KeyboardCooperativeLevel,
-    MouseCooperativeLevel,
-    KeyboardBufferSize,
-    MouseBufferSize
-};
-
-enum class Device
-{
-    Keyboard,
-    Mouse
-};
+using Step = detail::Step;
+using Device = detail::Device;
 
 inline constexpr std::uint32_t kAlways = 0xFFFFFFFFu;
 

@@ -4,7 +4,6 @@
 #include "platform/dsound/IDirectSoundBuffer.h"
 #include "platform/dsound/Mixer.h"
 #include "platform/dsound/Voice.h"
-#include "platform/dsound/testing/HookState.h"
 
 #include <SDL.h>
 
@@ -26,28 +25,6 @@ std::atomic<bool> journalEnabled{false};
 std::mutex devicesMutex;
 std::vector<IDirectSound*> devices;
 } // namespace
-
-HRESULT TakeFailure(FailingCall call)
-{
-    return failures[static_cast<std::size_t>(call)].exchange(DS_OK);
-}
-
-bool IsJournalEnabled()
-{
-    return journalEnabled;
-}
-
-void RegisterDevice(IDirectSound* device)
-{
-    std::lock_guard lock(devicesMutex);
-    devices.push_back(device);
-}
-
-void UnregisterDevice(IDirectSound* device)
-{
-    std::lock_guard lock(devicesMutex);
-    devices.erase(std::remove(devices.begin(), devices.end(), device), devices.end());
-}
 
 void FailNextCall(FailingCall call, HRESULT code)
 {
@@ -131,5 +108,42 @@ bool IsAudioStarted()
 {
     return SDL_WasInit(SDL_INIT_AUDIO) != 0;
 }
+
+namespace
+{
+
+HRESULT TakeFailure(FailingCall call)
+{
+    return failures[static_cast<std::size_t>(call)].exchange(DS_OK);
+}
+
+bool IsJournalEnabled()
+{
+    return journalEnabled;
+}
+
+void RegisterDevice(IDirectSound* device)
+{
+    std::lock_guard lock(devicesMutex);
+    devices.push_back(device);
+}
+
+void UnregisterDevice(IDirectSound* device)
+{
+    std::lock_guard lock(devicesMutex);
+    devices.erase(std::remove(devices.begin(), devices.end(), device), devices.end());
+}
+
+constexpr detail::HookTable table{
+    .takeFailure = TakeFailure,
+    .isJournalEnabled = IsJournalEnabled,
+    .registerDevice = RegisterDevice,
+    .unregisterDevice = UnregisterDevice,
+};
+
+// Runs before main in every program that links the hook library.
+const bool installed = (detail::hookTable.store(&table, std::memory_order_release), true);
+
+} // namespace
 
 } // namespace dsound::testing

@@ -3,6 +3,7 @@
 // Test hooks of the sound device: provoked failures, lost memory, per-buffer
 // journals and the mixer run by hand. Tests only.
 
+#include "platform/dsound/HookTable.h"
 #include "platform/dsound/Journal.h"
 #include "platform/dsound/Types.h"
 
@@ -19,18 +20,7 @@ namespace dsound::testing
 {
 
 // The calls a test can make fail once.
-enum class FailingCall
-{
-    Device,           // DirectSoundCreate
-    CooperativeLevel, // IDirectSound::SetCooperativeLevel
-    Primary,          // CreateSoundBuffer of the primary buffer
-    SetFormat,        // the primary buffer's SetFormat
-    Listener,         // the primary buffer's QueryInterface for the listener
-    CreateBuffer,     // CreateSoundBuffer of a secondary buffer
-    DuplicateBuffer,  // IDirectSound::DuplicateSoundBuffer
-    Buffer3D,         // a secondary buffer's QueryInterface for its 3D buffer
-    Restore,          // Restore of any buffer
-};
+using FailingCall = detail::FailingCall;
 
 // The next call of that kind returns `code` and does nothing else.
 void FailNextCall(FailingCall call, HRESULT code);

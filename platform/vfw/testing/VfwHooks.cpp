@@ -1,5 +1,6 @@
-#include "platform/vfw/testing/HookState.h"
 #include "platform/vfw/testing/VfwHooks.h"
+
+#include "platform/vfw/VideoForWindows.h"
 
 #include <algorithm>
 #include <array>
@@ -22,7 +23,7 @@ struct Hooks
     std::array<std::uint32_t, kCallKinds> remaining{};
     std::uint32_t version = kCurrentVersion;
     bool cancelled = false;
-    std::uint64_t cap = kDefaultSizeCap;
+    std::uint64_t cap = kMovieSizeCap;
 };
 
 Hooks& GetHooks()
@@ -31,7 +32,6 @@ Hooks& GetHooks()
     return hooks;
 }
 
-std::atomic<std::int32_t> libraryUses{0};
 std::atomic<std::int32_t> liveFiles{0};
 std::atomic<std::int32_t> liveStreams{0};
 
@@ -62,12 +62,12 @@ void SetSizeCap(std::uint64_t bytes)
 {
     Hooks& hooks = GetHooks();
     std::lock_guard guard(hooks.lock);
-    hooks.cap = std::min(bytes, kDefaultSizeCap);
+    hooks.cap = bytes;
 }
 
 std::int32_t GetLibraryUseCount()
 {
-    return libraryUses;
+    return detail::GetLibraryUseCount();
 }
 
 std::int32_t GetLiveFileCount()
@@ -87,8 +87,11 @@ void ResetHooks()
     hooks.remaining.fill(0);
     hooks.version = kCurrentVersion;
     hooks.cancelled = false;
-    hooks.cap = kDefaultSizeCap;
+    hooks.cap = kMovieSizeCap;
 }
+
+namespace
+{
 
 bool TakeFailure(VfwCall call)
 {
@@ -100,11 +103,12 @@ bool TakeFailure(VfwCall call)
     return --remaining == 0;
 }
 
-std::uint32_t GetReportedVersion()
+bool ReportedVersion(std::uint32_t& version)
 {
     Hooks& hooks = GetHooks();
     std::lock_guard guard(hooks.lock);
-    return hooks.version;
+    version = hooks.version;
+    return true;
 }
 
 bool IsSaveOptionsCancelled()
@@ -114,16 +118,11 @@ bool IsSaveOptionsCancelled()
     return hooks.cancelled;
 }
 
-std::uint64_t GetSizeCap()
+std::uint64_t SizeCap(std::uint64_t real)
 {
     Hooks& hooks = GetHooks();
     std::lock_guard guard(hooks.lock);
-    return hooks.cap;
-}
-
-void AddLibraryUse(std::int32_t delta)
-{
-    libraryUses += delta;
+    return std::min(hooks.cap, real);
 }
 
 void CountFile(std::int32_t delta)
@@ -135,5 +134,19 @@ void CountStream(std::int32_t delta)
 {
     liveStreams += delta;
 }
+
+constexpr detail::HookTable table{
+    .takeFailure = TakeFailure,
+    .reportedVersion = ReportedVersion,
+    .isSaveOptionsCancelled = IsSaveOptionsCancelled,
+    .sizeCap = SizeCap,
+    .countFile = CountFile,
+    .countStream = CountStream,
+};
+
+// Runs before main in every program that links the hook library.
+const bool installed = (detail::hookTable.store(&table, std::memory_order_release), true);
+
+} // namespace
 
 } // namespace vfw::testing

@@ -1,8 +1,11 @@
 #pragma once
 
 // Test hooks of the movie writer: provoked failures, an old library, a
-// cancelled compressor choice, a smaller size cap, and counts of what is
+// cancelled compressor choice, a lower size cap, and counts of what is
 // alive. Tests only.
+
+#include "platform/vfw/AviFile.h"
+#include "platform/vfw/HookTable.h"
 
 #include <cstdint>
 
@@ -10,14 +13,7 @@ namespace vfw::testing
 {
 
 // The calls a test can make fail.
-enum class VfwCall
-{
-    FileOpen,             // AVIFileOpenA
-    CreateStream,         // AVIFileCreateStreamA
-    MakeCompressedStream, // AVIMakeCompressedStream
-    SetFormat,            // AVIStreamSetFormat
-    StreamWrite,          // AVIStreamWrite
-};
+using VfwCall = detail::VfwCall;
 
 // The nth call of that kind from now on (1: the next one) fails and does
 // nothing else.
@@ -30,9 +26,7 @@ void SetReportedVersion(std::uint32_t version);
 // While on, AVISaveOptions answers as if the user cancelled the choice.
 void SetSaveOptionsCancelled(bool cancelled);
 
-// The most bytes a movie file may reach (at most the default, 1 GiB): a
-// frame that would take it past that is refused.
-inline constexpr std::uint64_t kDefaultSizeCap = 1ull << 30;
+// Lowers the writer's size cap (kMovieSizeCap) to bytes; never raises it.
 void SetSizeCap(std::uint64_t bytes);
 
 // AVIFileInit calls not yet matched by AVIFileExit.

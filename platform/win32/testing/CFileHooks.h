@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/win32/HookTable.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,15 +9,7 @@
 namespace win32::testing
 {
 
-enum class FileCall
-{
-    Read,
-    Write,
-    Flush,
-    Sync,
-    Close,
-    Rename
-};
+using FileCall = detail::FileCall;
 
 // The nth call of that kind from now on (1: the next one) fails: a read or
 // write moves nothing, the others report failure (a failed close still

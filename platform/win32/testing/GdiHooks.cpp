@@ -1,5 +1,7 @@
-#include "platform/win32/testing/GdiHookState.h"
 #include "platform/win32/testing/GdiHooks.h"
+
+#include "platform/win32/Gdi.h"
+#include "platform/win32/testing/HookEntries.h"
 
 #include <algorithm>
 #include <array>
@@ -20,12 +22,17 @@ void FailGdiCall(GdiCall call, std::uint32_t nth)
     remaining[static_cast<std::size_t>(call)] = std::max<std::uint32_t>(nth, 1);
 }
 
+std::int32_t GetLiveGdiObjectCount()
+{
+    return detail::CountLiveGdiObjects();
+}
+
 void ResetGdiHooks()
 {
     remaining.fill(0);
 }
 
-bool TakeGdiFailure(GdiCall call)
+bool entries::TakeGdiFailure(GdiCall call)
 {
     std::uint32_t& left = remaining[static_cast<std::size_t>(call)];
     if (left == 0)

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "platform/win32/HookTable.h"
+
 #include <cstdint>
 
 namespace win32::testing
 {
 
-enum class GdiCall
-{
-    CreateCompatibleBitmap,
-    SelectObject,
-    BitBlt,
-    GetDIBits
-};
+using GdiCall = detail::GdiCall;
 
 // The nth call of that kind from now on (1: the next one) fails as the
 // system would (null or 0) and does nothing else.

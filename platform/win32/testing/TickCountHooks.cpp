@@ -1,4 +1,5 @@
 #include "platform/win32/testing/TickCountHooks.h"
+#include "platform/win32/testing/HookEntries.h"
 
 #include <atomic>
 
@@ -30,6 +31,14 @@ std::optional<std::uint32_t> GetFixedTickCount()
     if ((value & kFixedFlag) == 0)
         return std::nullopt;
     return static_cast<std::uint32_t>(value);
+}
+
+bool entries::FixedTickCount(std::uint32_t& milliseconds)
+{
+    const auto fixed = GetFixedTickCount();
+    if (fixed)
+        milliseconds = *fixed;
+    return fixed.has_value();
 }
 
 } // namespace win32::testing

@@ -1,4 +1,5 @@
 #include "platform/win32/testing/WindowHooks.h"
+#include "platform/win32/testing/HookEntries.h"
 
 #include "platform/win32/CursorTable.h"
 #include "platform/win32/EventPump.h"
@@ -6,7 +7,6 @@
 #include "platform/win32/MessageQueue.h"
 #include "platform/win32/Video.h"
 #include "platform/win32/WindowTable.h"
-#include "platform/win32/testing/WindowHookState.h"
 
 #include <SDL.h>
 
@@ -27,7 +27,7 @@ std::uint32_t FlagsOf(HWND window)
 
 } // namespace
 
-bool IsRefused(WindowCall call)
+bool entries::IsRefused(WindowCall call)
 {
     return refused[static_cast<std::size_t>(call)];
 }

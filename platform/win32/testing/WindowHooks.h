@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/HookTable.h"
 #include "platform/win32/Types.h"
 
 #include <cstdint>
@@ -8,12 +9,7 @@
 namespace win32::testing
 {
 
-enum class WindowCall
-{
-    RegisterClass,
-    CreateWindow,
-    GetDC
-};
+using WindowCall = detail::WindowCall;
 
 // While refused, the call fails as the system would (0 or null).
 void SetRefused(WindowCall call, bool refused);

@@ -3,7 +3,7 @@
 // the file's frame for that moment. The file counts its frames, so a chunk
 // in the wrong place, a skipped ring or a gap shows at once.
 #include "engine/sound/Sound.h"
-#include "engine/sound/SoundBuffer_DS7.h"
+#include "engine/sound/SoundBuffer.h"
 #include "tests/engine/sound/SoundTestSupport.h"
 
 #include <ostream>
@@ -14,7 +14,7 @@ namespace
 {
 using namespace OrvaneEngine;
 
-constexpr std::uint32_t loopFrames = 14 * 22050;   // 14 s, longer than the 11.9 s ring
+constexpr std::uint32_t loopFrames = 14 * 22050;     // 14 s, longer than the 11.9 s ring
 constexpr std::uint32_t oneShotFrames = 570 * 22050; // 9.5 minutes
 constexpr std::uint32_t ringFrames = SoundBuffer::ringSize / 4;
 constexpr std::uint32_t marginFrames = SoundBuffer::endMargin / 4;
@@ -38,14 +38,15 @@ void PrintTo(const Timing& timing, std::ostream* out)
 // The counter of CountingStereo16 for file frame `frame`.
 bool IsFileFrame(const std::int16_t* sample, std::uint32_t frame)
 {
-    return sample[0] == static_cast<std::int16_t>(frame & 0x7FFF) && sample[1] == static_cast<std::int16_t>(frame >> 15);
+    return sample[0] == static_cast<std::int16_t>(frame & 0x7FFF) &&
+           sample[1] == static_cast<std::int16_t>(frame >> 15);
 }
 
 class StreamTiming : public SoundDevice
 {
 protected:
     // What a run found: output frames compared, the first wrong one, and
-    // the output frame at which the device stopped (0 while it plays).
+    // the output frame by which the sound had stopped (0 while it plays).
     struct Outcome
     {
         std::uint64_t frames = 0;

@@ -13,6 +13,7 @@
 #include "engine/render/LightManager.h"
 #include "engine/render/ModelManager.h"
 #include "engine/render/ShaderManager.h"
+#include "tests/support/ModelServices.h"
 #include "tests/support/RecordingRenderSystem.h"
 #include "tests/support/TempFolder.h"
 
@@ -86,20 +87,6 @@ namespace
 
 using namespace corvellan::content;
 
-// The default camera's projection (near 1, far 1000, a 60 degree vertical
-// view) at the origin looking down -z, as the device camera computes it.
-void UsePerspective(Camera& camera)
-{
-    for (float& element : camera.projection.m)
-        element = 0.0f;
-    camera.projection.m[0] = 1.2990381f;
-    camera.projection.m[5] = 1.7320508f;
-    camera.projection.m[10] = -1001.0f / 999.0f;
-    camera.projection.m[11] = -1.0f;
-    camera.projection.m[14] = -2000.0f / 999.0f;
-    camera.Update(4.0f / 3.0f);
-}
-
 // Counts the frame's calls without recording their names, which would
 // allocate for every state that changes from model to model.
 class SilentRenderSystem : public corvellan::test::RecordingRenderSystem
@@ -145,7 +132,7 @@ TEST(RenderPassAllocationTest, LaterPassesOverAnUnchangedRegistryAllocateNothing
     renderSystem.ready = true;
     renderSystem.InitTextureStages();
     CameraManager cameras{&log, nullptr, &renderSystem};
-    UsePerspective(*cameras.defaultCamera);
+    corvellan::test::ModelServices::UsePerspective(*cameras.defaultCamera);
     LightManager lights{&log, &renderSystem};
     ShaderManager shaders{&log, &files, &timers, &config, &renderSystem};
     ModelManager models{&log, &files, &timers, &renderSystem, &cameras, &lights, &shaders};

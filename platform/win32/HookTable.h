@@ -1,0 +1,88 @@
+#pragma once
+
+// Where a test program's hook library (platform/win32/testing) steps in
+// between the stand-in and the machine. The shipped program links no hook
+// library: the table stays null, and each hook point costs one atomic load.
+
+#include "platform/win32/Desktop.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace win32::detail
+{
+
+enum class WindowCall
+{
+    RegisterClass,
+    CreateWindow,
+    GetDC
+};
+
+enum class GdiCall
+{
+    CreateCompatibleBitmap,
+    SelectObject,
+    BitBlt,
+    GetDIBits
+};
+
+enum class FileCall
+{
+    Read,
+    Write,
+    Flush,
+    Sync,
+    Close,
+    Rename
+};
+
+// Each entry may be null. "Answers" entries return true when they replaced
+// the machine's answer.
+struct HookTable
+{
+    bool (*isWindowCallRefused)(WindowCall call);
+    bool (*takeGdiFailure)(GdiCall call);
+    bool (*tickCount)(std::uint32_t& milliseconds);
+    bool (*milliseconds)(std::uint32_t& now);
+    bool (*timerCapsFail)();
+    void (*timerPeriod)(bool begin, std::uint32_t period);
+    bool (*performanceCounter)(std::int64_t& now);
+    bool (*sleep)(std::uint32_t milliseconds);
+    bool (*time)(std::time_t& now);
+    bool (*desktopMode)(DesktopMode& mode);
+    bool (*moduleFileName)(std::string& name);
+    bool (*deleteEntry)(const std::string& systemPath);
+    // Streams: opened and closed; Trip counts a call against an armed fault
+    // (empty: run normally; a value: fail (0) or move at most that many bytes).
+    void (*fileOpened)(std::FILE* file, const std::string& systemPath);
+    void (*fileClosed)(std::FILE* file);
+    std::optional<std::size_t> (*tripFileCall)(FileCall call, std::FILE* file, const std::string& renamedPath);
+    // The message queue was found empty (main thread).
+    void (*queueEmpty)();
+};
+
+inline constinit std::atomic<const HookTable*> hookTable{nullptr};
+
+inline const HookTable* Hooks() noexcept
+{
+    return hookTable.load(std::memory_order_acquire);
+}
+
+} // namespace win32::detail
+
+namespace win32::detail
+{
+
+inline bool IsRefused(WindowCall call)
+{
+    const HookTable* hooks = Hooks();
+    return hooks != nullptr && hooks->isWindowCallRefused != nullptr && hooks->isWindowCallRefused(call);
+}
+
+} // namespace win32::detail

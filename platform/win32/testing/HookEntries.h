@@ -1,0 +1,32 @@
+#pragma once
+
+// The hook library's answers behind the stand-in's hook table, one group per
+// testing source; HookInstaller.cpp puts them in place.
+
+#include "platform/win32/HookTable.h"
+
+namespace win32::testing::entries
+{
+
+using detail::FileCall;
+using detail::GdiCall;
+using detail::WindowCall;
+
+bool IsRefused(WindowCall call);
+bool TakeGdiFailure(GdiCall call);
+bool FixedTickCount(std::uint32_t& milliseconds);
+bool FakeMilliseconds(std::uint32_t& now);
+bool TimerCapsFail();
+void RecordTimerPeriod(bool begin, std::uint32_t period);
+bool FakeCounter(std::int64_t& now);
+bool RecordSleep(std::uint32_t milliseconds);
+bool FixedTime(std::time_t& now);
+bool InjectedDesktopMode(DesktopMode& mode);
+bool ModuleFileName(std::string& name);
+bool RecordDelete(const std::string& systemPath);
+void FileOpened(std::FILE* file, const std::string& systemPath);
+void FileClosed(std::FILE* file);
+std::optional<std::size_t> TripFileCall(FileCall call, std::FILE* file, const std::string& renamedPath);
+void QueueEmpty();
+
+} // namespace win32::testing::entries

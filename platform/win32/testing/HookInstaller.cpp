@@ -1,0 +1,31 @@
+#include "platform/win32/testing/HookEntries.h"
+
+namespace win32::testing
+{
+namespace
+{
+
+constexpr detail::HookTable table{
+    .isWindowCallRefused = entries::IsRefused,
+    .takeGdiFailure = entries::TakeGdiFailure,
+    .tickCount = entries::FixedTickCount,
+    .milliseconds = entries::FakeMilliseconds,
+    .timerCapsFail = entries::TimerCapsFail,
+    .timerPeriod = entries::RecordTimerPeriod,
+    .performanceCounter = entries::FakeCounter,
+    .sleep = entries::RecordSleep,
+    .time = entries::FixedTime,
+    .desktopMode = entries::InjectedDesktopMode,
+    .moduleFileName = entries::ModuleFileName,
+    .deleteEntry = entries::RecordDelete,
+    .fileOpened = entries::FileOpened,
+    .fileClosed = entries::FileClosed,
+    .tripFileCall = entries::TripFileCall,
+    .queueEmpty = entries::QueueEmpty,
+};
+
+// Runs before main in every program that links the hook library.
+const bool installed = (detail::hookTable.store(&table, std::memory_order_release), true);
+
+} // namespace
+} // namespace win32::testing
