@@ -127,7 +127,10 @@ int ReadWholeFile(const std::string& path, std::uint64_t limit, std::unique_ptr<
         ::close(descriptor);
         return 0;
     }
-    ++openCount;
+    // Counted as a stream would be; there is none to name.
+    const detail::HookTable* hooks = detail::Hooks();
+    if (hooks != nullptr)
+        hooks->fileOpened(nullptr, opened);
     size = static_cast<std::uint64_t>(status.st_size);
     bytes = std::make_unique_for_overwrite<std::uint8_t[]>(size);
     got = 0;
@@ -147,6 +150,8 @@ int ReadWholeFile(const std::string& path, std::uint64_t limit, std::unique_ptr<
         }
     }
     Trip(FileCall::Close, nullptr, opened);
+    if (hooks != nullptr)
+        hooks->fileClosed(nullptr);
     ::close(descriptor);
     return 1;
 }
