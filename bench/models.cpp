@@ -4,10 +4,13 @@
 // rewriting their vertices every frame and boxes skinned to four bones.
 //
 // Device set: the Direct3D 7 render system over GL (llvmpipe when headless),
-// one iteration being one pass and a one-pixel read-back, so queued GL work
-// is counted. Its floor is the same boxes drawn by a bare GL loop (one matrix
-// load and one glDrawRangeElements per box from the same client arrays);
-// engine_per_bare is the engine's overhead per model against it.
+// paired round by round in one GL context with its floor: the same boxes
+// drawn by a bare GL loop (one matrix load and one glDrawRangeElements per
+// box from client arrays), only the visible half for the half-culled pass,
+// and for morph and skinned boxes the same vertex work per model done by a
+// plain loop into each model's own array. A round is one frame of each,
+// ended by a one-pixel read-back so queued GL work is counted; the ratio is
+// the median of the per-round ratios.
 // Device-free set: the same passes on a render system that takes draws and
 // state changes without a device: the engine's own update, cull and sort.
 // Sort: 10,000 random depths in render order against a plain float sort.
@@ -48,6 +51,7 @@
 #include <cstring>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -131,6 +135,8 @@ public:
             skinned.skinned[vertex].influences.push_back(second);
         }
         ready = Write("box", box) && Write("morph", MakeMorphModel(frames, 10.0f)) && Write("skinned", skinned);
+        morphFrames = frames;
+        skinnedRecord = skinned;
     }
 
     DataFolder(const DataFolder&) = delete;
@@ -139,6 +145,9 @@ public:
     corvellan::test::TempFolder folder{"corvellan-bench"};
     const std::string root = folder.Path();
     bool ready = false;
+    // What the bare floor blends and skins, as written.
+    std::vector<ModelFileRecord> morphFrames;
+    ModelFileRecord skinnedRecord;
 
 private:
     bool Write(const std::string& name, const ModelFileRecord& record)
@@ -284,89 +293,151 @@ public:
     std::unique_ptr<Services> services;
 };
 
-using Clock = std::chrono::steady_clock;
-
-// Nanoseconds per box of the bare loop, by box count, for the ratio.
-std::map<std::int64_t, double>& BareTimes()
+// The bare loop's side of a device pass: the same boxes drawn straight
+// through GL, and for animated kinds the same vertex work per model (two
+// frames blended, or two bone influences per vertex) done by a plain loop
+// into each model's own vertex array before the draws.
+class BareFloor
 {
-    static std::map<std::int64_t, double> times;
-    return times;
-}
-
-void Report(benchmark::State& state, const ModelManager* models)
-{
-    state.SetComplexityN(state.range(0));
-    state.counters["per_model"] = benchmark::Counter(static_cast<double>(state.range(0)),
-                                                     benchmark::Counter::kIsIterationInvariantRate |
-                                                         benchmark::Counter::kInvert);
-    if (models != nullptr)
-        state.counters["drawn"] = models->drawnModels;
-}
-
-// Against the bare loop's time at the same size, when it ran before.
-void ReportAgainstBare(benchmark::State& state, double seconds, bool bare)
-{
-    const double frames = static_cast<double>(state.iterations());
-    const double perModel = frames > 0 ? seconds * 1e9 / (frames * static_cast<double>(state.range(0))) : 0.0;
-    if (bare)
+public:
+    BareFloor(DeviceStage& stage, Kind kind_, std::int64_t n) : kind(kind_)
     {
-        BareTimes()[state.range(0)] = perModel;
-        return;
+        Services& services = *stage.services;
+        // The box in the coloured layout the bare loop reads.
+        box.reset(services.models.LoadModelResource("box.mlf", nullptr, Model::FlagColored));
+        const auto* boxVertices = static_cast<const std::uint8_t*>(box->GetVertexBuffer()->GetData());
+        // projection * view * world as GL loads it: the row-vector product,
+        // whose storage read column by column is the column-vector matrix.
+        const Camera& camera = *services.cameras.defaultCamera;
+        for (std::int64_t index = 0; index < n; ++index)
+        {
+            if (kind == Kind::HalfCulled && index % 2 == 1)
+                continue;
+            Matrix4 rowVectors = services.worlds.at(static_cast<std::size_t>(index));
+            rowVectors.Transpose();
+            const Matrix4 clip = rowVectors.Multiply(camera.view).Multiply(camera.projection);
+            std::array<float, 16> matrix{};
+            std::copy(std::begin(clip.m), std::end(clip.m), matrix.begin());
+            matrices.push_back(matrix);
+            speeds.push_back(10.0f + static_cast<float>(index % 7));
+        }
+        times.assign(matrices.size(), 0.0f);
+        if (kind == Kind::Morph || kind == Kind::Skinned)
+        {
+            arrays.assign(matrices.size(), std::vector<std::uint8_t>(boxVertices, boxVertices + 24 * 36));
+            for (const std::vector<std::uint8_t>& array : arrays)
+                pointers.push_back(array.data());
+        }
+        std::vector<std::uint16_t> boxIndices(36);
+        std::memcpy(boxIndices.data(), box->GetIndexBuffer()->GetData(), boxIndices.size() * 2);
+        indices = boxIndices;
+        rgba.assign(16 * 16 * 4, 200);
+        bare = std::make_unique<d3d7::testing::BareQuads>(stage.renderSystem->backBuffer, boxVertices, 24,
+                                                          indices.data(), 36, rgba.data(), 16, 16);
+        const DataFolder& data = stage.data;
+        frames = data.morphFrames;
+        skin = data.skinnedRecord;
     }
-    const auto floor = BareTimes().find(state.range(0));
-    if (floor != BareTimes().end() && floor->second > 0.0)
-        state.counters["engine_per_bare"] = perModel / floor->second;
-}
 
-void BareGLBoxes(benchmark::State& state)
-{
-    DeviceStage stage;
-    if (!stage.services)
+    bool IsReady() const { return bare->IsReady(); }
+
+    // One frame; the boxes drawn.
+    std::int64_t Frame(float frameTime)
     {
-        state.SkipWithError("no drawing device");
-        return;
+        if (kind == Kind::Morph || kind == Kind::Skinned)
+        {
+            for (std::size_t model = 0; model < arrays.size(); ++model)
+            {
+                times[model] = std::fmod(times[model] + frameTime * speeds[model], 8.0f);
+                const auto first = static_cast<std::size_t>(times[model]);
+                const std::size_t second = (first + 1) % 8;
+                const float blend = times[model] - static_cast<float>(first);
+                if (kind == Kind::Morph)
+                    Morph(arrays[model].data(), first, second, blend);
+                else
+                    Skin(arrays[model].data(), first, second, blend);
+            }
+        }
+        bare->DrawFrame(matrices, pointers);
+        return static_cast<std::int64_t>(matrices.size());
     }
-    Services& services = *stage.services;
-    services.Fill(Kind::Boxes, state.range(0));
-    services.Pass();
-    // The box in the coloured layout the bare loop reads.
-    std::unique_ptr<Model> box(services.models.LoadModelResource("box.mlf", nullptr, Model::FlagColored));
-    // projection * view * world as GL loads it: the row-vector product, whose
-    // storage read column by column is the column-vector matrix.
-    const Camera& camera = *services.cameras.defaultCamera;
+
+private:
+    static Vector3 Lerp(const Float3& a, const Float3& b, float blend)
+    {
+        return Vector3(a[0] + (b[0] - a[0]) * blend, a[1] + (b[1] - a[1]) * blend, a[2] + (b[2] - a[2]) * blend);
+    }
+
+    void Morph(std::uint8_t* target, std::size_t first, std::size_t second, float blend) const
+    {
+        const std::vector<ModelFileVertex>& a = frames[first].vertices;
+        const std::vector<ModelFileVertex>& b = frames[second].vertices;
+        for (std::size_t vertex = 0; vertex < 24; ++vertex, target += 36)
+        {
+            const Vector3 position = Lerp(a[vertex].position, b[vertex].position, blend);
+            const Vector3 normal = Lerp(a[vertex].normal, b[vertex].normal, blend);
+            const float uv[2] = {a[vertex].u * (1.0f - blend) + b[vertex].u * blend,
+                                 a[vertex].v * (1.0f - blend) + b[vertex].v * blend};
+            std::memcpy(target, &position, 12);
+            std::memcpy(target + 12, &normal, 12);
+            std::memcpy(target + 28, uv, 8);
+        }
+    }
+
+    // Bones posed by their blended translations (the keys hold no
+    // rotation), each vertex the weighted sum of its influences.
+    void Skin(std::uint8_t* target, std::size_t first, std::size_t second, float blend) const
+    {
+        std::array<Matrix4, 4> full;
+        Matrix4 rotation;
+        Matrix4::Identity(rotation);
+        for (std::size_t bone = 0; bone < 4; ++bone)
+        {
+            const ModelFileKey& a = skin.keys[first * 4 + bone];
+            const ModelFileKey& b = skin.keys[second * 4 + bone];
+            Matrix4::Translation(full[bone], Lerp({a[0], a[1], a[2]}, {b[0], b[1], b[2]}, blend));
+        }
+        for (std::size_t vertex = 0; vertex < 24; ++vertex, target += 36)
+        {
+            Vector3 position(0.0f, 0.0f, 0.0f);
+            Vector3 normal(0.0f, 0.0f, 0.0f);
+            for (const ModelFileInfluence& influence : skin.skinned[vertex].influences)
+            {
+                const Vector3 at(influence.position[0], influence.position[1], influence.position[2]);
+                const Vector3 facing(influence.normal[0], influence.normal[1], influence.normal[2]);
+                position += full[influence.bone % 4].TransformPoint(at) * influence.weight;
+                normal += rotation.TransformPoint(facing) * influence.weight;
+            }
+            std::memcpy(target, &position, 12);
+            std::memcpy(target + 12, &normal, 12);
+        }
+    }
+
+    Kind kind;
+    std::unique_ptr<Model> box;
     std::vector<std::array<float, 16>> matrices;
-    for (const Matrix4& world : services.worlds)
-    {
-        Matrix4 rowVectors = world;
-        rowVectors.Transpose();
-        const Matrix4 clip = rowVectors.Multiply(camera.view).Multiply(camera.projection);
-        std::array<float, 16> matrix{};
-        std::copy(std::begin(clip.m), std::end(clip.m), matrix.begin());
-        matrices.push_back(matrix);
-    }
-    std::vector<std::uint16_t> indices(36);
-    std::memcpy(indices.data(), box->GetIndexBuffer()->GetData(), indices.size() * 2);
-    std::vector<std::uint8_t> rgba(16 * 16 * 4, 200);
-    d3d7::testing::BareQuads bare(stage.renderSystem->backBuffer, box->GetVertexBuffer()->GetData(), 24,
-                                  indices.data(), 36, rgba.data(), 16, 16);
-    if (!bare.IsReady())
-    {
-        state.SkipWithError("no GL texture");
-        return;
-    }
-    bare.DrawFrame(matrices);
-    double seconds = 0.0;
-    for (auto _ : state)
-    {
-        const Clock::time_point start = Clock::now();
-        bare.DrawFrame(matrices);
-        benchmark::DoNotOptimize(stage.ReadBack());
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-    }
-    Report(state, nullptr);
-    ReportAgainstBare(state, seconds, true);
+    std::vector<float> speeds;
+    std::vector<float> times;
+    std::vector<std::vector<std::uint8_t>> arrays;
+    std::vector<const void*> pointers;
+    std::vector<std::uint16_t> indices;
+    std::vector<std::uint8_t> rgba;
+    std::vector<ModelFileRecord> frames;
+    ModelFileRecord skin;
+    std::unique_ptr<d3d7::testing::BareQuads> bare;
+};
+
+// Per model of the medians over the rounds, next to PairedRounds' own.
+void ReportPerModel(benchmark::State& state)
+{
+    const auto n = static_cast<double>(state.range(0));
+    state.counters["project_ns_per_model"] = state.counters["project_us"] * 1000.0 / n;
+    state.counters["floor_ns_per_model"] = state.counters["floor_us"] * 1000.0 / n;
 }
 
+// One device, the engine's pass and the bare loop's frame alternating round
+// by round; each round one frame of each, ended by a one-pixel read-back so
+// queued GL work is counted on its own side.
 void DevicePass(benchmark::State& state, Kind kind)
 {
     DeviceStage stage;
@@ -375,21 +446,30 @@ void DevicePass(benchmark::State& state, Kind kind)
         state.SkipWithError("no drawing device");
         return;
     }
-    stage.services->Fill(kind, state.range(0));
+    Services& services = *stage.services;
+    services.Fill(kind, state.range(0));
     // The first pass uploads the textures and sends every state.
-    stage.services->Pass();
+    services.Pass();
     stage.ReadBack();
-    double seconds = 0.0;
-    for (auto _ : state)
+    BareFloor floor(stage, kind, state.range(0));
+    if (!floor.IsReady())
     {
-        const Clock::time_point start = Clock::now();
-        stage.services->Pass();
-        benchmark::DoNotOptimize(stage.ReadBack());
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        state.SkipWithError("no GL texture");
+        return;
     }
-    Report(state, &stage.services->models);
-    if (kind == Kind::Boxes)
-        ReportAgainstBare(state, seconds, false);
+    corvellan::bench::PairedRounds::Run(
+        state,
+        [&] {
+            services.Pass();
+            benchmark::DoNotOptimize(stage.ReadBack());
+            return static_cast<std::int64_t>(services.models.drawnModels);
+        },
+        [&] {
+            const std::int64_t drawn = floor.Frame(services.timers.frameTime);
+            benchmark::DoNotOptimize(stage.ReadBack());
+            return drawn;
+        });
+    ReportPerModel(state);
 }
 
 void RecordingPass(benchmark::State& state, Kind kind)
@@ -402,7 +482,11 @@ void RecordingPass(benchmark::State& state, Kind kind)
         stage.services->Pass();
         benchmark::DoNotOptimize(stage.renderSystem->drawn);
     }
-    Report(state, &stage.services->models);
+    state.SetComplexityN(state.range(0));
+    state.counters["per_model"] = benchmark::Counter(static_cast<double>(state.range(0)),
+                                                     benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+    state.counters["drawn"] = stage.services->models.drawnModels;
 }
 
 // Random depths in both groups, sorted in render order as the pass sorts
@@ -455,14 +539,19 @@ void Sizes(benchmark::internal::Benchmark* benchmark)
     benchmark->Arg(1000)->Arg(3000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 }
 
+void DeviceSizes(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->Arg(1000)->Arg(3000)->Arg(10000)->Iterations(corvellan::bench::PairedRounds::FullRounds)->Unit(
+        benchmark::kMillisecond);
+}
+
 } // namespace
 
 // GL draws on llvmpipe's own threads: the device set runs on wall time.
-BENCHMARK(BareGLBoxes)->Apply(Sizes)->UseRealTime();
-BENCHMARK_CAPTURE(DevicePass, Boxes, Kind::Boxes)->Apply(Sizes)->UseRealTime();
-BENCHMARK_CAPTURE(DevicePass, HalfCulled, Kind::HalfCulled)->Apply(Sizes)->UseRealTime();
-BENCHMARK_CAPTURE(DevicePass, Morph, Kind::Morph)->Apply(Sizes)->UseRealTime();
-BENCHMARK_CAPTURE(DevicePass, Skinned, Kind::Skinned)->Apply(Sizes)->UseRealTime();
+BENCHMARK_CAPTURE(DevicePass, Boxes, Kind::Boxes)->Apply(DeviceSizes)->UseRealTime();
+BENCHMARK_CAPTURE(DevicePass, HalfCulled, Kind::HalfCulled)->Apply(DeviceSizes)->UseRealTime();
+BENCHMARK_CAPTURE(DevicePass, Morph, Kind::Morph)->Apply(DeviceSizes)->UseRealTime();
+BENCHMARK_CAPTURE(DevicePass, Skinned, Kind::Skinned)->Apply(DeviceSizes)->UseRealTime();
 BENCHMARK_CAPTURE(RecordingPass, Boxes, Kind::Boxes)->Apply(Sizes);
 BENCHMARK_CAPTURE(RecordingPass, HalfCulled, Kind::HalfCulled)->Apply(Sizes);
 BENCHMARK_CAPTURE(RecordingPass, Morph, Kind::Morph)->Apply(Sizes);
@@ -471,8 +560,21 @@ BENCHMARK(SortModels)
     ->Name("Models/Sort_vs_SortFloats")
     ->Arg(10000)
     ->Iterations(corvellan::bench::PairedRounds::FullRounds);
-BENCHMARK(BareGLBoxes)->Name("BareGLBoxes/smoke")->Arg(50)->UseRealTime();
-BENCHMARK_CAPTURE(DevicePass, Boxes, Kind::Boxes)->Name("DevicePass/Boxes/smoke")->Arg(50)->UseRealTime();
+BENCHMARK_CAPTURE(DevicePass, Boxes, Kind::Boxes)
+    ->Name("DevicePass/Boxes/smoke")
+    ->Arg(50)
+    ->Iterations(corvellan::bench::PairedRounds::SmokeRounds)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(DevicePass, Morph, Kind::Morph)
+    ->Name("DevicePass/Morph/smoke")
+    ->Arg(50)
+    ->Iterations(corvellan::bench::PairedRounds::SmokeRounds)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(DevicePass, Skinned, Kind::Skinned)
+    ->Name("DevicePass/Skinned/smoke")
+    ->Arg(50)
+    ->Iterations(corvellan::bench::PairedRounds::SmokeRounds)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(RecordingPass, Boxes, Kind::Boxes)->Name("RecordingPass/Boxes/smoke")->Arg(100);
 BENCHMARK(SortModels)
     ->Name("Models/Sort_vs_SortFloats/smoke")

@@ -38,6 +38,20 @@ BareQuads::~BareQuads()
 
 void BareQuads::DrawFrame(const std::vector<std::array<float, 16>>& matrices)
 {
+    DrawFrame(matrices, {});
+}
+
+void BareQuads::SetPointers(const std::uint8_t* from)
+{
+    glVertexPointer(3, GL_FLOAT, 36, from);
+    glNormalPointer(GL_FLOAT, 36, from + 12);
+    glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, 36, from + 24);
+    glTexCoordPointer(2, GL_FLOAT, 36, from + 28);
+}
+
+void BareQuads::DrawFrame(const std::vector<std::array<float, 16>>& matrices,
+                          const std::vector<const void*>& vertexArrays)
+{
     detail::GlContext& context = detail::GlContext::Get();
     if (texture == 0 || !context.MayCall())
         return;
@@ -64,15 +78,18 @@ void BareQuads::DrawFrame(const std::vector<std::array<float, 16>>& matrices)
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 36, vertices);
-    glNormalPointer(GL_FLOAT, 36, vertices + 12);
-    glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, 36, vertices + 24);
-    glTexCoordPointer(2, GL_FLOAT, 36, vertices + 28);
+    SetPointers(vertices);
     glMatrixMode(GL_MODELVIEW);
     detail::CountGlCalls(30);
-    for (const std::array<float, 16>& matrix : matrices)
+    const bool ownArrays = vertexArrays.size() == matrices.size();
+    for (std::size_t quad = 0; quad < matrices.size(); ++quad)
     {
-        glLoadMatrixf(matrix.data());
+        if (ownArrays)
+        {
+            SetPointers(static_cast<const std::uint8_t*>(vertexArrays[quad]));
+            detail::CountGlCalls(4);
+        }
+        glLoadMatrixf(matrices[quad].data());
         gl.drawRangeElements(GL_TRIANGLES, 0, vertexCount - 1, static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT,
                              indices);
         detail::CountGlCalls(2);

@@ -33,8 +33,14 @@ public:
     // One frame: the states, then every quad with its own matrix (column
     // vectors, as GL loads them), then glFinish.
     void DrawFrame(const std::vector<std::array<float, 16>>& matrices);
+    // The same, each quad drawn from its own vertex array (as many as there
+    // are matrices, in the layout given to the constructor): the floor of
+    // passes that rewrite every model's vertices.
+    void DrawFrame(const std::vector<std::array<float, 16>>& matrices, const std::vector<const void*>& vertexArrays);
 
 private:
+    void SetPointers(const std::uint8_t* from);
+
     IDirectDrawSurface7* target;
     const std::uint8_t* vertices;
     std::uint32_t vertexCount;
