@@ -1,11 +1,13 @@
 // Quads through the render system against the same quads straight through
 // GL (llvmpipe when headless). Both draw into the same 800 x 600 back buffer:
 // a 64 x 64 RGBA texture, blending (4, 5), coloured quads, each with its own
-// world matrix; one iteration is one frame ended by glFinish, without a
-// present. The bare loop sets its states once, then per quad loads a matrix
-// and draws: it is the floor the engine's cost is read against
-// (engine_per_bare). A third run sets every state again per quad through the
-// cached setters; the cache keeps its GL call count at the first run's.
+// world matrix; a frame is ended by glFinish, without a present. The bare
+// loop sets its states once, then per quad loads a matrix and draws: it is
+// the floor, paired round by round in the same GL context with the engine's
+// frame (ratio: the median of the per-round ratios). A second pairing sets
+// every state again per quad through the cached setters; the cache keeps its
+// GL call count at the first pairing's.
+#include "bench/support/PairedRounds.h"
 #include "bench/support/StartDevice.h"
 #include "engine/core/Color.h"
 #include "engine/core/Config.h"
@@ -27,10 +29,8 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,13 +39,6 @@ namespace
 {
 
 using namespace OrvaneEngine;
-
-// Nanoseconds per quad of the bare loop, by quad count, for the ratio.
-std::map<std::int64_t, double>& BareTimes()
-{
-    static std::map<std::int64_t, double> times;
-    return times;
-}
 
 class Stage
 {
@@ -168,27 +161,7 @@ public:
     std::vector<std::array<float, 16>> bareMatrices;
 };
 
-using Clock = std::chrono::steady_clock;
-
-void Report(benchmark::State& state, double seconds, std::uint64_t glCalls, bool bare)
-{
-    const auto quads = static_cast<double>(state.range(0));
-    const double frames = static_cast<double>(state.iterations());
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-    const double perQuad = frames > 0 ? seconds * 1e9 / (frames * quads) : 0.0;
-    state.counters["ns_per_quad"] = perQuad;
-    state.counters["gl_calls_per_frame"] = frames > 0 ? static_cast<double>(glCalls) / frames : 0.0;
-    if (bare)
-    {
-        BareTimes()[state.range(0)] = perQuad;
-        return;
-    }
-    const auto floor = BareTimes().find(state.range(0));
-    if (floor != BareTimes().end() && floor->second > 0.0)
-        state.counters["engine_per_bare"] = perQuad / floor->second;
-}
-
-void BareGLQuads(benchmark::State& state)
+void Quads(benchmark::State& state, bool everyStatePerQuad)
 {
     Stage stage(state.range(0));
     if (!stage.ready)
@@ -203,30 +176,15 @@ void BareGLQuads(benchmark::State& state)
         state.SkipWithError("no GL texture");
         return;
     }
-    // The first frame makes GL's own objects; it is not counted.
-    bare.DrawFrame(stage.bareMatrices);
-    double seconds = 0.0;
-    const std::uint64_t calls = d3d7::testing::GetGlCallCount();
-    for (auto _ : state)
-    {
-        const Clock::time_point start = Clock::now();
-        bare.DrawFrame(stage.bareMatrices);
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-    }
-    Report(state, seconds, d3d7::testing::GetGlCallCount() - calls, true);
-}
-
-void Quads(benchmark::State& state, bool everyStatePerQuad)
-{
-    Stage stage(state.range(0));
-    if (!stage.ready)
-    {
-        state.SkipWithError("no drawing device");
-        return;
-    }
-    stage.SetStates();
     RenderSystem& renderSystem = *stage.renderSystem;
+    std::uint64_t engineCalls = 0;
+    std::int64_t engineFrames = 0;
     const auto frame = [&] {
+        const std::uint64_t calls = d3d7::testing::GetGlCallCount();
+        // The bare loop's frame leaves GL's state unknown to the device, so
+        // each engine frame starts by setting its states once, as a frame
+        // after any foreign GL work must.
+        stage.SetStates();
         renderSystem.BeginScene();
         for (const Matrix4& world : stage.worlds)
         {
@@ -237,18 +195,20 @@ void Quads(benchmark::State& state, bool everyStatePerQuad)
         }
         renderSystem.EndScene();
         d3d7::testing::FinishGl();
+        engineCalls += d3d7::testing::GetGlCallCount() - calls;
+        ++engineFrames;
+        return static_cast<std::int64_t>(stage.worlds.size());
     };
-    // The first frame uploads the texture and sends every state; it is not counted.
-    frame();
-    double seconds = 0.0;
-    const std::uint64_t calls = d3d7::testing::GetGlCallCount();
-    for (auto _ : state)
-    {
-        const Clock::time_point start = Clock::now();
-        frame();
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-    }
-    Report(state, seconds, d3d7::testing::GetGlCallCount() - calls, false);
+    corvellan::bench::PairedRounds::Run(state, frame, [&] {
+        bare.DrawFrame(stage.bareMatrices);
+        return static_cast<std::int64_t>(stage.bareMatrices.size());
+    });
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    const auto quads = static_cast<double>(state.range(0));
+    state.counters["project_ns_per_quad"] = state.counters["project_us"] * 1000.0 / quads;
+    state.counters["floor_ns_per_quad"] = state.counters["floor_us"] * 1000.0 / quads;
+    state.counters["gl_calls_per_frame"] =
+        engineFrames > 0 ? static_cast<double>(engineCalls) / static_cast<double>(engineFrames) : 0.0;
 }
 
 void RenderSystemQuads(benchmark::State& state)
@@ -270,18 +230,17 @@ void RenderSystemQuadsSettingEveryState(benchmark::State& state)
     for (const auto& size : sizes)
     {
         const std::string suffix = size.name;
-        // The floor first, so the engine runs after it can report their ratio.
-        benchmark::RegisterBenchmark(("BM_BareGLQuads" + suffix).c_str(), BareGLQuads)
+        const std::int64_t rounds = size.quads == 10 ? corvellan::bench::PairedRounds::SmokeRounds
+                                                     : corvellan::bench::PairedRounds::FullRounds;
+        benchmark::RegisterBenchmark(("BM_RenderSystemQuads_vs_BareGL" + suffix).c_str(), RenderSystemQuads)
             ->Arg(size.quads)
+            ->Iterations(rounds)
             ->Unit(benchmark::kMicrosecond)
             ->UseRealTime();
-        benchmark::RegisterBenchmark(("BM_RenderSystemQuads" + suffix).c_str(), RenderSystemQuads)
-            ->Arg(size.quads)
-            ->Unit(benchmark::kMicrosecond)
-            ->UseRealTime();
-        benchmark::RegisterBenchmark(("BM_RenderSystemQuadsSettingEveryState" + suffix).c_str(),
+        benchmark::RegisterBenchmark(("BM_RenderSystemQuadsSettingEveryState_vs_BareGL" + suffix).c_str(),
                                      RenderSystemQuadsSettingEveryState)
             ->Arg(size.quads)
+            ->Iterations(rounds)
             ->Unit(benchmark::kMicrosecond)
             ->UseRealTime();
     }
