@@ -17,7 +17,10 @@
 //
 // per_model should stay about flat from 1,000 to 10,000 models (the sort
 // adds log n); clearly more points at something quadratic, such as registry
-// walks or render-list reallocation.
+// walks or render-list reallocation. On llvmpipe both sides of the device set
+// grow alike when the C library hands the driver's per-frame scene memory
+// back to the kernel and faults it in again each frame; scripts/bench.sh
+// keeps that memory in the heap so the table shows the passes themselves.
 #include "bench/support/PairedRounds.h"
 #include "bench/support/StartDevice.h"
 #include "content/ImageFixtures.h"

@@ -24,6 +24,12 @@ trap 'rm -rf "$results"' EXIT
 export SDL_VIDEODRIVER=${SDL_VIDEODRIVER:-offscreen}
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export LP_NUM_THREADS=${LP_NUM_THREADS:-2}
+# llvmpipe allocates and frees its scene memory every frame; with the C
+# library's default thresholds large frames go back to the kernel and are
+# faulted in again, which made the GL floor's time per box grow three- to
+# fourfold from 1,000 to 10,000 boxes and swing between runs. Keeping that
+# memory in the heap leaves the drawing itself to be measured, on both sides.
+export GLIBC_TUNABLES=${GLIBC_TUNABLES:-glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=4294967295}
 for ((repetition = 1; repetition <= repetitions; ++repetition)); do
   for program in "${programs[@]}"; do
     name=$(basename "$program")
