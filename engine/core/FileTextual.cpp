@@ -115,6 +115,23 @@ const std::array<bool, 256> WideWhiteSpace = [] {
     return table;
 }();
 
+// Whether a unit other than '/' narrows to '/' in these tables: a word
+// narrowed while it is read would then see comments its wide text lacks.
+bool OtherUnitNarrowsToSlash(const CodePageTables& tables)
+{
+    // Tables live as long as the program, one per locale.
+    thread_local const CodePageTables* checked = nullptr;
+    thread_local bool answer = false;
+    if (checked != &tables)
+    {
+        answer = false;
+        for (std::uint32_t unit = 0x80; unit <= 0xFFFF && !answer; ++unit)
+            answer = tables.ByteOf(static_cast<char16_t>(unit)) == '/';
+        checked = &tables;
+    }
+    return answer;
+}
+
 } // namespace
 
 FileTextual::FileTextual(std::unique_ptr<FileBinary> givenFile, bool givenWrite, std::uint32_t givenEncoding)
@@ -261,6 +278,23 @@ inline bool FileTextual::IsWhiteSpace(std::uint16_t c) const
     return c < WideWhiteSpace.size() ? WideWhiteSpace[c] : win32::iswspace(c) != 0;
 }
 
+inline char FileTextual::Narrow(std::uint16_t c) const
+{
+    if (encoding == EncodingAnsi || c < 0x80)
+        return static_cast<char>(c);
+    const int byte = narrowTables->ByteOf(static_cast<char16_t>(c));
+    return byte >= 0 ? static_cast<char>(byte) : replacement;
+}
+
+template <class Text>
+inline void FileTextual::Store(Text& out, std::uint16_t c) const
+{
+    if constexpr (std::is_same_v<Text, std::string>)
+        out.push_back(Narrow(c));
+    else
+        out.push_back(static_cast<typename Text::value_type>(c));
+}
+
 template <class Text>
 void FileTextual::TakePlainRun(Text& out, bool word)
 {
@@ -309,7 +343,13 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         out.resize(length + (at - from) / 2);
         auto* units = out.data() + length;
         for (std::size_t unit = from; unit < at; unit += 2)
-            *units++ = static_cast<typename Text::value_type>((bytes[unit + high] << 8) | bytes[unit + 1 - high]);
+        {
+            const auto c = static_cast<std::uint16_t>((bytes[unit + high] << 8) | bytes[unit + 1 - high]);
+            if constexpr (std::is_same_v<Text, std::string>)
+                *units++ = Narrow(c);
+            else
+                *units++ = static_cast<typename Text::value_type>(c);
+        }
         break;
     }
     default:
@@ -356,7 +396,7 @@ void FileTextual::TakePlainRun(Text& out, bool word)
             }
             if (stops(c))
                 break;
-            out.push_back(static_cast<typename Text::value_type>(c));
+            Store(out, c);
             at += length;
         }
         break;
@@ -392,7 +432,7 @@ bool FileTextual::ReadRaw(Text& out, bool stripComments, bool word)
     {
         if (word && IsWhiteSpace(c))
             break;
-        out.push_back(static_cast<typename Text::value_type>(c));
+        Store(out, c);
         if (stripComments && word && out.size() == 2 && out[0] == '/' && out[1] == '/')
             word = false;
         // A word that does not begin with "//" can no longer turn into a
@@ -419,10 +459,20 @@ bool FileTextual::ReadString(std::string& out, bool stripComments, bool word)
             return false;
         return ReadRaw(out, stripComments, word);
     }
-    if (!ReadRaw(raw, stripComments, word))
-        return false;
     const CodePageTables& tables = CodePageTables::Current();
     const bool asciiKept = tables.IsAsciiKept();
+    if (asciiKept && !OtherUnitNarrowsToSlash(tables))
+    {
+        // Each character narrows as it is decoded, with the same result as
+        // narrowing the wide word afterwards: white space and line ends are
+        // found on the wide units, and only '/' itself narrows to '/'.
+        if (endReached)
+            return false;
+        narrowTables = &tables;
+        return ReadRaw(out, stripComments, word);
+    }
+    if (!ReadRaw(raw, stripComments, word))
+        return false;
     out.resize(raw.size());
     for (std::size_t at = 0; at < raw.size(); ++at)
     {

@@ -8,6 +8,7 @@
 namespace OrvaneEngine
 {
 
+class CodePageTables;
 class FileBinary;
 
 // Text over a binary file: a reader hands out words or lines in sequence in
@@ -64,6 +65,11 @@ private:
     // ends a word (or line) or does not lie whole in the buffer.
     template <class Text>
     void TakePlainRun(Text& out, bool word);
+    // A character as the narrow text holds it: a byte in encoding 0, else
+    // the unit through narrowTables (whose ASCII is kept).
+    char Narrow(std::uint16_t c) const;
+    template <class Text>
+    void Store(Text& out, std::uint16_t c) const;
 
     void PutByte(std::uint8_t value);
     void PutUnit(std::uint16_t unit);
@@ -84,6 +90,7 @@ private:
     // Kept between calls so that reading a word allocates nothing.
     std::u16string raw;
     std::string narrow;
+    const CodePageTables* narrowTables = nullptr;
 };
 
 } // namespace OrvaneEngine
