@@ -339,16 +339,18 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         }
         while (at + 1 < end && !stops(static_cast<std::uint16_t>((bytes[at + high] << 8) | bytes[at + 1 - high])))
             at += 2;
-        const std::size_t length = out.size();
-        out.resize(length + (at - from) / 2);
-        auto* units = out.data() + length;
-        for (std::size_t unit = from; unit < at; unit += 2)
+        if constexpr (std::is_same_v<Text, std::string>)
         {
-            const auto c = static_cast<std::uint16_t>((bytes[unit + high] << 8) | bytes[unit + 1 - high]);
-            if constexpr (std::is_same_v<Text, std::string>)
-                *units++ = Narrow(c);
-            else
-                *units++ = static_cast<typename Text::value_type>(c);
+            for (std::size_t unit = from; unit < at; unit += 2)
+                out.push_back(Narrow(static_cast<std::uint16_t>((bytes[unit + high] << 8) | bytes[unit + 1 - high])));
+        }
+        else
+        {
+            const std::size_t length = out.size();
+            out.resize(length + (at - from) / 2);
+            auto* units = out.data() + length;
+            for (std::size_t unit = from; unit < at; unit += 2)
+                *units++ = static_cast<typename Text::value_type>((bytes[unit + high] << 8) | bytes[unit + 1 - high]);
         }
         break;
     }
