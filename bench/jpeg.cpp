@@ -1,8 +1,10 @@
 // Decoding a photo-like JPEG (quality 85): Image::Load through the file
 // manager (the whole file in memory, the 4096-byte source, rows stored bottom
 // up) against bare libjpeg on the same file (jpeg_stdio_src, every scanline
-// into one buffer) and against the djpeg tool in a child process. The bare
-// library is the floor: a wide gap points at the source manager or the row copy.
+// into one buffer), round by round. The bare library is the floor: a wide gap
+// points at the source manager or the row copy. (A djpeg child process would
+// mostly measure process start-up, so it is not compared.)
+#include "bench/support/PairedRounds.h"
 #include "content/ImageFixtures.h"
 #include "content/PhotoPicture.h"
 #include "engine/core/FileManager.h"
@@ -20,15 +22,11 @@
 #include <string>
 
 #include <jpeglib.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace
 {
 
+using corvellan::bench::PairedRounds;
 using OrvaneEngine::FileManager;
 using OrvaneEngine::Image;
 
@@ -51,104 +49,50 @@ public:
     const std::string path = folder.Path();
 };
 
-void SetCounters(benchmark::State& state)
+// The pixels decoded; 0 when the engine could not read the picture.
+std::int64_t EngineLoad(FileManager& files)
 {
-    state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
+    Image image;
+    if (!image.Load(nullptr, &files, "photo.jpg"))
+        return 0;
+    benchmark::DoNotOptimize(image.GetPixels());
+    return std::int64_t{image.GetWidth()} * image.GetHeight();
 }
 
-void EngineLoad(benchmark::State& state)
+std::int64_t BareLibrary(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return -1;
+    jpeg_decompress_struct decompressor{};
+    jpeg_error_mgr errors{};
+    decompressor.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&decompressor);
+    jpeg_stdio_src(&decompressor, file);
+    jpeg_read_header(&decompressor, TRUE);
+    jpeg_start_decompress(&decompressor);
+    const std::size_t rowBytes =
+        std::size_t{decompressor.output_width} * static_cast<std::size_t>(decompressor.output_components);
+    const std::unique_ptr<JSAMPLE[]> pixels(new JSAMPLE[rowBytes * decompressor.output_height]);
+    while (decompressor.output_scanline < decompressor.output_height)
+    {
+        JSAMPROW row = pixels.get() + rowBytes * decompressor.output_scanline;
+        jpeg_read_scanlines(&decompressor, &row, 1);
+    }
+    const std::int64_t decoded = std::int64_t{decompressor.output_width} * decompressor.output_height;
+    jpeg_finish_decompress(&decompressor);
+    jpeg_destroy_decompress(&decompressor);
+    std::fclose(file);
+    benchmark::DoNotOptimize(pixels.get());
+    return decoded;
+}
+
+void Decode(benchmark::State& state)
 {
     const PhotoFolder folder(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)));
     FileManager files(nullptr, folder.path, "");
-    for (auto _ : state)
-    {
-        Image image;
-        if (!image.Load(nullptr, &files, "photo.jpg"))
-        {
-            state.SkipWithError("the engine could not read the picture");
-            break;
-        }
-        benchmark::DoNotOptimize(image.GetPixels());
-    }
-    SetCounters(state);
-}
-
-void BareLibrary(benchmark::State& state)
-{
-    const PhotoFolder folder(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)));
-    for (auto _ : state)
-    {
-        std::FILE* file = std::fopen(folder.File().c_str(), "rb");
-        if (file == nullptr)
-        {
-            state.SkipWithError("cannot open the picture");
-            break;
-        }
-        jpeg_decompress_struct decompressor{};
-        jpeg_error_mgr errors{};
-        decompressor.err = jpeg_std_error(&errors);
-        jpeg_create_decompress(&decompressor);
-        jpeg_stdio_src(&decompressor, file);
-        jpeg_read_header(&decompressor, TRUE);
-        jpeg_start_decompress(&decompressor);
-        const std::size_t rowBytes =
-            std::size_t{decompressor.output_width} * static_cast<std::size_t>(decompressor.output_components);
-        const std::unique_ptr<JSAMPLE[]> pixels(new JSAMPLE[rowBytes * decompressor.output_height]);
-        while (decompressor.output_scanline < decompressor.output_height)
-        {
-            JSAMPROW row = pixels.get() + rowBytes * decompressor.output_scanline;
-            jpeg_read_scanlines(&decompressor, &row, 1);
-        }
-        jpeg_finish_decompress(&decompressor);
-        jpeg_destroy_decompress(&decompressor);
-        std::fclose(file);
-        benchmark::DoNotOptimize(pixels.get());
-    }
-    SetCounters(state);
-}
-
-bool HaveDjpeg()
-{
-    const char* path = std::getenv("PATH");
-    std::string folders = path != nullptr ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= folders.size())
-    {
-        const std::size_t end = std::min(folders.find(':', start), folders.size());
-        if (access((folders.substr(start, end - start) + "/djpeg").c_str(), X_OK) == 0)
-        {
-            return true;
-        }
-        start = end + 1;
-    }
-    return false;
-}
-
-void DjpegTool(benchmark::State& state)
-{
-    if (!HaveDjpeg())
-    {
-        state.SkipWithError("djpeg is not installed (package libjpeg-turbo-progs): skipped");
-        return;
-    }
-    const PhotoFolder folder(static_cast<std::uint32_t>(state.range(0)), static_cast<std::uint32_t>(state.range(1)));
-    std::string file = folder.File();
-    std::string program = "djpeg";
-    std::string option = "-outfile";
-    std::string output = "/dev/null";
-    char* arguments[] = {program.data(), option.data(), output.data(), file.data(), nullptr};
-    for (auto _ : state)
-    {
-        pid_t child = 0;
-        int status = 0;
-        if (posix_spawnp(&child, "djpeg", nullptr, nullptr, arguments, environ) != 0
-            || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        {
-            state.SkipWithError("djpeg failed");
-            break;
-        }
-    }
-    SetCounters(state);
+    PairedRounds::Run(
+        state, [&] { return EngineLoad(files); }, [&] { return BareLibrary(folder.File()); });
 }
 
 [[maybe_unused]] const bool registered = [] {
@@ -157,21 +101,15 @@ void DjpegTool(benchmark::State& state)
         const char* name;
         std::int64_t width;
         std::int64_t height;
-    } sizes[] = {{"/smoke", 64, 48}, {"/1024x768", 1024, 768}, {"/2048x1536", 2048, 1536}};
+        std::int64_t rounds;
+    } sizes[] = {{"/smoke", 64, 48, PairedRounds::SmokeRounds},
+                 {"", 1024, 768, PairedRounds::FullRounds},
+                 {"", 2048, 1536, PairedRounds::FullRounds}};
     for (const auto& size : sizes)
     {
-        const std::string suffix = size.name;
-        benchmark::RegisterBenchmark(("JpegDecode_Engine" + suffix).c_str(), EngineLoad)
+        benchmark::RegisterBenchmark((std::string("Jpeg/Decode_vs_BareLibrary") + size.name).c_str(), Decode)
             ->Args({size.width, size.height})
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("JpegDecode_BareLibraryFloor" + suffix).c_str(), BareLibrary)
-            ->Args({size.width, size.height})
-            ->Unit(benchmark::kMillisecond);
-        // The work happens in the child: only wall-clock time means anything.
-        benchmark::RegisterBenchmark(("JpegDecode_Djpeg" + suffix).c_str(), DjpegTool)
-            ->Args({size.width, size.height})
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+            ->Iterations(size.rounds);
     }
     return true;
 }();

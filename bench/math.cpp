@@ -1,7 +1,10 @@
 // The engine's matrix product and inverse against the straightforward
 // references (a triple-loop product, a Gauss-Jordan inverse with partial
 // pivoting); one frame's culling work over many bounding volumes; and the
-// shared random generator against a plain, unshared step (the cost of the atomic).
+// shared random generator against a plain, unshared step (the cost of its
+// safety across threads). Products, inverses and draws are paired with their
+// floors round by round.
+#include "bench/support/PairedRounds.h"
 #include "engine/core/BoundingVolume.h"
 #include "engine/core/Frustum.h"
 #include "engine/core/Matrix4.h"
@@ -19,6 +22,7 @@ namespace
 {
 
 using namespace OrvaneEngine;
+using corvellan::bench::PairedRounds;
 
 // Well-conditioned affine matrices, different enough that nothing folds away.
 std::vector<Matrix4> MakeMatrices(std::int64_t count)
@@ -98,63 +102,6 @@ Matrix4 GaussJordanInverse(const Matrix4& input)
     return result;
 }
 
-void Multiply(benchmark::State& state)
-{
-    const std::vector<Matrix4> matrices = MakeMatrices(state.range(0));
-    for (auto _ : state)
-    {
-        for (std::size_t i = 1; i < matrices.size(); ++i)
-        {
-            Matrix4 product = matrices[i - 1].Multiply(matrices[i]);
-            benchmark::DoNotOptimize(product);
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * (state.range(0) - 1));
-}
-
-void TripleLoop(benchmark::State& state)
-{
-    const std::vector<Matrix4> matrices = MakeMatrices(state.range(0));
-    for (auto _ : state)
-    {
-        for (std::size_t i = 1; i < matrices.size(); ++i)
-        {
-            Matrix4 product = TripleLoopProduct(matrices[i - 1], matrices[i]);
-            benchmark::DoNotOptimize(product);
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * (state.range(0) - 1));
-}
-
-void Invert(benchmark::State& state)
-{
-    const std::vector<Matrix4> matrices = MakeMatrices(state.range(0));
-    for (auto _ : state)
-    {
-        for (const Matrix4& matrix : matrices)
-        {
-            Matrix4 inverse = matrix;
-            inverse.Invert();
-            benchmark::DoNotOptimize(inverse);
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
-void GaussJordan(benchmark::State& state)
-{
-    const std::vector<Matrix4> matrices = MakeMatrices(state.range(0));
-    for (auto _ : state)
-    {
-        for (const Matrix4& matrix : matrices)
-        {
-            Matrix4 inverse = GaussJordanInverse(matrix);
-            benchmark::DoNotOptimize(inverse);
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
 // Unit boxes spread through and around a clip volume, as a frame's models are.
 std::vector<BoundingVolume> MakeVolumes(std::int64_t count)
 {
@@ -199,29 +146,85 @@ void FrustumContains(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void SharedRandom(benchmark::State& state)
+// Paired rounds: each round repeats the work this many times on each side.
+constexpr int Repeats = 100;
+
+template <class Work>
+std::int64_t Repeated(Work work)
 {
-    SeedRandom(1);
-    for (auto _ : state)
-    {
-        for (std::int64_t i = 0; i < state.range(0); ++i)
-            benchmark::DoNotOptimize(Random());
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    std::int64_t done = 0;
+    for (int repeat = 0; repeat < Repeats; ++repeat)
+        done += work();
+    return done;
 }
 
-void PlainStep(benchmark::State& state)
+void MultiplyPair(benchmark::State& state)
 {
+    const std::vector<Matrix4> matrices = MakeMatrices(state.range(0));
+    const auto products = [&](auto product) {
+        return Repeated([&] {
+            for (std::size_t i = 1; i < matrices.size(); ++i)
+            {
+                Matrix4 result = product(matrices[i - 1], matrices[i]);
+                benchmark::DoNotOptimize(result);
+            }
+            return static_cast<std::int64_t>(matrices.size() - 1);
+        });
+    };
+    PairedRounds::Run(
+        state, [&] { return products([](const Matrix4& a, const Matrix4& b) { return a.Multiply(b); }); },
+        [&] { return products(TripleLoopProduct); });
+}
+
+void InvertPair(benchmark::State& state)
+{
+    const std::vector<Matrix4> matrices = MakeMatrices(state.range(0));
+    const auto inverses = [&](auto invert) {
+        return Repeated([&] {
+            for (const Matrix4& matrix : matrices)
+            {
+                Matrix4 inverse = invert(matrix);
+                benchmark::DoNotOptimize(inverse);
+            }
+            return static_cast<std::int64_t>(matrices.size());
+        });
+    };
+    PairedRounds::Run(
+        state,
+        [&] {
+            return inverses([](const Matrix4& matrix) {
+                Matrix4 inverse = matrix;
+                inverse.Invert();
+                return inverse;
+            });
+        },
+        [&] { return inverses(GaussJordanInverse); });
+}
+
+void RandomPair(benchmark::State& state)
+{
+    SeedRandom(1);
     std::uint32_t generator = 1;
-    for (auto _ : state)
-    {
-        for (std::int64_t i = 0; i < state.range(0); ++i)
-        {
-            generator = generator * 1103515245u + 12345u;
-            benchmark::DoNotOptimize(static_cast<int>((generator >> 16) & 0x7FFF));
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    const std::int64_t draws = state.range(0);
+    PairedRounds::Run(
+        state,
+        [&] {
+            return Repeated([&] {
+                for (std::int64_t i = 0; i < draws; ++i)
+                    benchmark::DoNotOptimize(Random());
+                return draws;
+            });
+        },
+        [&] {
+            return Repeated([&] {
+                for (std::int64_t i = 0; i < draws; ++i)
+                {
+                    generator = generator * 1103515245u + 12345u;
+                    benchmark::DoNotOptimize(static_cast<int>((generator >> 16) & 0x7FFF));
+                }
+                return draws;
+            });
+        });
 }
 
 void Register()
@@ -235,16 +238,20 @@ void Register()
     for (const Size size : {Size{"/smoke", 16, 100}, Size{"", 1024, 10000}})
     {
         const std::string suffix = size.suffix;
-        benchmark::RegisterBenchmark(("Math/Multiply" + suffix).c_str(), Multiply)->Arg(size.matrices);
-        benchmark::RegisterBenchmark(("Math/TripleLoopProduct" + suffix).c_str(), TripleLoop)->Arg(size.matrices);
-        benchmark::RegisterBenchmark(("Math/Invert" + suffix).c_str(), Invert)->Arg(size.matrices);
-        benchmark::RegisterBenchmark(("Math/GaussJordanInverse" + suffix).c_str(), GaussJordan)->Arg(size.matrices);
+        const std::int64_t rounds = suffix.empty() ? PairedRounds::FullRounds : PairedRounds::SmokeRounds;
+        benchmark::RegisterBenchmark(("Math/Multiply_vs_TripleLoop" + suffix).c_str(), MultiplyPair)
+            ->Arg(size.matrices)
+            ->Iterations(rounds);
+        benchmark::RegisterBenchmark(("Math/Invert_vs_GaussJordan" + suffix).c_str(), InvertPair)
+            ->Arg(size.matrices)
+            ->Iterations(rounds);
+        benchmark::RegisterBenchmark(("Math/SharedRandom_vs_PlainStep" + suffix).c_str(), RandomPair)
+            ->Arg(size.matrices)
+            ->Iterations(rounds);
         benchmark::RegisterBenchmark(("Math/BoundingVolumeSetMatrix" + suffix).c_str(), SetMatrix)
             ->Arg(size.volumes);
         benchmark::RegisterBenchmark(("Math/FrustumContains" + suffix).c_str(), FrustumContains)
             ->Arg(size.volumes);
-        benchmark::RegisterBenchmark(("Math/Random" + suffix).c_str(), SharedRandom)->Arg(size.matrices);
-        benchmark::RegisterBenchmark(("Math/PlainRandomStep" + suffix).c_str(), PlainStep)->Arg(size.matrices);
     }
 }
 

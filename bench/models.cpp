@@ -15,6 +15,7 @@
 // per_model should stay about flat from 1,000 to 10,000 models (the sort
 // adds log n); clearly more points at something quadratic, such as registry
 // walks or render-list reallocation.
+#include "bench/support/PairedRounds.h"
 #include "bench/support/StartDevice.h"
 #include "content/ImageFixtures.h"
 #include "content/ModelFileWriter.h"
@@ -405,7 +406,7 @@ void RecordingPass(benchmark::State& state, Kind kind)
 }
 
 // Random depths in both groups, sorted in render order as the pass sorts
-// them; the floor sorts the same depths as plain floats.
+// them, paired round by round with a sort of the same depths as plain floats.
 void SortModels(benchmark::State& state)
 {
     RecordingStage stage;
@@ -413,39 +414,40 @@ void SortModels(benchmark::State& state)
     std::mt19937 random(7);
     std::uniform_real_distribution<float> depth(-100.0f, 100.0f);
     std::vector<Model*> list;
+    std::vector<float> depths;
     for (std::size_t index = 0; index < n; ++index)
     {
         Model* model =
             stage.services->models.CreateModel(index % 3 ? Model::FlagOpaque : Model::FlagBlended, 3, 3, 1);
         model->depth = depth(random);
         list.push_back(model);
+        depths.push_back(model->depth);
     }
+    // Sorts per round, so that a round is long enough to time.
+    constexpr int Sorts = 20;
     std::vector<Model*> work;
-    std::vector<Model*> scratch;
-    for (auto _ : state)
-    {
-        work = list;
-        SortRenderList(work, scratch);
-        benchmark::DoNotOptimize(work.data());
-    }
-    state.SetComplexityN(state.range(0));
-}
-
-void SortFloats(benchmark::State& state)
-{
-    std::mt19937 random(7);
-    std::uniform_real_distribution<float> depth(-100.0f, 100.0f);
-    std::vector<float> list(static_cast<std::size_t>(state.range(0)));
-    for (float& value : list)
-        value = depth(random);
-    std::vector<float> work;
-    for (auto _ : state)
-    {
-        work = list;
-        std::sort(work.begin(), work.end());
-        benchmark::DoNotOptimize(work.data());
-    }
-    state.SetComplexityN(state.range(0));
+    std::vector<float> floats;
+    RenderListSorter sorter;
+    corvellan::bench::PairedRounds::Run(
+        state,
+        [&] {
+            for (int sort = 0; sort < Sorts; ++sort)
+            {
+                work = list;
+                sorter.Sort(work);
+                benchmark::DoNotOptimize(work.data());
+            }
+            return static_cast<std::int64_t>(Sorts * work.size());
+        },
+        [&] {
+            for (int sort = 0; sort < Sorts; ++sort)
+            {
+                floats = depths;
+                std::sort(floats.begin(), floats.end());
+                benchmark::DoNotOptimize(floats.data());
+            }
+            return static_cast<std::int64_t>(Sorts * floats.size());
+        });
 }
 
 void Sizes(benchmark::internal::Benchmark* benchmark)
@@ -465,9 +467,14 @@ BENCHMARK_CAPTURE(RecordingPass, Boxes, Kind::Boxes)->Apply(Sizes);
 BENCHMARK_CAPTURE(RecordingPass, HalfCulled, Kind::HalfCulled)->Apply(Sizes);
 BENCHMARK_CAPTURE(RecordingPass, Morph, Kind::Morph)->Apply(Sizes);
 BENCHMARK_CAPTURE(RecordingPass, Skinned, Kind::Skinned)->Apply(Sizes);
-BENCHMARK(SortModels)->Arg(10000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(SortFloats)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SortModels)
+    ->Name("Models/Sort_vs_SortFloats")
+    ->Arg(10000)
+    ->Iterations(corvellan::bench::PairedRounds::FullRounds);
 BENCHMARK(BareGLBoxes)->Name("BareGLBoxes/smoke")->Arg(50)->UseRealTime();
 BENCHMARK_CAPTURE(DevicePass, Boxes, Kind::Boxes)->Name("DevicePass/Boxes/smoke")->Arg(50)->UseRealTime();
 BENCHMARK_CAPTURE(RecordingPass, Boxes, Kind::Boxes)->Name("RecordingPass/Boxes/smoke")->Arg(100);
-BENCHMARK(SortModels)->Name("SortModels/smoke")->Arg(100);
+BENCHMARK(SortModels)
+    ->Name("Models/Sort_vs_SortFloats/smoke")
+    ->Arg(100)
+    ->Iterations(corvellan::bench::PairedRounds::SmokeRounds);

@@ -1,8 +1,10 @@
 // Decoding an Ogg Vorbis music file (44100 Hz stereo): the engine's reader
 // through the file manager in 32 KiB pieces, as a stream refills its ring,
 // against bare vorbisfile on the same file (ov_fopen, ov_read into one
-// buffer) and against the oggdec tool in a child process. The bare library
-// is the floor: a wide gap points at the reader's callbacks or its read loop.
+// buffer), round by round. The bare library is the floor: a wide gap points
+// at the reader's callbacks or its read loop. (An oggdec child process would
+// add process start-up, so it is not compared.)
+#include "bench/support/PairedRounds.h"
 #include "content/OggWriter.h"
 #include "engine/core/FileManager.h"
 #include "engine/sound/SoundFileReaderOGG.h"
@@ -21,16 +23,12 @@
 #include <vector>
 
 #define OV_EXCLUDE_STATIC_CALLBACKS
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vorbis/vorbisfile.h>
-
-extern char** environ;
 
 namespace
 {
 
+using corvellan::bench::PairedRounds;
 using OrvaneEngine::FileManager;
 using OrvaneEngine::SoundFileReaderOGG;
 
@@ -76,96 +74,45 @@ const MusicFolder& Music(std::int64_t seconds)
     return *folder;
 }
 
-void EngineReader(benchmark::State& state)
+// Bytes of PCM decoded by each side.
+std::int64_t EngineReader(FileManager& files, std::vector<std::uint8_t>& piece)
+{
+    SoundFileReaderOGG reader(nullptr, &files, "music.ogg");
+    std::int64_t total = 0;
+    bool end = false;
+    while (!end)
+    {
+        std::uint32_t delivered = 0;
+        reader.Read(piece.data(), static_cast<std::uint32_t>(piece.size()), &delivered, &end);
+        total += delivered;
+    }
+    benchmark::DoNotOptimize(piece.data());
+    return total;
+}
+
+std::int64_t BareLibrary(const std::string& path, std::vector<std::uint8_t>& piece)
+{
+    OggVorbis_File file;
+    if (ov_fopen(path.c_str(), &file) != 0)
+        return -1;
+    int section = 0;
+    std::int64_t total = 0;
+    long got = 0;
+    while ((got = ov_read(&file, reinterpret_cast<char*>(piece.data()), static_cast<int>(piece.size()), 0, 2, 1,
+                          &section)) > 0)
+        total += got;
+    ov_clear(&file);
+    benchmark::DoNotOptimize(piece.data());
+    return total;
+}
+
+void Decode(benchmark::State& state)
 {
     const MusicFolder& music = Music(state.range(0));
     FileManager files(nullptr, music.path, "");
     std::vector<std::uint8_t> piece(32768);
-    for (auto _ : state)
-    {
-        SoundFileReaderOGG reader(nullptr, &files, "music.ogg");
-        std::int64_t total = 0;
-        bool end = false;
-        while (!end)
-        {
-            std::uint32_t delivered = 0;
-            reader.Read(piece.data(), static_cast<std::uint32_t>(piece.size()), &delivered, &end);
-            total += delivered;
-        }
-        if (total != music.bytes)
-        {
-            state.SkipWithError("the reader did not decode the whole file");
-            break;
-        }
-        benchmark::DoNotOptimize(piece.data());
-    }
-    state.SetBytesProcessed(state.iterations() * music.bytes);
-}
-
-void BareLibrary(benchmark::State& state)
-{
-    const MusicFolder& music = Music(state.range(0));
-    std::vector<char> piece(32768);
-    for (auto _ : state)
-    {
-        OggVorbis_File file;
-        if (ov_fopen(music.File().c_str(), &file) != 0)
-        {
-            state.SkipWithError("vorbisfile cannot open the file");
-            break;
-        }
-        int section = 0;
-        while (ov_read(&file, piece.data(), static_cast<int>(piece.size()), 0, 2, 1, &section) > 0)
-        {
-        }
-        ov_clear(&file);
-        benchmark::DoNotOptimize(piece.data());
-    }
-    state.SetBytesProcessed(state.iterations() * music.bytes);
-}
-
-bool HaveOggdec()
-{
-    const char* path = std::getenv("PATH");
-    std::string folders = path != nullptr ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= folders.size())
-    {
-        const std::size_t end = std::min(folders.find(':', start), folders.size());
-        if (access((folders.substr(start, end - start) + "/oggdec").c_str(), X_OK) == 0)
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
-void OggdecTool(benchmark::State& state)
-{
-    if (!HaveOggdec())
-    {
-        state.SkipWithError("oggdec is not installed (package vorbis-tools): skipped");
-        return;
-    }
-    const MusicFolder& music = Music(state.range(0));
-    std::string file = music.File();
-    std::string program = "oggdec";
-    std::string quiet = "-Q";
-    std::string raw = "-R";
-    std::string option = "-o";
-    std::string output = "/dev/null";
-    char* arguments[] = {program.data(), quiet.data(), raw.data(), option.data(), output.data(), file.data(), nullptr};
-    for (auto _ : state)
-    {
-        pid_t child = 0;
-        int status = 0;
-        if (posix_spawnp(&child, "oggdec", nullptr, nullptr, arguments, environ) != 0 ||
-            waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        {
-            state.SkipWithError("oggdec failed");
-            break;
-        }
-    }
-    state.SetBytesProcessed(state.iterations() * music.bytes);
+    PairedRounds::Run(
+        state, [&] { return EngineReader(files, piece); }, [&] { return BareLibrary(music.File(), piece); });
 }
 
 [[maybe_unused]] const bool registered = [] {
@@ -173,21 +120,13 @@ void OggdecTool(benchmark::State& state)
     {
         const char* name;
         std::int64_t seconds;
-    } lengths[] = {{"/smoke", 1}, {"/60s", 60}};
+        std::int64_t rounds;
+    } lengths[] = {{"/smoke", 1, PairedRounds::SmokeRounds}, {"", 60, 11}};
     for (const auto& length : lengths)
     {
-        const std::string suffix = length.name;
-        benchmark::RegisterBenchmark(("OggDecode_Engine" + suffix).c_str(), EngineReader)
+        benchmark::RegisterBenchmark((std::string("Ogg/Decode_vs_BareLibrary") + length.name).c_str(), Decode)
             ->Arg(length.seconds)
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("OggDecode_BareLibraryFloor" + suffix).c_str(), BareLibrary)
-            ->Arg(length.seconds)
-            ->Unit(benchmark::kMillisecond);
-        // The work happens in the child: only wall-clock time means anything.
-        benchmark::RegisterBenchmark(("OggDecode_Oggdec" + suffix).c_str(), OggdecTool)
-            ->Arg(length.seconds)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+            ->Iterations(length.rounds);
     }
     return true;
 }();

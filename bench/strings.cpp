@@ -1,5 +1,7 @@
-// Number printing and narrow/wide conversion against their bare floors: a
-// printf into a stack buffer, and a plain table-lookup loop.
+// Number printing and narrow/wide conversion against their bare floors in
+// paired rounds: a printf into a stack buffer, and a plain table-lookup loop.
+// Both sides add up the length of what they produce.
+#include "bench/support/PairedRounds.h"
 #include "engine/core/StringFunctions.h"
 
 #include <benchmark/benchmark.h>
@@ -15,76 +17,69 @@ using namespace OrvaneEngine;
 namespace
 {
 
-void UIntToStringCase(benchmark::State& state)
+using corvellan::bench::PairedRounds;
+
+// Calls per round of the number printers and of the conversions.
+constexpr int Prints = 20000;
+constexpr int Conversions = 2000;
+
+template <class Print>
+std::int64_t PrintMany(Print print)
+{
+    std::int64_t length = 0;
+    std::uint32_t step = 0;
+    for (int call = 0; call < Prints; ++call, step += 7919)
+        length += static_cast<std::int64_t>(print(step));
+    return length;
+}
+
+std::size_t Printed(const char* format, int digits, auto value)
+{
+    std::array<char, 64> buffer;
+    const int length = std::snprintf(buffer.data(), buffer.size(), format, digits, value);
+    benchmark::DoNotOptimize(buffer);
+    return static_cast<std::size_t>(length);
+}
+
+void UIntToStringPair(benchmark::State& state)
 {
     const auto digits = static_cast<std::uint32_t>(state.range(0));
-    std::uint32_t value = 12345;
-    for (auto _ : state)
-    {
-        benchmark::DoNotOptimize(UIntToString(value, digits));
-        value += 7919;
-    }
+    PairedRounds::Run(
+        state, [&] { return PrintMany([&](std::uint32_t step) { return UIntToString(12345 + step, digits).size(); }); },
+        [&] {
+            return PrintMany(
+                [&](std::uint32_t step) { return Printed("%.*u", static_cast<int>(digits), 12345 + step); });
+        });
 }
 
-void UIntSnprintfFloor(benchmark::State& state)
-{
-    const int digits = static_cast<int>(state.range(0));
-    std::uint32_t value = 12345;
-    for (auto _ : state)
-    {
-        std::array<char, 64> buffer;
-        std::snprintf(buffer.data(), buffer.size(), "%.*u", digits, value);
-        benchmark::DoNotOptimize(buffer);
-        value += 7919;
-    }
-}
-
-void IntToStringWCase(benchmark::State& state)
+void IntToStringWPair(benchmark::State& state)
 {
     const auto digits = static_cast<std::uint32_t>(state.range(0));
-    std::int32_t value = -12345;
-    for (auto _ : state)
-    {
-        benchmark::DoNotOptimize(IntToStringW(value, digits));
-        value += 7919;
-    }
+    PairedRounds::Run(
+        state,
+        [&] {
+            return PrintMany([&](std::uint32_t step) {
+                return IntToStringW(-12345 + static_cast<std::int32_t>(step), digits).size();
+            });
+        },
+        [&] {
+            return PrintMany([&](std::uint32_t step) {
+                return Printed("%.*i", static_cast<int>(digits), -12345 + static_cast<std::int32_t>(step));
+            });
+        });
 }
 
-void IntSnprintfFloor(benchmark::State& state)
-{
-    const int digits = static_cast<int>(state.range(0));
-    std::int32_t value = -12345;
-    for (auto _ : state)
-    {
-        std::array<char, 64> buffer;
-        std::snprintf(buffer.data(), buffer.size(), "%.*i", digits, value);
-        benchmark::DoNotOptimize(buffer);
-        value += 7919;
-    }
-}
-
-void FloatToStringCase(benchmark::State& state)
+void FloatToStringPair(benchmark::State& state)
 {
     const auto digits = static_cast<std::uint32_t>(state.range(0));
-    float value = 0.95f;
-    for (auto _ : state)
-    {
-        benchmark::DoNotOptimize(FloatToString(value, digits));
-        value += 1.25f;
-    }
-}
-
-void FloatSnprintfFloor(benchmark::State& state)
-{
-    const int digits = static_cast<int>(state.range(0));
-    float value = 0.95f;
-    for (auto _ : state)
-    {
-        std::array<char, 64> buffer;
-        std::snprintf(buffer.data(), buffer.size(), "%0.*f", digits, static_cast<double>(value));
-        benchmark::DoNotOptimize(buffer);
-        value += 1.25f;
-    }
+    const auto value = [](std::uint32_t step) { return 0.95f + static_cast<float>(step % 100000) * 1.25f; };
+    PairedRounds::Run(
+        state, [&] { return PrintMany([&](std::uint32_t step) { return FloatToString(value(step), digits).size(); }); },
+        [&] {
+            return PrintMany([&](std::uint32_t step) {
+                return Printed("%0.*f", static_cast<int>(digits), static_cast<double>(value(step)));
+            });
+        });
 }
 
 // Letters, digits, blanks and some bytes above ASCII, as game texts hold them.
@@ -117,46 +112,38 @@ const std::array<char16_t, 256>& FloorTable()
     return table;
 }
 
-void NarrowToWideCase(benchmark::State& state)
-{
-    const std::string text = SampleText(static_cast<std::size_t>(state.range(0)));
-    std::u16string out;
-    for (auto _ : state)
-    {
-        NarrowToWideInto(text, out);
-        benchmark::DoNotOptimize(out.data());
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
-}
-
-void NarrowToWideFloor(benchmark::State& state)
+void NarrowToWidePair(benchmark::State& state)
 {
     const std::string text = SampleText(static_cast<std::size_t>(state.range(0)));
     const auto& table = FloorTable();
     std::u16string out;
-    for (auto _ : state)
-    {
-        out.clear();
-        for (const char c : text)
-            out.push_back(table[static_cast<unsigned char>(c)]);
-        benchmark::DoNotOptimize(out.data());
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+    PairedRounds::Run(
+        state,
+        [&] {
+            std::int64_t units = 0;
+            for (int call = 0; call < Conversions; ++call)
+            {
+                NarrowToWideInto(text, out);
+                benchmark::DoNotOptimize(out.data());
+                units += static_cast<std::int64_t>(out.size());
+            }
+            return units;
+        },
+        [&] {
+            std::int64_t units = 0;
+            for (int call = 0; call < Conversions; ++call)
+            {
+                out.clear();
+                for (const char c : text)
+                    out.push_back(table[static_cast<unsigned char>(c)]);
+                benchmark::DoNotOptimize(out.data());
+                units += static_cast<std::int64_t>(out.size());
+            }
+            return units;
+        });
 }
 
-void WideToNarrowCase(benchmark::State& state)
-{
-    const std::u16string text = NarrowToWide(SampleText(static_cast<std::size_t>(state.range(0))));
-    std::string out;
-    for (auto _ : state)
-    {
-        WideToNarrowInto(text, out);
-        benchmark::DoNotOptimize(out.data());
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
-}
-
-void WideToNarrowFloor(benchmark::State& state)
+void WideToNarrowPair(benchmark::State& state)
 {
     const std::u16string text = NarrowToWide(SampleText(static_cast<std::size_t>(state.range(0))));
     // A full reverse table, -1 where a unit has no byte.
@@ -165,46 +152,56 @@ void WideToNarrowFloor(benchmark::State& state)
     for (int b = 0; b < 256; ++b)
         reverse[table[static_cast<std::size_t>(b)]] = static_cast<std::int16_t>(b);
     std::string out;
-    for (auto _ : state)
-    {
-        out.clear();
-        for (const char16_t unit : text)
-        {
-            const std::int16_t byte = reverse[unit];
-            if (byte >= 0)
-                out.push_back(static_cast<char>(byte));
-        }
-        benchmark::DoNotOptimize(out.data());
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+    PairedRounds::Run(
+        state,
+        [&] {
+            std::int64_t bytes = 0;
+            for (int call = 0; call < Conversions; ++call)
+            {
+                WideToNarrowInto(text, out);
+                benchmark::DoNotOptimize(out.data());
+                bytes += static_cast<std::int64_t>(out.size());
+            }
+            return bytes;
+        },
+        [&] {
+            std::int64_t bytes = 0;
+            for (int call = 0; call < Conversions; ++call)
+            {
+                out.clear();
+                for (const char16_t unit : text)
+                {
+                    const std::int16_t byte = reverse[unit];
+                    if (byte >= 0)
+                        out.push_back(static_cast<char>(byte));
+                }
+                benchmark::DoNotOptimize(out.data());
+                bytes += static_cast<std::int64_t>(out.size());
+            }
+            return bytes;
+        });
 }
 
-// Digit counts: 0 (plain) and 3, the common zero-padded case; the smoke run
-// takes the plain one. Texts: 1 KiB, and 64 bytes for the smoke run.
-void DigitCounts(benchmark::internal::Benchmark* b)
+void Register(const char* name, void (*pair)(benchmark::State&), std::int64_t full, std::int64_t smoke)
 {
-    b->ArgName("digits")->Arg(3);
+    benchmark::RegisterBenchmark(name, pair)->Arg(full)->Iterations(PairedRounds::FullRounds);
+    benchmark::RegisterBenchmark((std::string(name) + "/smoke").c_str(), pair)
+        ->Arg(smoke)
+        ->Iterations(PairedRounds::SmokeRounds);
 }
+
+[[maybe_unused]] const bool registered = [] {
+    // Digit counts 0 (plain) and 3, the common zero-padded case; texts of
+    // 1 KiB, and 64 bytes for the smoke run.
+    Register("Strings/UIntToString_vs_Snprintf", UIntToStringPair, 0, 0);
+    benchmark::RegisterBenchmark("Strings/UIntToString_vs_Snprintf", UIntToStringPair)
+        ->Arg(3)
+        ->Iterations(PairedRounds::FullRounds);
+    Register("Strings/IntToStringW_vs_Snprintf", IntToStringWPair, 3, 0);
+    Register("Strings/FloatToString_vs_Snprintf", FloatToStringPair, 6, 0);
+    Register("Strings/NarrowToWide_vs_TableLoop", NarrowToWidePair, 1024, 64);
+    Register("Strings/WideToNarrow_vs_TableLoop", WideToNarrowPair, 1024, 64);
+    return true;
+}();
 
 } // namespace
-
-BENCHMARK(UIntToStringCase)->Name("UIntToString")->Apply(DigitCounts);
-BENCHMARK(UIntToStringCase)->Name("UIntToString/smoke")->Arg(0);
-BENCHMARK(UIntSnprintfFloor)->Name("UIntToString_SnprintfFloor")->Apply(DigitCounts);
-BENCHMARK(UIntSnprintfFloor)->Name("UIntToString_SnprintfFloor/smoke")->Arg(0);
-BENCHMARK(IntToStringWCase)->Name("IntToStringW")->Apply(DigitCounts);
-BENCHMARK(IntToStringWCase)->Name("IntToStringW/smoke")->Arg(0);
-BENCHMARK(IntSnprintfFloor)->Name("IntToStringW_SnprintfFloor")->Apply(DigitCounts);
-BENCHMARK(IntSnprintfFloor)->Name("IntToStringW_SnprintfFloor/smoke")->Arg(0);
-BENCHMARK(FloatToStringCase)->Name("FloatToString")->Arg(6);
-BENCHMARK(FloatToStringCase)->Name("FloatToString/smoke")->Arg(0);
-BENCHMARK(FloatSnprintfFloor)->Name("FloatToString_SnprintfFloor")->Arg(6);
-BENCHMARK(FloatSnprintfFloor)->Name("FloatToString_SnprintfFloor/smoke")->Arg(0);
-BENCHMARK(NarrowToWideCase)->Name("NarrowToWide")->Arg(1024);
-BENCHMARK(NarrowToWideCase)->Name("NarrowToWide/smoke")->Arg(64);
-BENCHMARK(NarrowToWideFloor)->Name("NarrowToWide_TableFloor")->Arg(1024);
-BENCHMARK(NarrowToWideFloor)->Name("NarrowToWide_TableFloor/smoke")->Arg(64);
-BENCHMARK(WideToNarrowCase)->Name("WideToNarrow")->Arg(1024);
-BENCHMARK(WideToNarrowCase)->Name("WideToNarrow/smoke")->Arg(64);
-BENCHMARK(WideToNarrowFloor)->Name("WideToNarrow_TableFloor")->Arg(1024);
-BENCHMARK(WideToNarrowFloor)->Name("WideToNarrow_TableFloor/smoke")->Arg(64);

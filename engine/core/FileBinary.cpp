@@ -48,44 +48,71 @@ FileBinary::FileBinary(const std::string& fileName, bool writeFile, bool forceMe
     else if (fromMemory)
     {
         size = memorySize;
-        data = std::make_unique<std::uint8_t[]>(size);
+        data = memoryData ? std::make_unique_for_overwrite<std::uint8_t[]>(size) : std::make_unique<std::uint8_t[]>(size);
         if (size > 0 && memoryData)
             std::memcpy(data.get(), memoryData, size);
     }
     else
     {
-        OpenForReading(forceMemory);
+        OpenForReading(IsAbsolutePath(name) ? name : GetExecutableFolder() + "\\" + name, forceMemory);
     }
 }
 
-void FileBinary::OpenForReading(bool forceMemory)
+FileBinary::FileBinary(const std::string& fileName, Unopened)
+    : name(fileName), exceptionsAtOpen(std::uncaught_exceptions())
 {
-    const std::string fullPath = IsAbsolutePath(name) ? name : GetExecutableFolder() + "\\" + name;
+}
+
+std::unique_ptr<FileBinary> FileBinary::OpenAt(const std::string& name, const std::string& systemPath,
+                                               bool forceMemory)
+{
+    std::unique_ptr<FileBinary> file(new FileBinary(name, Unopened{}));
+    file->OpenForReading(systemPath, forceMemory);
+    return file;
+}
+
+std::unique_ptr<FileBinary> FileBinary::FromBytes(const std::string& name, std::unique_ptr<std::uint8_t[]> bytes,
+                                                  std::uint32_t size)
+{
+    std::unique_ptr<FileBinary> file(new FileBinary(name, Unopened{}));
+    file->size = size;
+    file->data = bytes ? std::move(bytes) : std::make_unique<std::uint8_t[]>(0);
+    return file;
+}
+
+void FileBinary::OpenForReading(const std::string& fullPath, bool forceMemory)
+{
+    // Most files are read whole at once, without a stream.
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::uint64_t length = 0;
+    std::uint64_t got = 0;
+    const int whole = win32::ReadWholeFile(fullPath, forceMemory ? LargestSize : MemoryThreshold, bytes, length, got);
+    if (whole < 0)
+        throw FileError(OpenErrorText(name));
+    if (whole > 0)
+    {
+        size = static_cast<std::uint32_t>(length);
+        // A file that shrank after its size was taken must not hand out
+        // uninitialised bytes as its contents.
+        if (got != length)
+            throw FileError(ReadErrorText(size, name));
+        data = std::move(bytes);
+        return;
+    }
+
     std::FILE* stream = win32::fopen(fullPath, "rb");
     if (!stream)
         throw FileError(OpenErrorText(name));
-    std::int64_t length = -1;
+    std::int64_t streamLength = -1;
     if (win32::fseek(stream, 0, SEEK_END) == 0)
-        length = win32::ftell(stream);
-    if (length < 0 || length > LargestSize || win32::fseek(stream, 0, SEEK_SET) != 0)
+        streamLength = win32::ftell(stream);
+    if (streamLength < 0 || streamLength > LargestSize || win32::fseek(stream, 0, SEEK_SET) != 0)
     {
         win32::fclose(stream);
         throw FileError(OpenErrorText(name));
     }
-    size = static_cast<std::uint32_t>(length);
-    if (!forceMemory && size > MemoryThreshold)
-    {
-        input = stream;
-        return;
-    }
-    auto bytes = std::make_unique<std::uint8_t[]>(size);
-    const std::size_t got = size > 0 ? win32::fread(bytes.get(), 1, size, stream) : 0;
-    win32::fclose(stream);
-    // A file that shrank after its size was taken must not hand out
-    // uninitialised bytes as its contents.
-    if (got != size)
-        throw FileError(ReadErrorText(size, name));
-    data = std::move(bytes);
+    size = static_cast<std::uint32_t>(streamLength);
+    input = stream;
 }
 
 FileBinary::~FileBinary()

@@ -31,6 +31,13 @@ public:
     // Never throws: a written file is committed when it is destroyed normally
     // and discarded when destroyed by an exception or after a failed write.
     // A writer that must know whether its data reached the disk calls Close.
+    // A file read from systemPath, the operating system's own path of name
+    // (as the file manager found it on disk); name stands in error texts.
+    static std::unique_ptr<FileBinary> OpenAt(const std::string& name, const std::string& systemPath,
+                                              bool forceMemory);
+    // A memory file that takes the bytes over rather than copying them.
+    static std::unique_ptr<FileBinary> FromBytes(const std::string& name, std::unique_ptr<std::uint8_t[]> bytes,
+                                                 std::uint32_t size);
     virtual ~FileBinary();
     FileBinary(const FileBinary&) = delete;
     FileBinary& operator=(const FileBinary&) = delete;
@@ -70,7 +77,11 @@ public:
     bool IsInMemory() const { return data != nullptr; }
 
 private:
-    void OpenForReading(bool forceMemory);
+    struct Unopened
+    {
+    };
+    FileBinary(const std::string& name, Unopened);
+    void OpenForReading(const std::string& fullPath, bool forceMemory);
     std::uint32_t CopyOut(void* buffer, std::uint32_t count);
     [[noreturn]] void ThrowWriteError(std::uint32_t count) const;
 

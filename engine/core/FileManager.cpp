@@ -9,6 +9,7 @@
 #include "engine/core/StringFunctions.h"
 #include "platform/win32/FileSearch.h"
 #include "platform/win32/Folders.h"
+#include "platform/win32/PathResolution.h"
 #include "platform/win32/Shell.h"
 
 #include <unordered_set>
@@ -21,6 +22,14 @@ namespace
 std::string UnderProgramFolder(const std::string& path)
 {
     return IsAbsolutePath(path) ? path : GetExecutableFolder() + "\\" + path;
+}
+
+// The pack directory's form of a name: lower case, doubled backslashes folded.
+std::string PackKey(const std::string& name)
+{
+    std::string key = ToLower(name);
+    ReplaceAll(key, "\\\\", "\\");
+    return key;
 }
 
 } // namespace
@@ -56,13 +65,19 @@ std::unique_ptr<FileBinary> FileManager::Open(const std::string& name, bool writ
         CreateDirectories(path);
         return std::make_unique<FileBinary>(path, true, false);
     }
-    std::uint32_t size = 0;
-    if (!ExistsOnDisk(path) && FindInPacks(name, &size, nullptr))
+    // The disk first, so that a loose file overrides a packed one from the
+    // moment it appears; the file then opens where it was found.
+    const std::string onDisk = win32::FindExistingPath(UnderProgramFolder(path), 0);
+    if (!onDisk.empty())
+        return FileBinary::OpenAt(path, onDisk, forceMemory);
+    const std::string key = PackKey(name);
+    for (const auto& pack : packs)
     {
-        auto buffer = std::make_unique<std::uint8_t[]>(size);
-        FindInPacks(name, nullptr, buffer.get());
-        return std::make_unique<FileBinary>(path, false, false, true, size, buffer.get());
+        std::uint32_t size = 0;
+        if (auto bytes = pack->ReadEntry(key, size))
+            return FileBinary::FromBytes(path, std::move(bytes), size);
     }
+    // Reports the missing file, or opens one that has just appeared.
     return std::make_unique<FileBinary>(path, false, forceMemory);
 }
 
@@ -79,8 +94,7 @@ bool FileManager::Exists(const std::string& name) const
 
 bool FileManager::FindInPacks(const std::string& name, std::uint32_t* size, void* buffer) const
 {
-    std::string key = ToLower(name);
-    ReplaceAll(key, "\\\\", "\\");
+    const std::string key = PackKey(name);
     for (const auto& pack : packs)
     {
         if (!pack->Contains(key))

@@ -1,10 +1,15 @@
 #include "engine/core/FileTextual.h"
 
+#include "engine/core/CodePageTables.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/StringFunctions.h"
 #include "platform/win32/Locale.h"
 
+#include <array>
+#include <bit>
+#include <cstring>
 #include <exception>
+#include <type_traits>
 
 namespace OrvaneEngine
 {
@@ -18,12 +23,97 @@ constexpr std::uint16_t ReplacementCharacter = 0xFFFD;
 constexpr std::uint16_t ByteOrderMark = 0xFEFF;
 
 // Cuts text at its first "//".
-void CutComment(std::u16string& text)
+template <class Text>
+void CutComment(Text& text)
 {
-    const auto at = text.find(u"//");
-    if (at != std::u16string::npos)
-        text.resize(at);
+    for (auto at = text.find('/'); at != Text::npos && at + 1 < text.size(); at = text.find('/', at + 1))
+    {
+        if (text[at + 1] == '/')
+        {
+            text.resize(at);
+            return;
+        }
+    }
 }
+
+// Narrow white space is the same in every locale; with the line ends it
+// stops a word, and the line ends alone stop a line.
+constexpr std::array<bool, 256> Table(bool word)
+{
+    std::array<bool, 256> table{};
+    table['\r'] = table['\n'] = true;
+    if (word)
+        table[' '] = table['\t'] = table['\v'] = table['\f'] = true;
+    return table;
+}
+constexpr std::array<bool, 256> NarrowStops = Table(true);
+constexpr std::array<bool, 256> NarrowLineStops = Table(false);
+
+// The chunk tests below take UTF-16 little-endian units as they lie in memory.
+static_assert(std::endian::native == std::endian::little);
+
+std::uint64_t Load8(const std::uint8_t* bytes)
+{
+    std::uint64_t value;
+    std::memcpy(&value, bytes, sizeof(value));
+    return value;
+}
+
+constexpr std::uint64_t Bytes(std::uint8_t value)
+{
+    return 0x0101010101010101ull * value;
+}
+
+constexpr std::uint64_t Units(std::uint16_t value)
+{
+    return 0x0001000100010001ull * value;
+}
+
+// Whether any of the eight bytes is below 0x21 (white space, line ends and
+// control bytes among them).
+bool AnyByteBelow0x21(std::uint64_t chunk)
+{
+    return ((chunk - Bytes(0x21)) & ~chunk & Bytes(0x80)) != 0;
+}
+
+bool AnyZeroByte(std::uint64_t chunk)
+{
+    return ((chunk - Bytes(0x01)) & ~chunk & Bytes(0x80)) != 0;
+}
+
+bool AnyLineEndByte(std::uint64_t chunk)
+{
+    return AnyZeroByte(chunk ^ Bytes(CarriageReturn)) || AnyZeroByte(chunk ^ Bytes(LineFeed));
+}
+
+// The same over four UTF-16 units in the machine's order.
+bool AnyUnitBelow0x21OrAbove0x7F(std::uint64_t units)
+{
+    return ((units - Units(0x21)) & ~units & Units(0x8000)) != 0 || (units & Units(0xFF80)) != 0;
+}
+
+bool AnyZeroUnit(std::uint64_t units)
+{
+    return ((units - Units(0x01)) & ~units & Units(0x8000)) != 0;
+}
+
+bool AnyLineEndUnit(std::uint64_t units)
+{
+    return AnyZeroUnit(units ^ Units(CarriageReturn)) || AnyZeroUnit(units ^ Units(LineFeed));
+}
+
+std::uint64_t SwapUnitBytes(std::uint64_t units)
+{
+    return ((units >> 8) & Units(0x00FF)) | ((units & Units(0x00FF)) << 8);
+}
+
+// Wide white space below 0x100; the rest is asked of the runtime.
+const std::array<bool, 256> WideWhiteSpace = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t unit = 0; unit < table.size(); ++unit)
+        table[unit] = win32::iswspace(static_cast<char16_t>(unit)) != 0;
+    return table;
+}();
 
 } // namespace
 
@@ -91,7 +181,7 @@ void FileTextual::Close()
 
 // Reading ---------------------------------------------------------------------
 
-std::uint8_t FileTextual::NextByte()
+inline std::uint8_t FileTextual::NextByte()
 {
     if (index != -1 && index != BufferSize - 1)
     {
@@ -113,7 +203,7 @@ std::uint8_t FileTextual::NextByte()
     return buffer[0];
 }
 
-std::uint16_t FileTextual::NextCharacter()
+inline std::uint16_t FileTextual::NextCharacter()
 {
     if (hasPending)
     {
@@ -163,14 +253,119 @@ std::uint16_t FileTextual::NextUtf8Character()
     return ReplacementCharacter;
 }
 
-bool FileTextual::IsWhiteSpace(std::uint16_t c) const
+inline bool FileTextual::IsWhiteSpace(std::uint16_t c) const
 {
+    // Narrow white space is the same in every locale (see NarrowStops).
     if (encoding == EncodingAnsi)
-        return win32::isspace(static_cast<unsigned char>(c)) != 0;
-    return win32::iswspace(c) != 0;
+        return NarrowStops[c & 0xFFu];
+    return c < WideWhiteSpace.size() ? WideWhiteSpace[c] : win32::iswspace(c) != 0;
 }
 
-bool FileTextual::ReadRaw(std::u16string& out, bool stripComments, bool word)
+template <class Text>
+void FileTextual::TakePlainRun(Text& out, bool word)
+{
+    // Only whole characters that lie in the buffer are taken here; the one
+    // that ends the run, or crosses the buffer's end, is left to
+    // NextCharacter. Eight bytes at a time are checked at once while none
+    // of them can end the run; the rest goes one character at a time.
+    const std::uint8_t* bytes = buffer.data();
+    std::size_t at = static_cast<std::size_t>(index) + 1;
+    const std::size_t end = valid;
+    const auto stops = [word](std::uint16_t c) {
+        return c == CarriageReturn || c == LineFeed ||
+               (word && (c < WideWhiteSpace.size() ? WideWhiteSpace[c] : win32::iswspace(c) != 0));
+    };
+    switch (encoding)
+    {
+    case EncodingAnsi:
+    {
+        const std::size_t from = at;
+        while (at + 8 <= end && !(word ? AnyByteBelow0x21(Load8(bytes + at)) : AnyLineEndByte(Load8(bytes + at))))
+            at += 8;
+        while (at < end && !(word ? NarrowStops[bytes[at]] : NarrowLineStops[bytes[at]]))
+            ++at;
+        if constexpr (std::is_same_v<Text, std::string>)
+            out.append(reinterpret_cast<const char*>(bytes + from), at - from);
+        else
+            out.append(bytes + from, bytes + at);
+        break;
+    }
+    case EncodingUtf16BigEndian:
+    case EncodingUtf16LittleEndian:
+    {
+        const bool big = encoding == EncodingUtf16BigEndian;
+        const std::size_t high = big ? 0 : 1;
+        const std::size_t from = at;
+        while (at + 8 <= end)
+        {
+            const std::uint64_t units = big ? SwapUnitBytes(Load8(bytes + at)) : Load8(bytes + at);
+            if (word ? AnyUnitBelow0x21OrAbove0x7F(units) : AnyLineEndUnit(units))
+                break;
+            at += 8;
+        }
+        while (at + 1 < end && !stops(static_cast<std::uint16_t>((bytes[at + high] << 8) | bytes[at + 1 - high])))
+            at += 2;
+        const std::size_t length = out.size();
+        out.resize(length + (at - from) / 2);
+        auto* units = out.data() + length;
+        for (std::size_t unit = from; unit < at; unit += 2)
+            *units++ = static_cast<typename Text::value_type>((bytes[unit + high] << 8) | bytes[unit + 1 - high]);
+        break;
+    }
+    default:
+        while (at < end)
+        {
+            // Plain ASCII runs in one go.
+            if (at + 8 <= end)
+            {
+                const std::uint64_t chunk = Load8(bytes + at);
+                if ((chunk & 0x8080808080808080ull) == 0 && !(word ? AnyByteBelow0x21(chunk) : AnyLineEndByte(chunk)))
+                {
+                    out.append(bytes + at, bytes + at + 8);
+                    at += 8;
+                    continue;
+                }
+            }
+            const std::uint8_t lead = bytes[at];
+            std::uint16_t c;
+            std::size_t length;
+            if (lead < 0x80)
+            {
+                c = lead;
+                length = 1;
+            }
+            else if ((lead & 0xE0) == 0xC0)
+            {
+                if (at + 1 >= end)
+                    break;
+                c = static_cast<std::uint16_t>(((lead & 0x1F) << 6) | (bytes[at + 1] & 0x3F));
+                length = 2;
+            }
+            else if ((lead & 0xF0) == 0xE0)
+            {
+                if (at + 2 >= end)
+                    break;
+                c = static_cast<std::uint16_t>(((lead & 0x0F) << 12) | ((bytes[at + 1] & 0x3F) << 6) |
+                                               (bytes[at + 2] & 0x3F));
+                length = 3;
+            }
+            else
+            {
+                c = ReplacementCharacter;
+                length = 1;
+            }
+            if (stops(c))
+                break;
+            out.push_back(static_cast<typename Text::value_type>(c));
+            at += length;
+        }
+        break;
+    }
+    index = static_cast<std::int32_t>(at) - 1;
+}
+
+template <class Text>
+bool FileTextual::ReadRaw(Text& out, bool stripComments, bool word)
 {
     if (endReached)
         return false;
@@ -197,9 +392,13 @@ bool FileTextual::ReadRaw(std::u16string& out, bool stripComments, bool word)
     {
         if (word && IsWhiteSpace(c))
             break;
-        out.push_back(static_cast<char16_t>(c));
-        if (stripComments && word && out == u"//")
+        out.push_back(static_cast<typename Text::value_type>(c));
+        if (stripComments && word && out.size() == 2 && out[0] == '/' && out[1] == '/')
             word = false;
+        // A word that does not begin with "//" can no longer turn into a
+        // comment, so what follows is taken as a run.
+        if (!stripComments || !word || out.size() >= 2 || out[0] != '/')
+            TakePlainRun(out, word);
         c = NextCharacter();
     }
     hasPending = true;
@@ -212,44 +411,40 @@ bool FileTextual::ReadRaw(std::u16string& out, bool stripComments, bool word)
 
 bool FileTextual::ReadString(std::string& out, bool stripComments, bool word)
 {
-    std::u16string raw;
-    if (!ReadRaw(raw, stripComments, word))
-        return false;
-    out.clear();
     if (encoding == EncodingAnsi)
     {
-        out.reserve(raw.size());
-        for (const char16_t c : raw)
-            out.push_back(static_cast<char>(c));
-        return true;
+        // The bytes are the text: read straight into out, which is left
+        // alone when nothing is read.
+        if (endReached)
+            return false;
+        return ReadRaw(out, stripComments, word);
     }
-    for (const char16_t c : raw)
+    if (!ReadRaw(raw, stripComments, word))
+        return false;
+    const CodePageTables& tables = CodePageTables::Current();
+    const bool asciiKept = tables.IsAsciiKept();
+    out.resize(raw.size());
+    for (std::size_t at = 0; at < raw.size(); ++at)
     {
-        char bytes[8];
-        int count = 0;
-        if (win32::wctomb_s(&count, bytes, sizeof(bytes), c) != 0 || count <= 0)
-            out.push_back(replacement);
-        else
-            out.append(bytes, static_cast<std::size_t>(count));
+        const char16_t unit = raw[at];
+        if (unit < 0x80 && asciiKept)
+        {
+            out[at] = static_cast<char>(unit);
+            continue;
+        }
+        const int byte = tables.ByteOf(unit);
+        out[at] = byte >= 0 ? static_cast<char>(byte) : replacement;
     }
     return true;
 }
 
 bool FileTextual::ReadWideString(std::u16string& out, bool stripComments, bool word)
 {
-    std::u16string raw;
-    if (!ReadRaw(raw, stripComments, word))
-        return false;
     if (encoding != EncodingAnsi)
-    {
-        out = std::move(raw);
-        return true;
-    }
-    std::string bytes;
-    bytes.reserve(raw.size());
-    for (const char16_t c : raw)
-        bytes.push_back(static_cast<char>(c));
-    NarrowToWideInto(bytes, out);
+        return ReadRaw(out, stripComments, word);
+    if (!ReadRaw(narrow, stripComments, word))
+        return false;
+    NarrowToWideInto(narrow, out);
     return true;
 }
 

@@ -58,7 +58,12 @@ private:
     bool IsWhiteSpace(std::uint16_t c) const;
     // The word or line as the file holds it: bytes in encoding 0, UTF-16
     // units otherwise (one unit per element either way).
-    bool ReadRaw(std::u16string& out, bool stripComments, bool word);
+    template <class Text>
+    bool ReadRaw(Text& out, bool stripComments, bool word);
+    // Appends the characters after the current one, up to the first that
+    // ends a word (or line) or does not lie whole in the buffer.
+    template <class Text>
+    void TakePlainRun(Text& out, bool word);
 
     void PutByte(std::uint8_t value);
     void PutUnit(std::uint16_t unit);
@@ -76,6 +81,9 @@ private:
     bool hasPending = false;
     std::uint16_t pending = 0;
     bool closed = false;
+    // Kept between calls so that reading a word allocates nothing.
+    std::u16string raw;
+    std::string narrow;
 };
 
 } // namespace OrvaneEngine

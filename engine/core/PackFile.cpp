@@ -96,7 +96,12 @@ void PackFile::Close()
 
 const PackFile::Entry* PackFile::Find(const std::string& name) const
 {
-    const auto found = directory.find(ToLower(name));
+    return FindLowerCase(ToLower(name));
+}
+
+const PackFile::Entry* PackFile::FindLowerCase(const std::string& lowerCaseName) const
+{
+    const auto found = directory.find(lowerCaseName);
     if (found == directory.end())
         return nullptr;
     const Entry& entry = found->second;
@@ -129,6 +134,21 @@ bool PackFile::ReadFile(const std::string& name, void* buffer)
     file->Seek(0, static_cast<std::int32_t>(entry->offset));
     file->Read(buffer, entry->size);
     return true;
+}
+
+std::unique_ptr<std::uint8_t[]> PackFile::ReadEntry(const std::string& lowerCaseName, std::uint32_t& size)
+{
+    const Entry* entry = FindLowerCase(lowerCaseName);
+    if (!entry)
+        return nullptr;
+    auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(entry->size);
+    {
+        std::lock_guard lock(readLock);
+        file->Seek(0, static_cast<std::int32_t>(entry->offset));
+        file->Read(bytes.get(), entry->size);
+    }
+    size = entry->size;
+    return bytes;
 }
 
 void PackFile::FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& list) const

@@ -35,6 +35,10 @@ public:
     // name is not held. Throws FileError when the entry reaches past the end
     // of the pack. Safe to call from several threads.
     bool ReadFile(const std::string& name, void* buffer);
+    // The bytes of the entry of a name already lower-cased, read with one
+    // copy; null (size untouched) when the name is not held. Throws FileError
+    // when the entry reaches past the end of the pack.
+    std::unique_ptr<std::uint8_t[]> ReadEntry(const std::string& lowerCaseName, std::uint32_t& size);
     // Appends every entry under folder (subfolders included) whose rest of
     // the name contains the mask without its first '*'.
     void FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& list) const;
@@ -51,11 +55,12 @@ private:
     void ReadDirectory();
     // The entry of a name, checked against the pack's size; null when absent.
     const Entry* Find(const std::string& name) const;
+    const Entry* FindLowerCase(const std::string& lowerCaseName) const;
 
     MessageManager* log;
     std::string path;
     std::unique_ptr<FileBinary> file;
-    std::map<std::string, Entry> directory;
+    std::map<std::string, Entry, std::less<>> directory;
     // The pack's file has one position, which every read moves.
     std::mutex readLock;
 };

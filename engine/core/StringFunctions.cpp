@@ -1,5 +1,6 @@
 #include "engine/core/StringFunctions.h"
 
+#include "engine/core/CodePageTables.h"
 #include "engine/core/NumberParsing.h"
 #include "platform/win32/Locale.h"
 #include "platform/win32/Module.h"
@@ -8,6 +9,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -310,24 +312,15 @@ std::u16string EraseAllW(const std::u16string& text, const std::u16string& find)
 
 void NarrowToWideInto(const std::string& text, std::u16string& out)
 {
-    out.clear();
-    out.reserve(text.size());
-    const auto longest = static_cast<std::size_t>(win32::mb_cur_max());
-    std::size_t at = 0;
-    while (at < text.size())
-    {
-        char16_t unit = 0;
-        const int length = win32::mbtowc(&unit, text.data() + at, std::min(longest, text.size() - at));
-        if (length == 0)
-            break;
-        if (length < 0)
-        {
-            ++at;
-            continue;
-        }
-        out.push_back(unit);
-        at += static_cast<std::size_t>(length);
-    }
+    // Every byte is one character of the code page, and the NUL byte ends
+    // the text.
+    const CodePageTables& tables = CodePageTables::Current();
+    const std::size_t length = std::min(text.size(), std::strlen(text.c_str()));
+    out.resize(length);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    char16_t* units = out.data();
+    for (std::size_t at = 0; at < length; ++at)
+        units[at] = tables.UnitOf(bytes[at]);
 }
 
 std::u16string NarrowToWide(const std::string& text)
@@ -339,21 +332,20 @@ std::u16string NarrowToWide(const std::string& text)
 
 void WideToNarrowInto(const std::u16string& text, std::string& out)
 {
-    out.clear();
-    out.reserve(text.size());
-    std::array<char, 8> bytes{}; // longer than any character of our code pages
-    const auto longest = std::min(static_cast<std::size_t>(win32::mb_cur_max()), bytes.size());
+    const CodePageTables& tables = CodePageTables::Current();
+    out.resize(text.size());
+    char* bytes = out.data();
+    std::size_t length = 0;
     for (const char16_t unit : text)
     {
         if (unit == 0)
             break;
-        int length = 0;
-        if (win32::wctomb_s(&length, bytes.data(), longest, unit) != 0)
-            continue;
-        if (length == 0)
-            break;
-        out.append(bytes.data(), static_cast<std::size_t>(length));
+        // A unit without a byte in the code page is left out.
+        const int byte = tables.ByteOf(unit);
+        bytes[length] = static_cast<char>(byte);
+        length += byte >= 0 ? 1 : 0;
     }
+    out.resize(length);
 }
 
 std::string WideToNarrow(const std::u16string& text)

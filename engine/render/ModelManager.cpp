@@ -41,28 +41,6 @@ bool CompareModels(const Model* a, const Model* b)
     return false;
 }
 
-// A bottom-up merge sort: std::stable_sort would take a new buffer on every
-// call, and the render pass must not allocate once it has run.
-void SortRenderList(std::vector<Model*>& list, std::vector<Model*>& scratch)
-{
-    const std::size_t count = list.size();
-    scratch.resize(count);
-    Model** from = list.data();
-    Model** to = scratch.data();
-    for (std::size_t width = 1; width < count; width *= 2)
-    {
-        for (std::size_t left = 0; left < count; left += 2 * width)
-        {
-            const std::size_t middle = std::min(left + width, count);
-            const std::size_t right = std::min(left + 2 * width, count);
-            std::merge(from + left, from + middle, from + middle, from + right, to + left, CompareModels);
-        }
-        std::swap(from, to);
-    }
-    if (from != list.data())
-        std::copy(from, from + count, list.data());
-}
-
 ModelManager::ModelManager(MessageManager* log_, FileManager* files_, TimerManager* timers_,
                            RenderSystem* renderSystem_, CameraManager* cameraManager_, LightManager* lightManager_,
                            ShaderManager* shaderManager_)
@@ -91,7 +69,6 @@ void ModelManager::Render()
     if (renderList.capacity() < models.size())
     {
         renderList.reserve(models.size());
-        sortScratch.reserve(models.size());
     }
     for (Model* model : models)
     {
@@ -109,7 +86,7 @@ void ModelManager::Render()
             renderList.push_back(model);
         }
     }
-    SortRenderList(renderList, sortScratch);
+    sorter.Sort(renderList);
 
     renderSystem->BeginScene();
     for (Model* model : renderList)

@@ -3,6 +3,7 @@
 #include "engine/core/Vector3.h"
 #include "engine/render/Model.h"
 #include "engine/render/ObjectManager.h"
+#include "engine/render/RenderListSorter.h"
 
 #include <cstdint>
 #include <string>
@@ -76,8 +77,8 @@ private:
     ObjectManager<Model> registry;
     std::vector<Model*>& models;
     std::vector<Model*> renderList;
-    // The sort's working space; like the render list it keeps its capacity.
-    std::vector<Model*> sortScratch;
+    // Like the render list, the sort keeps its working space.
+    RenderListSorter sorter;
 };
 
 // The render order, true when a is drawn before b: the opaque group (0x200)
@@ -85,10 +86,5 @@ private:
 // then models of neither group. 0x200 wins when both bits are set, and a NaN
 // depth counts as 0, so the order stays strict and weak for any models.
 bool CompareModels(const Model* a, const Model* b);
-
-// Sorts a render list by CompareModels, keeping slot order among equal
-// models. The scratch vector is the working space; once it has grown to the
-// list's size no call allocates.
-void SortRenderList(std::vector<Model*>& list, std::vector<Model*>& scratch);
 
 } // namespace OrvaneEngine

@@ -98,6 +98,64 @@ std::FILE* fopen(const std::string& path, const char* mode)
     return file;
 }
 
+int ReadWholeFile(const std::string& path, std::uint64_t limit, std::unique_ptr<std::uint8_t[]>& bytes,
+                  std::uint64_t& size, std::uint64_t& got)
+{
+    std::string opened = ToSystemPath(path);
+    int descriptor = ::open(opened.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0 && (errno == ENOENT || errno == ENOTDIR))
+    {
+        const std::string resolved = ResolvePath(path);
+        if (resolved != opened)
+        {
+            opened = resolved;
+            descriptor = ::open(opened.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        }
+    }
+    if (descriptor < 0)
+        return -1;
+    struct stat status
+    {
+    };
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
+    {
+        ::close(descriptor);
+        return -1;
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > limit)
+    {
+        ::close(descriptor);
+        return 0;
+    }
+    // Counted as a stream would be; there is none to name.
+    const detail::HookTable* hooks = detail::Hooks();
+    if (hooks != nullptr)
+        hooks->fileOpened(nullptr, opened);
+    size = static_cast<std::uint64_t>(status.st_size);
+    bytes = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    got = 0;
+    if (size > 0)
+    {
+        std::uint64_t wanted = size;
+        if (const auto keep = Trip(FileCall::Read, nullptr, opened))
+            wanted = std::min<std::uint64_t>(wanted, *keep);
+        while (got < wanted)
+        {
+            const ssize_t read = ::read(descriptor, bytes.get() + got, wanted - got);
+            if (read < 0 && errno == EINTR)
+                continue;
+            if (read <= 0)
+                break;
+            got += static_cast<std::uint64_t>(read);
+        }
+    }
+    Trip(FileCall::Close, nullptr, opened);
+    if (hooks != nullptr)
+        hooks->fileClosed(nullptr);
+    ::close(descriptor);
+    return 1;
+}
+
 std::size_t fread(void* buffer, std::size_t size, std::size_t count, std::FILE* file)
 {
     if (!file || !buffer || size == 0)

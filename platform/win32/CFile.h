@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace win32
@@ -17,6 +18,13 @@ std::string ToSystemPath(const std::string& path);
 // but a regular file: Linux would open a folder, and a device may never end.
 // Null when the file cannot be opened.
 std::FILE* fopen(const std::string& path, const char* mode);
+// Reads a whole file of at most limit bytes in one go: open, size, one read
+// and close, as fopen, fread and fclose would do it (and counted by the same
+// test hooks), without a stream. 1: read, with got the bytes read (fewer than
+// size when the file shrank); 0: larger than limit, nothing read; -1: the
+// file cannot be opened or is no regular file.
+int ReadWholeFile(const std::string& path, std::uint64_t limit, std::unique_ptr<std::uint8_t[]>& bytes,
+                  std::uint64_t& size, std::uint64_t& got);
 std::size_t fread(void* buffer, std::size_t size, std::size_t count, std::FILE* file);
 std::size_t fwrite(const void* data, std::size_t size, std::size_t count, std::FILE* file);
 // 64-bit offsets; origin as SEEK_SET, SEEK_CUR, SEEK_END. 0 on success.

@@ -174,13 +174,7 @@ int _access(const std::string& path, int mode)
         wanted |= W_OK;
     if (mode & 4)
         wanted |= R_OK;
-    // The name as written first; resolving costs a look at every level.
-    std::string systemPath = path;
-    std::replace(systemPath.begin(), systemPath.end(), '\\', '/');
-    if (::access(systemPath.c_str(), wanted) == 0)
-        return 0;
-    const std::string resolved = ResolvePath(path);
-    return resolved != systemPath && ::access(resolved.c_str(), wanted) == 0 ? 0 : -1;
+    return FindExistingPath(path, wanted).empty() ? -1 : 0;
 }
 
 } // namespace win32

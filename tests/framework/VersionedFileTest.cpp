@@ -8,6 +8,7 @@
 #include "platform/win32/AtomicFile.h"
 #include "platform/win32/testing/CFileHooks.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/FileErrorText.h"
 #include "tests/support/TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -27,6 +28,7 @@ using corvellan::content::VersionedFileDamage;
 using corvellan::content::VersionedFileWriter;
 using corvellan::test::ReadFileText;
 using corvellan::test::TempFolder;
+using corvellan::test::FileErrorText;
 using corvellan::test::WriteFileBytes;
 using OrvaneEngine::FileError;
 using win32::testing::FileCall;
@@ -34,18 +36,6 @@ using win32::testing::FileCall;
 constexpr const char* Magic = "MBPRF";
 constexpr std::uint32_t Version = 104;
 
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try
-    {
-        action();
-    }
-    catch (const FileError& error)
-    {
-        return error.GetText();
-    }
-    return "<none>";
-}
 
 std::string LittleEndian(std::uint32_t value)
 {
@@ -127,12 +117,12 @@ TEST_F(VersionedFileTest, ReadingRejectsDamagedHeadersWithTheirOwnTexts)
     {
         ASSERT_TRUE(WriteFileBytes(folder.Join("p.prf"), c.bytes));
         VersionedFile file(&files, Magic, Version);
-        EXPECT_EQ(ErrorOf([&] { file.Open("p.prf", 0, 0, nullptr); }), c.error) << c.what;
+        EXPECT_EQ(FileErrorText([&] { file.Open("p.prf", 0, 0, nullptr); }), c.error) << c.what;
         EXPECT_EQ(file.GetFile(), nullptr) << c.what;
     }
 
     VersionedFile file(&files, Magic, Version);
-    EXPECT_THAT(ErrorOf([&] { file.Open("missing.prf", 0, 0, nullptr); }), ::testing::StartsWith("Failed to open"));
+    EXPECT_THAT(FileErrorText([&] { file.Open("missing.prf", 0, 0, nullptr); }), ::testing::StartsWith("Failed to open"));
 }
 
 TEST_F(VersionedFileTest, AnyVersionIsAcceptedWhenAskedAndReported)
@@ -185,7 +175,7 @@ TEST_F(VersionedFileTest, AFailureWhileClosingReportsAndKeepsTheOldFile)
         file.Open("p.prf", 1, 0, nullptr);
         file.GetFile()->Write("new ", 4);
         file.GetFile()->Write("body", 4);
-        EXPECT_THAT(ErrorOf([&] { file.Close(); }), ::testing::StartsWith("Failed to write")) << c.nth;
+        EXPECT_THAT(FileErrorText([&] { file.Close(); }), ::testing::StartsWith("Failed to write")) << c.nth;
         EXPECT_EQ(file.GetFile(), nullptr);
         EXPECT_EQ(ReadFileText(folder.Join("p.prf")), old) << static_cast<int>(c.call);
         EXPECT_FALSE(TemporaryLeft("p.prf")) << static_cast<int>(c.call);
@@ -200,7 +190,7 @@ TEST_F(VersionedFileTest, AFailedBodyWriteNeverReplacesTheOldFile)
         file.Open("p.prf", 1, 0, nullptr);
         win32::testing::FailFileCall(FileCall::Write, 2, "p.prf");
         file.GetFile()->Write("new ", 4);
-        EXPECT_THAT(ErrorOf([&] { file.GetFile()->Write("body", 4); }), ::testing::StartsWith("Failed to write"));
+        EXPECT_THAT(FileErrorText([&] { file.GetFile()->Write("body", 4); }), ::testing::StartsWith("Failed to write"));
         // Destroyed with the failed write still open.
     }
     EXPECT_EQ(ReadFileText(folder.Join("p.prf")), old);
@@ -210,8 +200,8 @@ TEST_F(VersionedFileTest, AFailedBodyWriteNeverReplacesTheOldFile)
     VersionedFile file(&files, Magic, Version);
     file.Open("p.prf", 1, 0, nullptr);
     win32::testing::FailFileCall(FileCall::Write, 1, "p.prf");
-    EXPECT_NE(ErrorOf([&] { file.GetFile()->Write("body", 4); }), "<none>");
-    EXPECT_EQ(ErrorOf([&] { Save(file, "p.prf", "new body"); }), "<none>");
+    EXPECT_NE(FileErrorText([&] { file.GetFile()->Write("body", 4); }), "<none>");
+    EXPECT_EQ(FileErrorText([&] { Save(file, "p.prf", "new body"); }), "<none>");
     EXPECT_EQ(ReadFileText(folder.Join("p.prf")), VersionedFileWriter::Build(Magic, Version, "new body"));
     EXPECT_FALSE(TemporaryLeft("p.prf"));
 }
@@ -240,12 +230,12 @@ TEST_F(VersionedFileTest, SeedsHoldOneSoundFileOfEachFormatAndTwoDamagedOnes)
     {
         VersionedFile file(&files, format.magic, format.version);
         const std::string name = "seeds\\versioned_file\\" + std::string(format.magic) + ".dat";
-        EXPECT_EQ(ErrorOf([&] { file.Open(name, 0, 0, nullptr); }), "<none>") << format.magic;
+        EXPECT_EQ(FileErrorText([&] { file.Open(name, 0, 0, nullptr); }), "<none>") << format.magic;
     }
     for (const char* damaged : {"cut_short.dat", "wrong_size.dat"})
     {
         VersionedFile file(&files, Magic, Version);
-        EXPECT_NE(ErrorOf([&] { file.Open(std::string("seeds\\versioned_file\\") + damaged, 0, 0, nullptr); }),
+        EXPECT_NE(FileErrorText([&] { file.Open(std::string("seeds\\versioned_file\\") + damaged, 0, 0, nullptr); }),
                   "<none>")
             << damaged;
     }

@@ -2,6 +2,7 @@
 #include "engine/core/FileBinary.h"
 #include "platform/win32/testing/CFileHooks.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/FileErrorText.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,22 +20,10 @@ namespace
 
 using corvellan::test::ReadFileText;
 using corvellan::test::TempFolder;
+using corvellan::test::FileErrorText;
 using corvellan::test::WriteFileBytes;
 using win32::testing::FileCall;
 
-// The text of the FileError the action throws, or "<none>".
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try
-    {
-        action();
-    }
-    catch (const FileError& error)
-    {
-        return error.GetText();
-    }
-    return "<none>";
-}
 
 class FileBinaryTest : public ::testing::Test
 {
@@ -94,12 +83,12 @@ TEST_F(FileBinaryTest, ReadsPastTheEndCopyWhatThereIsAndThrowWithoutAnOutCount)
     EXPECT_EQ(file->GetPosition(), 16u);
 
     ASSERT_TRUE(file->Seek(0, 12));
-    EXPECT_EQ(ErrorOf([&] { file->Read(buffer, 10); }), "Failed to read 10 bytes from \"" + name + "\" file");
+    EXPECT_EQ(FileErrorText([&] { file->Read(buffer, 10); }), "Failed to read 10 bytes from \"" + name + "\" file");
     EXPECT_EQ(file->GetPosition(), 16u);
 
     // A count from a corrupt header must not wrap the end test round.
     ASSERT_TRUE(file->Seek(0, 8));
-    EXPECT_EQ(ErrorOf([&] { file->Read(buffer, 0xFFFFFFFFu); }),
+    EXPECT_EQ(FileErrorText([&] { file->Read(buffer, 0xFFFFFFFFu); }),
               "Failed to read 4294967295 bytes from \"" + name + "\" file");
     EXPECT_EQ(std::string(buffer, 8), "89ABCDEF");
 
@@ -230,16 +219,16 @@ TEST_F(FileBinaryTest, OpenFailures)
     ASSERT_TRUE(WriteFileBytes(big, ""));
     std::filesystem::resize_file(big, 0x100000000ull); // sparse
     for (const std::string& name : {folder.Join("missing.bin"), folder.Join("folder"), std::string("/dev/zero"), big})
-        EXPECT_EQ(ErrorOf([&] { FileBinary file(name, false); }), "Failed to open \"" + name + "\" file");
+        EXPECT_EQ(FileErrorText([&] { FileBinary file(name, false); }), "Failed to open \"" + name + "\" file");
 
     // A file that comes up short while it is read into memory.
     ASSERT_TRUE(WriteFileBytes(folder.Join("short.bin"), std::string(100, 's')));
     win32::testing::ShortenFileCall(FileCall::Read, 1, 60, "short.bin");
-    EXPECT_EQ(ErrorOf([&] { FileBinary file(folder.Join("short.bin"), false); }),
+    EXPECT_EQ(FileErrorText([&] { FileBinary file(folder.Join("short.bin"), false); }),
               "Failed to read 100 bytes from \"" + folder.Join("short.bin") + "\" file");
 
     const std::string blocked = folder.Join("folder") + "\\sub\\x.bin";
-    EXPECT_EQ(ErrorOf([&] { FileBinary file(blocked, true); }), "Failed to open \"" + blocked + "\" file");
+    EXPECT_EQ(FileErrorText([&] { FileBinary file(blocked, true); }), "Failed to open \"" + blocked + "\" file");
 }
 
 TEST_F(FileBinaryTest, StreamReadsAdvanceByWhatWasRead)
@@ -264,7 +253,7 @@ TEST_F(FileBinaryTest, WritingAFileOpenedForReading)
     std::uint32_t written = 7;
     file->Write("abcd", 4, &written);
     EXPECT_EQ(written, 0u);
-    EXPECT_EQ(ErrorOf([&] { file->Write("abcd", 4); }), "Failed to write 4 bytes from \"" + name + "\" file");
+    EXPECT_EQ(FileErrorText([&] { file->Write("abcd", 4); }), "Failed to write 4 bytes from \"" + name + "\" file");
     EXPECT_EQ(ReadFileText(name), "data");
 }
 
@@ -309,7 +298,7 @@ TEST_F(FileBinarySaveTest, AFailureAtAnyStepThrowsAndKeepsTheOldFile)
         {
             FileBinary file(target, true);
             file.Write("new contents!", 13);
-            EXPECT_EQ(ErrorOf([&] { file.Close(); }), "Failed to write 13 bytes from \"" + target + "\" file");
+            EXPECT_EQ(FileErrorText([&] { file.Close(); }), "Failed to write 13 bytes from \"" + target + "\" file");
         }
         ExpectOldTargetOnly(std::to_string(static_cast<int>(call)));
         win32::testing::ResetFileHooks();
@@ -320,8 +309,8 @@ TEST_F(FileBinarySaveTest, AFailureAtAnyStepThrowsAndKeepsTheOldFile)
     {
         FileBinary file(target, true);
         file.Write("new ", 4);
-        EXPECT_EQ(ErrorOf([&] { file.Write("contents", 8); }), "Failed to write 8 bytes from \"" + target + "\" file");
-        EXPECT_EQ(ErrorOf([&] { file.Close(); }), "Failed to write 6 bytes from \"" + target + "\" file");
+        EXPECT_EQ(FileErrorText([&] { file.Write("contents", 8); }), "Failed to write 8 bytes from \"" + target + "\" file");
+        EXPECT_EQ(FileErrorText([&] { file.Close(); }), "Failed to write 6 bytes from \"" + target + "\" file");
     }
     ExpectOldTargetOnly("short write");
 

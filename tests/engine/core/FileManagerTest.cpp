@@ -17,6 +17,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -94,6 +96,157 @@ TEST_F(FileManagerTest, LooseFilesComeFirstThenThePacks)
     file.reset();
     // The copy needs the pack no more.
     files.reset();
+}
+
+// Folder listings may be kept between opens; whatever happens on disk between
+// two opens must show at the second, whether the folders were changed long
+// ago (a kept listing is trusted) or a moment before (a change in the same
+// timestamp tick leaves the folder's time as it was).
+TEST_F(FileManagerTest, DiskChangesShowAtTheNextOpen)
+{
+    enum class Change
+    {
+        Create,
+        CreateWithFolders,
+        Remove,
+        RenameAway,
+        RenameHere,
+    };
+    const struct
+    {
+        Change change;
+        const char* opened;   // the name given to Open
+        const char* diskName; // the loose file's name under text/ui
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {Change::Create, "text\\ui\\x.ini", "x.ini", "packed", "loose"},
+        {Change::Create, "TEXT\\UI\\X.INI", "x.ini", "packed", "loose"},
+        {Change::Create, "text\\ui\\x.ini", "X.Ini", "packed", "loose"},
+        {Change::CreateWithFolders, "text\\ui\\x.ini", "x.ini", "packed", "loose"},
+        {Change::CreateWithFolders, "Text\\UI\\x.ini", "x.ini", "packed", "loose"},
+        {Change::Remove, "text\\ui\\x.ini", "x.ini", "loose", "packed"},
+        {Change::Remove, "Text\\Ui\\X.ini", "x.ini", "loose", "packed"},
+        {Change::RenameAway, "text\\ui\\x.ini", "x.ini", "loose", "packed"},
+        {Change::RenameAway, "TEXT\\ui\\x.INI", "X.INI", "loose", "packed"},
+        {Change::RenameHere, "text\\ui\\x.ini", "x.ini", "packed", "loose"},
+        {Change::RenameHere, "text\\UI\\X.INI", "x.ini", "packed", "loose"},
+    };
+    PackWriter pack;
+    pack.Add("text\\ui\\x.ini", "packed");
+    AddPack("pack0.pak", pack);
+    auto files = Manager();
+    // Not under data: the pack folder Data would come first among the
+    // folders that match DATA without regard to case.
+    const std::string folder = root.Join("text/ui");
+    // Folder times: as the changes leave them; an hour back, so that kept
+    // listings are trusted; or an hour ahead and put back after the change,
+    // as a change in the same timestamp tick leaves them.
+    enum class Times
+    {
+        AsTheyCome,
+        LongAgo,
+        SameTick,
+    };
+    const auto levels = [&] { return std::vector<std::string>{root.Path(), root.Join("text"), folder}; };
+    const auto setTimes = [&](std::filesystem::file_time_type time) {
+        for (const std::string& level : levels())
+        {
+            if (std::filesystem::exists(level))
+                std::filesystem::last_write_time(level, time);
+        }
+    };
+    for (const Times times : {Times::AsTheyCome, Times::LongAgo, Times::SameTick})
+    {
+        for (const auto& c : cases)
+        {
+            const std::string where = std::string(c.opened) + " times " + std::to_string(static_cast<int>(times));
+            std::filesystem::remove_all(root.Join("text"));
+            // The remove case starts with a file, and a rename away too; a
+            // create starts without the folders, a rename here beside them.
+            if (c.change == Change::Create || c.change == Change::CreateWithFolders)
+                ASSERT_TRUE(WriteFileBytes(root.Join("elsewhere.txt"), "x"));
+            else if (c.change == Change::RenameHere)
+                ASSERT_TRUE(WriteFileBytes(folder + "/other.ini", "loose"));
+            else
+                ASSERT_TRUE(WriteFileBytes(folder + "/" + c.diskName, "loose"));
+            // The create case makes its folders, whose times cannot be set
+            // before they exist.
+            if (c.change == Change::Create)
+                std::filesystem::create_directories(folder);
+            const auto now = std::filesystem::file_time_type::clock::now();
+            if (times == Times::LongAgo)
+                setTimes(now - std::chrono::hours(1));
+            else if (times == Times::SameTick)
+                setTimes(now + std::chrono::hours(1));
+            EXPECT_EQ(Read(*files, c.opened), c.before) << where;
+            EXPECT_EQ(Read(*files, c.opened), c.before) << where;
+
+            switch (c.change)
+            {
+            case Change::Create:
+            case Change::CreateWithFolders:
+                ASSERT_TRUE(WriteFileBytes(folder + "/" + c.diskName, "loose"));
+                break;
+            case Change::Remove:
+                std::filesystem::remove(folder + "/" + c.diskName);
+                break;
+            case Change::RenameAway:
+                std::filesystem::rename(folder + "/" + c.diskName, folder + "/other.ini");
+                break;
+            case Change::RenameHere:
+                std::filesystem::rename(folder + "/other.ini", folder + "/" + c.diskName);
+                break;
+            }
+            if (times == Times::SameTick)
+                setTimes(now + std::chrono::hours(1));
+            EXPECT_EQ(Read(*files, c.opened), c.after) << where;
+            EXPECT_EQ(files->Exists(c.opened), true) << where;
+            if (c.change == Change::RenameAway)
+            {
+                EXPECT_EQ(Read(*files, "text\\ui\\OTHER.ini"), "loose") << where;
+            }
+        }
+    }
+}
+
+TEST_F(FileManagerTest, EmptyEntriesAndEntriesAtTheEndOfThePackRead)
+{
+    // A pack above the memory threshold is read from its open stream.
+    for (const std::size_t padding : {std::size_t{0}, std::size_t{FileBinary::MemoryThreshold}})
+    {
+        std::filesystem::remove_all(root.Join("Data"));
+        PackWriter pack;
+        pack.Add("data\\empty.bin", "");
+        pack.Add("data\\middle.bin", std::string(padding, 'p') + "middle");
+        pack.Add("data\\last.bin", "the last bytes");
+        pack.Add("data\\empty_at_end.bin", "");
+        AddPack("pack0.pak", pack);
+        auto files = Manager();
+        const struct
+        {
+            const char* name;
+            std::size_t size;
+            const char* tail;
+        } cases[] = {
+            {"data\\empty.bin", 0, ""},
+            {"data\\middle.bin", padding + 6, "middle"},
+            {"data\\last.bin", 14, "the last bytes"},
+            {"data\\empty_at_end.bin", 0, ""},
+        };
+        for (const auto& c : cases)
+        {
+            auto file = files->Open(c.name, false);
+            ASSERT_EQ(file->GetSize(), c.size) << c.name;
+            EXPECT_TRUE(file->IsInMemory()) << c.name;
+            const std::string bytes = ReadAll(*file);
+            EXPECT_EQ(bytes.substr(bytes.size() - std::strlen(c.tail)), c.tail) << c.name;
+            std::uint32_t got = 1;
+            char spare = 0;
+            file->Read(&spare, 1, &got);
+            EXPECT_EQ(got, 0u) << c.name;
+        }
+    }
 }
 
 TEST_F(FileManagerTest, OfTwoPacksTheFirstInSortedOrderWins)

@@ -280,6 +280,113 @@ TEST(FileTextualTest, BufferBoundaries)
     EXPECT_EQ(text->GetLength(), 1501u);
 }
 
+// The reader takes whole runs of a word out of its buffer at once; words,
+// comments and characters that cross the buffer's end must come out as they
+// do anywhere else, in every encoding. The text is ASCII apart from e acute
+// and the euro sign, which take two and three bytes in UTF-8.
+TEST(FileTextualTest, WordsAcrossTheBufferInEveryEncoding)
+{
+    // Words of growing length, so that some word crosses every offset
+    // around each multiple of 1024 bytes, whatever the encoding's width.
+    std::u16string text;
+    std::vector<std::string> words;
+    std::vector<std::string> lines{""};
+    for (int index = 0; text.size() < 2600; ++index)
+    {
+        std::u16string word;
+        std::string narrow;
+        for (int letter = 0; letter < 1 + index % 11; ++letter)
+        {
+            const char16_t unit = letter % 5 == 3 ? u'\u00E9' : (letter % 7 == 4 ? u'\u20AC' : u'a' + letter);
+            word += unit;
+            narrow += unit == u'\u00E9' ? '\xE9' : (unit == u'\u20AC' ? '\x80' : static_cast<char>(unit));
+        }
+        if (index % 9 == 8)
+        {
+            // A comment runs to the end of the line and is never a word.
+            text += u"//" + word + u" x\r\n";
+            lines.push_back("");
+            continue;
+        }
+        words.push_back(narrow);
+        text += word;
+        lines.back() += narrow;
+        if (index % 6 == 5)
+        {
+            text += u"\r\n";
+            lines.push_back("");
+        }
+        else
+        {
+            text += index % 2 ? u"\t" : u" ";
+            lines.back() += index % 2 ? "\t" : " ";
+        }
+    }
+
+    const auto encode = [&text](std::uint32_t encoding) {
+        std::string bytes;
+        if (encoding == FileTextual::EncodingUtf16LittleEndian)
+            bytes = "\xFF\xFE";
+        else if (encoding == FileTextual::EncodingUtf16BigEndian)
+            bytes = "\xFE\xFF";
+        else if (encoding == FileTextual::EncodingUtf8)
+            bytes = "\xEF\xBB\xBF";
+        for (const char16_t unit : text)
+        {
+            const auto low = static_cast<char>(unit & 0xFF);
+            const auto high = static_cast<char>(unit >> 8);
+            if (encoding == FileTextual::EncodingUtf16LittleEndian)
+                bytes += std::string{low, high};
+            else if (encoding == FileTextual::EncodingUtf16BigEndian)
+                bytes += std::string{high, low};
+            else if (encoding == FileTextual::EncodingAnsi)
+                bytes += unit == u'\u00E9' ? '\xE9' : (unit == u'\u20AC' ? '\x80' : static_cast<char>(unit));
+            else if (unit < 0x80)
+                bytes += static_cast<char>(unit);
+            else if (unit < 0x800)
+                bytes += std::string{static_cast<char>(0xC0 | (unit >> 6)), static_cast<char>(0x80 | (unit & 0x3F))};
+            else
+                bytes += std::string{static_cast<char>(0xE0 | (unit >> 12)),
+                                     static_cast<char>(0x80 | ((unit >> 6) & 0x3F)),
+                                     static_cast<char>(0x80 | (unit & 0x3F))};
+        }
+        return bytes;
+    };
+
+    // Shifting the text by up to 3 bytes moves every word across the
+    // boundaries in each position a character can take.
+    for (const std::uint32_t encoding :
+         {FileTextual::EncodingAnsi, FileTextual::EncodingUtf16BigEndian, FileTextual::EncodingUtf16LittleEndian,
+          FileTextual::EncodingUtf8})
+    {
+        const std::string body = encode(encoding);
+        const std::size_t markSize = encoding == FileTextual::EncodingAnsi ? 0 : (encoding == 3 ? 3 : 2);
+        const std::size_t unitSize = encoding == 1 || encoding == 2 ? 2 : 1;
+        for (std::size_t shift = 0; shift < 4; ++shift)
+        {
+            std::string bytes = body.substr(0, markSize);
+            for (std::size_t blank = 0; blank < shift; ++blank)
+                bytes += unitSize == 2 ? (encoding == 1 ? std::string("\0 ", 2) : std::string(" \0", 2)) : " ";
+            bytes += body.substr(markSize);
+            const std::string where = "encoding " + std::to_string(encoding) + " shift " + std::to_string(shift);
+
+            auto reader = Reader(bytes);
+            ASSERT_EQ(reader->GetEncoding(), encoding) << where;
+            EXPECT_EQ(Words(*reader), words) << where;
+
+            reader = Reader(bytes);
+            std::vector<std::string> expectedLines = lines;
+            expectedLines.front() = std::string(shift, ' ') + expectedLines.front();
+            for (std::string& line : expectedLines)
+            {
+                if (const auto comment = line.find("//"); comment != std::string::npos)
+                    line.resize(comment);
+            }
+            EXPECT_EQ(ReadAll(*reader, true, false), expectedLines) << where;
+        }
+    }
+}
+
 TEST(FileTextualTest, EndsOnceEvenWhenReadOn)
 {
     auto text = Reader("a");

@@ -162,4 +162,42 @@ TEST(RandomTest, NoStepIsLostAcrossThreads)
     EXPECT_EQ(Random(), reference.Next());
 }
 
+// The first thread to draw steps the generator on its own until a second one
+// draws; however the threads interleave with the hand-over, every value of
+// the sequence is drawn exactly once, by someone.
+TEST(RandomTest, EveryValueIsDrawnOnceWhileOthersJoinTheFirstDrawer)
+{
+    constexpr int kJoining = 3;
+    constexpr int kDraws = 20000;
+    SeedRandom(7);
+    ReferenceGenerator reference(7);
+    std::vector<int> expected;
+    for (int i = 0; i < (kJoining + 1) * kDraws; ++i)
+        expected.push_back(reference.Next());
+
+    std::vector<std::vector<int>> drawn(kJoining + 1);
+    std::vector<std::thread> threads;
+    // The main thread owns the generator already and goes on drawing while
+    // the others start.
+    for (int t = 0; t < kJoining; ++t)
+    {
+        threads.emplace_back([t, &drawn] {
+            for (int i = 0; i < kDraws; ++i)
+                drawn[static_cast<std::size_t>(t) + 1].push_back(Random());
+        });
+    }
+    for (int i = 0; i < kDraws; ++i)
+        drawn[0].push_back(Random());
+    for (std::thread& thread : threads)
+        thread.join();
+
+    std::vector<int> all;
+    for (const auto& values : drawn)
+        all.insert(all.end(), values.begin(), values.end());
+    std::sort(all.begin(), all.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(all, expected);
+    EXPECT_EQ(Random(), reference.Next());
+}
+
 } // namespace

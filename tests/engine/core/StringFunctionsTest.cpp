@@ -430,6 +430,38 @@ TEST_F(StringFunctionsTest, EveryByteRoundTripsInEveryCodePage)
     }
 }
 
+// The conversions work from tables of the locale in force; switching back and
+// forth between locales must switch the tables, and every unit must come out
+// as the runtime's own one-character conversions give it.
+TEST_F(StringFunctionsTest, ConversionsAgreeWithTheRuntimeForEveryUnitInEveryLocale)
+{
+    const std::string bytes = AllBytesButNul();
+    std::u16string units;
+    for (std::uint32_t unit = 1; unit < 0x10000; ++unit)
+        units.push_back(static_cast<char16_t>(unit));
+    for (const char* locale : {"C", "russian", "english", "czech", "C", "czech"})
+    {
+        ASSERT_NE(win32::setlocale_ctype(locale), nullptr);
+        std::u16string wide;
+        for (const char byte : bytes)
+        {
+            char16_t unit = 0;
+            if (win32::mbtowc(&unit, &byte, 1) > 0)
+                wide.push_back(unit);
+        }
+        EXPECT_EQ(NarrowToWide(bytes), wide) << locale;
+        std::string narrow;
+        for (const char16_t unit : units)
+        {
+            char out[8];
+            int count = 0;
+            if (win32::wctomb_s(&count, out, sizeof(out), unit) == 0)
+                narrow.append(out, static_cast<std::size_t>(count));
+        }
+        EXPECT_EQ(WideToNarrow(units), narrow) << locale;
+    }
+}
+
 struct Counted
 {
     explicit Counted(std::vector<int>& log, int id) : log(log), id(id) {}

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <iterator>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace OrvaneEngine
 {
@@ -56,6 +59,42 @@ TEST_F(ModelManagerTest, OpaqueModelsComeFirstNearToFarThenBlendedOnesFarToNear)
     EXPECT_EQ(names.front(), "BeginScene");
     EXPECT_EQ(names.back(), "EndScene");
     EXPECT_EQ(names.size(), 6u);
+}
+
+// The render list sorts by keys made from the models, not by CompareModels
+// itself; whatever the groups and depths (NaN, both zeros, infinities, ties,
+// lists short and long), the result must be the stable sort by CompareModels.
+TEST_F(ModelManagerTest, RenderListSortsAsAStableSortByCompareModels)
+{
+    const float specials[] = {std::numeric_limits<float>::quiet_NaN(),
+                              0.0f,
+                              -0.0f,
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::denorm_min(),
+                              -std::numeric_limits<float>::denorm_min(),
+                              1.0f,
+                              -1.0f};
+    const std::uint32_t groups[] = {Model::FlagOpaque, Model::FlagBlended, Model::FlagOpaque | Model::FlagBlended, 0};
+    std::vector<Model*> all;
+    std::uint32_t state = 1;
+    for (int index = 0; index < 3000; ++index)
+    {
+        state = state * 1103515245u + 12345u;
+        const float depth = (state >> 8) % 4 == 0 ? specials[(state >> 12) % std::size(specials)]
+                                                  : static_cast<float>(static_cast<int>((state >> 10) % 2001) - 1000) / 8;
+        all.push_back(AddBox(groups[(state >> 20) % std::size(groups)], depth));
+    }
+    RenderListSorter sorter;
+    for (const std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{7}, std::size_t{48}, std::size_t{49},
+                                    std::size_t{300}, std::size_t{2048}, std::size_t{2049}, all.size()})
+    {
+        std::vector<Model*> list(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count));
+        std::vector<Model*> expected = list;
+        std::stable_sort(expected.begin(), expected.end(), CompareModels);
+        sorter.Sort(list);
+        EXPECT_EQ(list, expected) << count;
+    }
 }
 
 TEST_F(ModelManagerTest, CompareModelsIsAStrictWeakOrderingForAnyModels)

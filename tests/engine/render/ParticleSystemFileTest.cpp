@@ -2,6 +2,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/render/ParticleSystemFile.h"
+#include "tests/support/FileErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,7 @@ using corvellan::content::ParticleFileWriter;
 std::string ReadBytes(const std::string& bytes, ParticleSystemFile& out)
 {
     FileBinary file("a.psf", false, false, true, static_cast<std::uint32_t>(bytes.size()), bytes.data());
-    try
-    {
-        out.Read(file, "fx\\a.psf");
-    }
-    catch (const FileError& error)
-    {
-        return error.GetText();
-    }
-    return "";
+    return corvellan::test::FileErrorText([&] { out.Read(file, "fx\\a.psf"); }, "");
 }
 
 std::uint32_t U32At(const std::string& bytes, std::size_t offset)

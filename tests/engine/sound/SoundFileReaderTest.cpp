@@ -9,6 +9,7 @@
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "engine/sound/SoundFileReaderWAV.h"
 #include "tests/engine/sound/SoundTestSupport.h"
+#include "tests/support/FileErrorText.h"
 
 #include <cmath>
 #include <cstdio>
@@ -56,15 +57,7 @@ protected:
     std::string Refusal(const std::string& file)
     {
         WriteData(name, file);
-        try
-        {
-            SoundFileReaderWAV reader(&log, &files, name);
-            return "";
-        }
-        catch (const FileError& error)
-        {
-            return error.GetText();
-        }
+        return FileErrorText([&] { SoundFileReaderWAV reader(&log, &files, name); }, "");
     }
 };
 
