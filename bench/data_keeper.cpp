@@ -1,13 +1,15 @@
-// Loading a resource list: DataKeeper::Load of a list naming 200 models (each
-// a copy of one small quad model in its own file), keeper made and deleted
-// per iteration, against a bare loop of ModelManager::LoadModelResource over
-// the same file names, the models deleted likewise. The models' reading is
-// common to both; the difference is the keeper's own cost: the XML, the name
-// substitution, the maps and its four default objects. keeper_per_bare near 1
-// is the goal; per_model should stay flat from 200 upwards.
+// Loading a resource list against its floor, in paired rounds:
+// DataKeeper::Load of a list naming 200 models (each a copy of one small quad
+// model in its own file), the keeper made and deleted per round, against a
+// bare loop of ModelManager::LoadModelResource over the same file names, the
+// models deleted likewise. The models' reading is common to both; the ratio
+// above 1 is the keeper's own cost: the XML, the name substitution, the maps
+// and its four default objects. Both sides count the vertices of the models
+// they loaded, so a box put in for an unreadable file shows.
 //
 // Headless engine on the offscreen video driver; no drawing happens, as the
 // keeper's loading makes no drawing call.
+#include "bench/support/PairedRounds.h"
 #include "bench/support/StartDevice.h"
 #include "content/ModelFileWriter.h"
 #include "content/ModelMeshes.h"
@@ -21,9 +23,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +31,7 @@
 namespace
 {
 
+using corvellan::bench::PairedRounds;
 using corvellan::content::ResourceElement;
 
 // A keeper over one list, as a game's keeper fills its lists.
@@ -82,25 +83,7 @@ public:
     bool ready = false;
 };
 
-using Clock = std::chrono::steady_clock;
-
-// Nanoseconds per model of the bare loop, by model count, for the ratio.
-std::map<std::int64_t, double>& BareTimes()
-{
-    static std::map<std::int64_t, double> times;
-    return times;
-}
-
-double Report(benchmark::State& state, double seconds)
-{
-    state.counters["per_model"] = benchmark::Counter(static_cast<double>(state.range(0)),
-                                                     benchmark::Counter::kIsIterationInvariantRate |
-                                                         benchmark::Counter::kInvert);
-    const double loads = static_cast<double>(state.iterations()) * static_cast<double>(state.range(0));
-    return loads > 0 ? seconds * 1e9 / loads : 0.0;
-}
-
-void BareLoads(benchmark::State& state)
+void KeeperAgainstLoads(benchmark::State& state)
 {
     Stage stage(state.range(0));
     if (!stage.ready)
@@ -108,57 +91,41 @@ void BareLoads(benchmark::State& state)
         state.SkipWithError("no engine or no model files");
         return;
     }
-    OrvaneEngine::ModelManager& models = *stage.engine.engine->modelManager;
+    OrvaneEngine::Engine* engine = stage.engine.engine.get();
     std::vector<OrvaneEngine::Model*> loaded;
     loaded.reserve(stage.names.size());
-    double seconds = 0.0;
-    for (auto _ : state)
-    {
-        const Clock::time_point start = Clock::now();
-        for (const std::string& name : stage.names)
-            loaded.push_back(models.LoadModelResource(name));
-        for (OrvaneEngine::Model* model : loaded)
-            delete model;
-        loaded.clear();
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-    }
-    BareTimes()[state.range(0)] = Report(state, seconds);
-}
-
-void KeeperLoad(benchmark::State& state)
-{
-    Stage stage(state.range(0));
-    if (!stage.ready)
-    {
-        state.SkipWithError("no engine or no model files");
-        return;
-    }
-    std::size_t registered = 0;
-    double seconds = 0.0;
-    for (auto _ : state)
-    {
-        const Clock::time_point start = Clock::now();
-        {
-            ListKeeper keeper(stage.engine.engine.get(), stage.list);
+    PairedRounds::Run(
+        state,
+        [&] {
+            ListKeeper keeper(engine, stage.list);
             keeper.Load();
-            registered = keeper.GetModels().size();
-        }
-        seconds += std::chrono::duration<double>(Clock::now() - start).count();
-    }
-    if (registered != stage.names.size())
-    {
-        state.SkipWithError("the keeper did not register every model");
-        return;
-    }
-    const double perModel = Report(state, seconds);
-    const auto floor = BareTimes().find(state.range(0));
-    if (floor != BareTimes().end() && floor->second > 0.0)
-        state.counters["keeper_per_bare"] = perModel / floor->second;
+            std::int64_t vertices = 0;
+            for (const auto& [name, model] : keeper.GetModels())
+                vertices += model->GetVertexBuffer()->GetVertexCount();
+            return vertices;
+        },
+        [&] {
+            for (const std::string& name : stage.names)
+                loaded.push_back(engine->modelManager->LoadModelResource(name));
+            std::int64_t vertices = 0;
+            for (OrvaneEngine::Model* model : loaded)
+            {
+                vertices += model->GetVertexBuffer()->GetVertexCount();
+                delete model;
+            }
+            loaded.clear();
+            return vertices;
+        });
+    state.counters["models"] = static_cast<double>(state.range(0));
 }
 
 } // namespace
 
-BENCHMARK(BareLoads)->Arg(200)->Unit(benchmark::kMillisecond);
-BENCHMARK(KeeperLoad)->Arg(200)->Unit(benchmark::kMillisecond);
-BENCHMARK(BareLoads)->Name("BareLoads/smoke")->Arg(20);
-BENCHMARK(KeeperLoad)->Name("KeeperLoad/smoke")->Arg(20);
+BENCHMARK(KeeperAgainstLoads)
+    ->Name("DataKeeper/Load_vs_LoadModelResource")
+    ->Arg(200)
+    ->Iterations(PairedRounds::FullRounds);
+BENCHMARK(KeeperAgainstLoads)
+    ->Name("DataKeeper/Load_vs_LoadModelResource/smoke")
+    ->Arg(20)
+    ->Iterations(PairedRounds::SmokeRounds);
