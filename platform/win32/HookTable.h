@@ -65,6 +65,13 @@ struct HookTable
     std::optional<std::size_t> (*tripFileCall)(FileCall call, std::FILE* file, const std::string& renamedPath);
     // The message queue was found empty (main thread).
     void (*queueEmpty)();
+    // Keyboard layouts: the current one; an activation and a load that the
+    // hook lets succeed, answering the previous or the loaded layout; an
+    // unload, which is only recorded.
+    bool (*keyboardLayout)(std::uint32_t& layout);
+    bool (*activateKeyboardLayout)(std::uint32_t layout, std::uint32_t flags, std::uint32_t& previous);
+    bool (*loadKeyboardLayout)(const std::string& layoutId, std::uint32_t flags, std::uint32_t& loaded);
+    void (*unloadKeyboardLayout)(std::uint32_t layout);
 };
 
 inline constinit std::atomic<const HookTable*> hookTable{nullptr};

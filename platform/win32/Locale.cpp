@@ -30,6 +30,9 @@ constexpr CharacterLocale kNamedLocales[]{
 // initialisation already sees the start-up state.
 constinit std::atomic<const CharacterLocale*> active{&kStartupLocale};
 
+// The recorded collation: the name of one of the locales above.
+constinit std::atomic<const char*> collation{kStartupLocale.name};
+
 const CharacterLocale& Active()
 {
     return *active.load(std::memory_order_acquire);
@@ -48,26 +51,51 @@ bool SameNameIgnoringCase(const char* a, const char* b)
     return *a == *b;
 }
 
+// The locale of a name, in any letter case, or null.
+const CharacterLocale* Find(const char* name)
+{
+    if (SameNameIgnoringCase(name, kStartupLocale.name))
+        return &kStartupLocale;
+    for (const CharacterLocale& candidate : kNamedLocales)
+        if (SameNameIgnoringCase(name, candidate.name))
+            return &candidate;
+    return nullptr;
+}
+
 } // namespace
 
 const char* setlocale_ctype(const char* name)
 {
     if (name == nullptr)
         return Active().name;
-    if (SameNameIgnoringCase(name, kStartupLocale.name))
-    {
-        active.store(&kStartupLocale, std::memory_order_release);
-        return kStartupLocale.name;
-    }
-    for (const CharacterLocale& candidate : kNamedLocales)
-    {
-        if (SameNameIgnoringCase(name, candidate.name))
-        {
-            active.store(&candidate, std::memory_order_release);
-            return candidate.name;
-        }
-    }
-    return nullptr;
+    const CharacterLocale* found = Find(name);
+    if (found == nullptr)
+        return nullptr;
+    active.store(found, std::memory_order_release);
+    return found->name;
+}
+
+const char* setlocale(int category, const char* name)
+{
+    const bool characters = category == LC_CTYPE || category == LC_ALL;
+    const bool collating = category == LC_COLLATE || category == LC_ALL;
+    if (!characters && !collating)
+        return nullptr;
+    if (name == nullptr)
+        return characters ? Active().name : collation.load(std::memory_order_acquire);
+    const CharacterLocale* found = Find(name);
+    if (found == nullptr)
+        return nullptr;
+    if (characters)
+        active.store(found, std::memory_order_release);
+    if (collating)
+        collation.store(found->name, std::memory_order_release);
+    return found->name;
+}
+
+int _setmbcp(int codePage)
+{
+    return codePage == MB_CP_LOCALE ? 0 : -1;
 }
 
 int mb_cur_max()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <clocale>
 #include <cstddef>
 
 namespace win32
@@ -20,6 +21,22 @@ namespace win32
 // in force, or null for an unknown name, which changes nothing. A null name
 // only asks for the current one.
 const char* setlocale_ctype(const char* name);
+
+// setlocale(category, name) with the C library's category numbers (LC_ALL,
+// LC_CTYPE, LC_COLLATE); the C library's own setlocale is never called, so
+// numbers parse and print with '.' whatever the locale. LC_CTYPE is
+// setlocale_ctype. LC_COLLATE only records the name, as nothing in the
+// program collates. LC_ALL does both, answering the LC_CTYPE name. A name
+// either takes the names above or answers null and changes nothing; a null
+// name asks for the current one. Other categories answer null.
+const char* setlocale(int category, const char* name);
+
+// _setmbcp's code page "the one of the current locale".
+inline constexpr int MB_CP_LOCALE = -4;
+
+// The multibyte code page always is the LC_CTYPE one, so MB_CP_LOCALE
+// answers 0 and changes nothing. Any other code page answers -1.
+int _setmbcp(int codePage);
 
 // MB_CUR_MAX: the longest character of the current code page, in bytes.
 int mb_cur_max();

@@ -1,12 +1,17 @@
 #include "content/ModelFileWriter.h"
 #include "content/ModelMeshes.h"
+#include "content/ImageFixtures.h"
 #include "content/ResourceListWriter.h"
+#include "content/ShaderFileWriter.h"
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/LightManager.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
 #include "engine/render/ParticleSystemManager.h"
+#include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/ShaderUser.h"
@@ -14,6 +19,8 @@
 #include "engine/render/VertexBuffer.h"
 #include "framework/DataKeeper.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
+#include "tests/support/BackBuffer.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/gtest/EngineTestFixture.h"
 
 #include <gtest/gtest.h>
@@ -290,9 +297,22 @@ TEST_F(DataKeeperTest, DestructionReleasesEverythingItHeld)
     EXPECT_EQ(shaders.GetShaderUserCount(), users);
 }
 
-TEST_F(DataKeeperTest, LoadingOnAWorkerMakesNoDrawingCall)
+TEST_F(DataKeeperTest, LoadingOnAWorkerMakesNoDrawingCallAndTheMainThreadDrawsWhatItLoaded)
 {
-    PutModel("tree.mlf");
+    // A red quad 5 units in front of the default camera, with its shader and
+    // picture beside it, so the worker also reads a texture.
+    ASSERT_TRUE(ModelFileWriter::WriteTo(folder.Join("data/lists/tree.mlf"),
+                                         corvellan::content::MakeQuadMesh(-1, -1, 1, 1, -5)));
+    std::string pixels;
+    for (int pixel = 0; pixel < 16; ++pixel)
+        pixels += std::string{'\0', '\0', '\xFF'};
+    ASSERT_TRUE(corvellan::test::WriteFileBytes(folder.Join("data/lists/tree.tga"),
+                                                corvellan::content::Tga(4, 4, {}, pixels)));
+    corvellan::content::ShaderFileRecord shader;
+    corvellan::content::ShaderFileStage stage;
+    stage.diffuseName = "lists\\tree.tga";
+    shader.stages.push_back(stage);
+    ASSERT_TRUE(corvellan::content::ShaderFileWriter::WriteTo(folder.Join("data/lists/tree.srf"), shader));
     ResourceElement list{"resources", {}, "", {}};
     list.children.push_back({"model", {{"name", "tree"}, {"file_name", "tree.mlf"}}, "", {}});
     list.children.push_back({"shader", {{"name", "s"}, {"diffuse_file_name", "d.jpg"}}, "", {}});
@@ -307,7 +327,27 @@ TEST_F(DataKeeperTest, LoadingOnAWorkerMakesNoDrawingCall)
         engine->modelManager->Present();
     worker.join();
     EXPECT_EQ(d3d7::testing::GetOffThreadGlCalls(), before);
-    EXPECT_EQ(keeper.GetModels().count("tree"), 1u);
+    ASSERT_EQ(keeper.GetModels().count("tree"), 1u);
+
+    // Registered on the main thread, the loaded quad is drawn there: its
+    // buffers and its texture upload now.
+    auto& renderSystem = static_cast<OrvaneEngine::RenderSystem_D3D7&>(*engine->renderSystem);
+    renderSystem.clearColor = OrvaneEngine::Color(0.0f, 0.0f, 1.0f, 1.0f);
+    engine->modelManager->CloneModel(keeper.GetModels().at("tree"), nullptr,
+                                     OrvaneEngine::Model::FlagVisible | OrvaneEngine::Model::FlagDepthTest |
+                                         OrvaneEngine::Model::FlagOpaque);
+    engine->cameraManager->Update();
+    engine->lightManager->Update();
+    engine->shaderManager->Update();
+    engine->modelManager->Render();
+    corvellan::test::BackBuffer backBuffer;
+    ASSERT_EQ(backBuffer.Read(renderSystem), "");
+    const corvellan::test::Rgb centre = backBuffer.At(0.0f, 0.0f);
+    const corvellan::test::Rgb corner = backBuffer.At(-0.98f, -0.98f);
+    EXPECT_TRUE(corvellan::test::Near(centre, {255, 0, 0}, 2)) << corvellan::test::Describe(centre);
+    EXPECT_TRUE(corvellan::test::Near(corner, {0, 0, 255}, 2)) << corvellan::test::Describe(corner);
+    EXPECT_EQ(engine->modelManager->drawnModels, 1u);
+    EXPECT_EQ(d3d7::testing::GetOffThreadGlCalls(), before);
 }
 
 } // namespace

@@ -28,5 +28,9 @@ void FileOpened(std::FILE* file, const std::string& systemPath);
 void FileClosed(std::FILE* file);
 std::optional<std::size_t> TripFileCall(FileCall call, std::FILE* file, const std::string& renamedPath);
 void QueueEmpty();
+bool KeyboardLayout(std::uint32_t& layout);
+bool ActivateKeyboardLayout(std::uint32_t layout, std::uint32_t flags, std::uint32_t& previous);
+bool LoadKeyboardLayout(const std::string& layoutId, std::uint32_t flags, std::uint32_t& loaded);
+void UnloadKeyboardLayout(std::uint32_t layout);
 
 } // namespace win32::testing::entries

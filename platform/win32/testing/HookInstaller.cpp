@@ -22,6 +22,10 @@ constexpr detail::HookTable table{
     .fileClosed = entries::FileClosed,
     .tripFileCall = entries::TripFileCall,
     .queueEmpty = entries::QueueEmpty,
+    .keyboardLayout = entries::KeyboardLayout,
+    .activateKeyboardLayout = entries::ActivateKeyboardLayout,
+    .loadKeyboardLayout = entries::LoadKeyboardLayout,
+    .unloadKeyboardLayout = entries::UnloadKeyboardLayout,
 };
 
 // Runs before main in every program that links the hook library.

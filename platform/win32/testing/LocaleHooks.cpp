@@ -22,7 +22,7 @@ bool SelectCodePage(int codePage)
 
 void ResetLocale()
 {
-    setlocale_ctype("C");
+    win32::setlocale(LC_ALL, "C");
 }
 
 } // namespace win32::testing

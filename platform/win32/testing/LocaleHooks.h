@@ -7,7 +7,7 @@ namespace win32::testing
 // conversions and its letter pairs. False, changing nothing, for any other.
 bool SelectCodePage(int codePage);
 
-// Back to the start-up "C" state.
+// Back to the start-up "C" state, the recorded collation included.
 void ResetLocale();
 
 } // namespace win32::testing
