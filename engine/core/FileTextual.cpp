@@ -107,6 +107,18 @@ std::uint64_t SwapUnitBytes(std::uint64_t units)
     return ((units >> 8) & Units(0x00FF)) | ((units & Units(0x00FF)) << 8);
 }
 
+// Bytes that stand for themselves in the text (every byte in encoding 0,
+// ASCII in UTF-8); a byte pointer is not a char range, which std::string
+// would copy through a temporary string.
+template <class Text>
+void AppendAscii(Text& out, const std::uint8_t* bytes, std::size_t count)
+{
+    if constexpr (std::is_same_v<Text, std::string>)
+        out.append(reinterpret_cast<const char*>(bytes), count);
+    else
+        out.append(bytes, bytes + count);
+}
+
 // Wide white space below 0x100; the rest is asked of the runtime.
 const std::array<bool, 256> WideWhiteSpace = [] {
     std::array<bool, 256> table{};
@@ -318,10 +330,7 @@ void FileTextual::TakePlainRun(Text& out, bool word)
             at += 8;
         while (at < end && !(word ? NarrowStops[bytes[at]] : NarrowLineStops[bytes[at]]))
             ++at;
-        if constexpr (std::is_same_v<Text, std::string>)
-            out.append(reinterpret_cast<const char*>(bytes + from), at - from);
-        else
-            out.append(bytes + from, bytes + at);
+        AppendAscii(out, bytes + from, at - from);
         break;
     }
     case EncodingUtf16BigEndian:
@@ -339,44 +348,50 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         }
         while (at + 1 < end && !stops(static_cast<std::uint16_t>((bytes[at + high] << 8) | bytes[at + 1 - high])))
             at += 2;
-        if constexpr (std::is_same_v<Text, std::string>)
+        // The run's length is known, so it is stored without a capacity
+        // check per character.
+        const std::size_t length = out.size();
+        out.resize(length + (at - from) / 2);
+        auto* stored = out.data() + length;
+        for (std::size_t unit = from; unit < at; unit += 2)
         {
-            for (std::size_t unit = from; unit < at; unit += 2)
-                out.push_back(Narrow(static_cast<std::uint16_t>((bytes[unit + high] << 8) | bytes[unit + 1 - high])));
-        }
-        else
-        {
-            const std::size_t length = out.size();
-            out.resize(length + (at - from) / 2);
-            auto* units = out.data() + length;
-            for (std::size_t unit = from; unit < at; unit += 2)
-                *units++ = static_cast<typename Text::value_type>((bytes[unit + high] << 8) | bytes[unit + 1 - high]);
+            const auto c = static_cast<std::uint16_t>((bytes[unit + high] << 8) | bytes[unit + 1 - high]);
+            if constexpr (std::is_same_v<Text, std::string>)
+                *stored++ = Narrow(c);
+            else
+                *stored++ = static_cast<typename Text::value_type>(c);
         }
         break;
     }
     default:
+    {
+        // ASCII is the same in the file and in the text, so each run of it
+        // is stored in one append when a longer character or the end comes.
+        std::size_t ascii = at;
         while (at < end)
         {
-            // Plain ASCII runs in one go.
             if (at + 8 <= end)
             {
                 const std::uint64_t chunk = Load8(bytes + at);
                 if ((chunk & 0x8080808080808080ull) == 0 && !(word ? AnyByteBelow0x21(chunk) : AnyLineEndByte(chunk)))
                 {
-                    out.append(bytes + at, bytes + at + 8);
                     at += 8;
                     continue;
                 }
             }
             const std::uint8_t lead = bytes[at];
-            std::uint16_t c;
-            std::size_t length;
             if (lead < 0x80)
             {
-                c = lead;
-                length = 1;
+                if (stops(lead))
+                    break;
+                ++at;
+                continue;
             }
-            else if ((lead & 0xE0) == 0xC0)
+            AppendAscii(out, bytes + ascii, at - ascii);
+            ascii = at;
+            std::uint16_t c;
+            std::size_t length;
+            if ((lead & 0xE0) == 0xC0)
             {
                 if (at + 1 >= end)
                     break;
@@ -400,8 +415,11 @@ void FileTextual::TakePlainRun(Text& out, bool word)
                 break;
             Store(out, c);
             at += length;
+            ascii = at;
         }
+        AppendAscii(out, bytes + ascii, at - ascii);
         break;
+    }
     }
     index = static_cast<std::int32_t>(at) - 1;
 }
