@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # scripts/bench.sh [REPETITIONS] [BUILD_FOLDER]: runs every benchmark program
-# in full (no smoke cases), pinned to two cores with taskset -c 0,1, the
+# in full (no smoke cases), pinned to two cores with taskset -c 0,1 (or the
+# cores in BENCH_CPUS), the
 # programs interleaved over the repetitions (3 by default) so that a passing
 # load falls on all of them alike. Prints one table: for each path its
 # project time, its floor's time and the ratio, each the median over the
@@ -34,7 +35,7 @@ for ((repetition = 1; repetition <= repetitions; ++repetition)); do
   for program in "${programs[@]}"; do
     name=$(basename "$program")
     echo "---- $name, repetition $repetition of $repetitions" >&2
-    taskset -c 0,1 "$program" --benchmark_filter=-smoke --benchmark_format=json \
+    taskset -c "${BENCH_CPUS:-0,1}" "$program" --benchmark_filter=-smoke --benchmark_format=json \
       --benchmark_out_format=json --benchmark_out="$results/$name.$repetition.json" >/dev/null
   done
 done
