@@ -69,37 +69,49 @@ constexpr std::uint64_t Units(std::uint16_t value)
     return 0x0001000100010001ull * value;
 }
 
-// Whether any of the eight bytes is below 0x21 (white space, line ends and
-// control bytes among them).
-bool AnyByteBelow0x21(std::uint64_t chunk)
+// How many of the chunk's leading bytes (or units) a run takes: those
+// before the first one flagged. Each test below may flag bytes after a true
+// hit (the borrow runs on), never one before it, so the lowest flag is exact.
+unsigned LeadingBytes(std::uint64_t flags)
 {
-    return ((chunk - Bytes(0x21)) & ~chunk & Bytes(0x80)) != 0;
+    return static_cast<unsigned>(std::countr_zero(flags)) / 8;
 }
 
-bool AnyZeroByte(std::uint64_t chunk)
+unsigned LeadingUnits(std::uint64_t flags)
 {
-    return ((chunk - Bytes(0x01)) & ~chunk & Bytes(0x80)) != 0;
+    return static_cast<unsigned>(std::countr_zero(flags)) / 16;
 }
 
-bool AnyLineEndByte(std::uint64_t chunk)
+std::uint64_t BytesBelow0x21(std::uint64_t chunk)
 {
-    return AnyZeroByte(chunk ^ Bytes(CarriageReturn)) || AnyZeroByte(chunk ^ Bytes(LineFeed));
+    return (chunk - Bytes(0x21)) & ~chunk & Bytes(0x80);
 }
 
-// The same over four UTF-16 units in the machine's order.
-bool AnyUnitBelow0x21OrAbove0x7F(std::uint64_t units)
+std::uint64_t ZeroBytes(std::uint64_t chunk)
 {
-    return ((units - Units(0x21)) & ~units & Units(0x8000)) != 0 || (units & Units(0xFF80)) != 0;
+    return (chunk - Bytes(0x01)) & ~chunk & Bytes(0x80);
 }
 
-bool AnyZeroUnit(std::uint64_t units)
+std::uint64_t LineEndBytes(std::uint64_t chunk)
 {
-    return ((units - Units(0x01)) & ~units & Units(0x8000)) != 0;
+    return ZeroBytes(chunk ^ Bytes(CarriageReturn)) | ZeroBytes(chunk ^ Bytes(LineFeed));
 }
 
-bool AnyLineEndUnit(std::uint64_t units)
+std::uint64_t ZeroUnits(std::uint64_t units)
 {
-    return AnyZeroUnit(units ^ Units(CarriageReturn)) || AnyZeroUnit(units ^ Units(LineFeed));
+    return (units - Units(0x01)) & ~units & Units(0x8000);
+}
+
+// White space, line ends and control units are below 0x21; the rest of
+// wide white space lies above 0x7F.
+std::uint64_t UnitsBelow0x21OrAbove0x7F(std::uint64_t units)
+{
+    return ((units - Units(0x21)) & ~units & Units(0x8000)) | (units & Units(0xFF80));
+}
+
+std::uint64_t LineEndUnits(std::uint64_t units)
+{
+    return ZeroUnits(units ^ Units(CarriageReturn)) | ZeroUnits(units ^ Units(LineFeed));
 }
 
 std::uint64_t SwapUnitBytes(std::uint64_t units)
@@ -326,8 +338,14 @@ void FileTextual::TakePlainRun(Text& out, bool word)
     case EncodingAnsi:
     {
         const std::size_t from = at;
-        while (at + 8 <= end && !(word ? AnyByteBelow0x21(Load8(bytes + at)) : AnyLineEndByte(Load8(bytes + at))))
-            at += 8;
+        while (at + 8 <= end)
+        {
+            const std::uint64_t chunk = Load8(bytes + at);
+            const unsigned plain = LeadingBytes(word ? BytesBelow0x21(chunk) : LineEndBytes(chunk));
+            at += plain;
+            if (plain < 8)
+                break;
+        }
         while (at < end && !(word ? NarrowStops[bytes[at]] : NarrowLineStops[bytes[at]]))
             ++at;
         AppendAscii(out, bytes + from, at - from);
@@ -341,10 +359,13 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         const std::size_t from = at;
         while (at + 8 <= end)
         {
+            // The units before the first that may end the run are taken at
+            // once; that one is left to the test below.
             const std::uint64_t units = big ? SwapUnitBytes(Load8(bytes + at)) : Load8(bytes + at);
-            if (word ? AnyUnitBelow0x21OrAbove0x7F(units) : AnyLineEndUnit(units))
+            const unsigned plain = LeadingUnits(word ? UnitsBelow0x21OrAbove0x7F(units) : LineEndUnits(units));
+            at += 2 * std::size_t{plain};
+            if (plain < 4)
                 break;
-            at += 8;
         }
         while (at + 1 < end && !stops(static_cast<std::uint16_t>((bytes[at + high] << 8) | bytes[at + 1 - high])))
             at += 2;
@@ -372,12 +393,13 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         {
             if (at + 8 <= end)
             {
+                // ASCII up to the first byte that is not, or may end the run.
                 const std::uint64_t chunk = Load8(bytes + at);
-                if ((chunk & 0x8080808080808080ull) == 0 && !(word ? AnyByteBelow0x21(chunk) : AnyLineEndByte(chunk)))
-                {
-                    at += 8;
+                const unsigned plain = LeadingBytes((chunk & Bytes(0x80)) |
+                                                    (word ? BytesBelow0x21(chunk) : LineEndBytes(chunk)));
+                at += plain;
+                if (plain == 8)
                     continue;
-                }
             }
             const std::uint8_t lead = bytes[at];
             if (lead < 0x80)
