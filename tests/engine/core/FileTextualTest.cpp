@@ -387,6 +387,60 @@ TEST(FileTextualTest, WordsAcrossTheBufferInEveryEncoding)
     }
 }
 
+// The reader looks at eight bytes at a time and takes those before the
+// first that could end a word. A control character is such a byte but not
+// white space; no-break space is wide white space but not narrow; e acute is
+// neither. Each sits at every place in a word, so at every place in a chunk.
+TEST(FileTextualTest, UnusualCharactersAtEveryPlaceInAWord)
+{
+    for (const std::uint32_t encoding :
+         {FileTextual::EncodingAnsi, FileTextual::EncodingUtf16BigEndian, FileTextual::EncodingUtf16LittleEndian,
+          FileTextual::EncodingUtf8})
+    {
+        const bool wide = encoding != FileTextual::EncodingAnsi;
+        std::u16string text;
+        Strings words{""};
+        for (const char16_t unusual : {u'\u0001', u'\u001B', u'\u00A0', u'\u00E9'})
+        {
+            for (std::size_t place = 0; place <= 12; ++place)
+            {
+                std::u16string word = u"abcdefghijkl";
+                word.insert(place, 1, unusual);
+                for (const char16_t unit : word)
+                {
+                    if (wide && unit == u'\u00A0')
+                        words.emplace_back();
+                    else
+                        words.back() += static_cast<char>(unit);
+                }
+                words.emplace_back();
+                text += word + (place % 2 ? u"\r\n" : u" ");
+            }
+        }
+        std::erase(words, "");
+
+        std::string bytes = encoding == FileTextual::EncodingUtf16BigEndian      ? "\xFE\xFF"
+                            : encoding == FileTextual::EncodingUtf16LittleEndian ? "\xFF\xFE"
+                            : encoding == FileTextual::EncodingUtf8              ? "\xEF\xBB\xBF"
+                                                                                 : "";
+        for (const char16_t unit : text)
+        {
+            const auto low = static_cast<char>(unit & 0xFF);
+            if (encoding == FileTextual::EncodingUtf16BigEndian)
+                bytes += std::string{'\0', low};
+            else if (encoding == FileTextual::EncodingUtf16LittleEndian)
+                bytes += std::string{low, '\0'};
+            else if (encoding == FileTextual::EncodingUtf8 && unit >= 0x80)
+                bytes += std::string{static_cast<char>(0xC0 | (unit >> 6)), static_cast<char>(0x80 | (unit & 0x3F))};
+            else
+                bytes += low;
+        }
+        auto reader = Reader(bytes);
+        ASSERT_EQ(reader->GetEncoding(), encoding);
+        EXPECT_EQ(Words(*reader), words) << "encoding " << encoding;
+    }
+}
+
 TEST(FileTextualTest, EndsOnceEvenWhenReadOn)
 {
     auto text = Reader("a");
