@@ -367,6 +367,8 @@ void FileTextual::TakePlainRun(Text& out, bool word)
             if (plain < 4)
                 break;
         }
+        // In a word those units are ASCII as well.
+        const std::size_t ascii = word ? at : from;
         while (at + 1 < end && !stops(static_cast<std::uint16_t>((bytes[at + high] << 8) | bytes[at + 1 - high])))
             at += 2;
         // The run's length is known, so it is stored without a capacity
@@ -374,7 +376,21 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         const std::size_t length = out.size();
         out.resize(length + (at - from) / 2);
         auto* stored = out.data() + length;
-        for (std::size_t unit = from; unit < at; unit += 2)
+        std::size_t unit = from;
+        if constexpr (std::is_same_v<Text, std::string>)
+        {
+            // ASCII is kept by the tables, so four ASCII units narrow to
+            // their low bytes side by side.
+            for (; unit + 8 <= ascii; unit += 8)
+            {
+                std::uint64_t units = big ? SwapUnitBytes(Load8(bytes + unit)) : Load8(bytes + unit);
+                units = (units | (units >> 8)) & 0x0000FFFF0000FFFFull;
+                const auto four = static_cast<std::uint32_t>(units | (units >> 16));
+                std::memcpy(stored, &four, sizeof(four));
+                stored += sizeof(four);
+            }
+        }
+        for (; unit < at; unit += 2)
         {
             const auto c = static_cast<std::uint16_t>((bytes[unit + high] << 8) | bytes[unit + 1 - high]);
             if constexpr (std::is_same_v<Text, std::string>)
