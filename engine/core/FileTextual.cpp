@@ -383,7 +383,9 @@ void FileTextual::TakePlainRun(Text& out, bool word)
             // their low bytes side by side.
             for (; unit + 8 <= ascii; unit += 8)
             {
-                std::uint64_t units = big ? SwapUnitBytes(Load8(bytes + unit)) : Load8(bytes + unit);
+                // Big-endian units have zero first bytes: a shift by a byte
+                // puts each in the machine's order.
+                std::uint64_t units = big ? Load8(bytes + unit) >> 8 : Load8(bytes + unit);
                 units = (units | (units >> 8)) & 0x0000FFFF0000FFFFull;
                 const auto four = static_cast<std::uint32_t>(units | (units >> 16));
                 std::memcpy(stored, &four, sizeof(four));
