@@ -327,6 +327,10 @@ void FileTextual::TakePlainRun(Text& out, bool word)
     // NextCharacter. Eight bytes at a time are checked at once while none
     // of them can end the run; the rest goes one character at a time.
     const std::uint8_t* bytes = buffer.data();
+    // The character that ends the run, when it lies whole in the buffer, is
+    // handed to NextCharacter as already read.
+    std::uint16_t stop = 0;
+    std::size_t stopLength = 0;
     std::size_t at = static_cast<std::size_t>(index) + 1;
     const std::size_t end = valid;
     const auto stops = [word](std::uint16_t c) {
@@ -348,6 +352,11 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         }
         while (at < end && !(word ? NarrowStops[bytes[at]] : NarrowLineStops[bytes[at]]))
             ++at;
+        if (at < end)
+        {
+            stop = bytes[at];
+            stopLength = 1;
+        }
         AppendAscii(out, bytes + from, at - from);
         break;
     }
@@ -371,6 +380,11 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         const std::size_t ascii = word ? at : from;
         while (at + 1 < end && !stops(static_cast<std::uint16_t>((bytes[at + high] << 8) | bytes[at + 1 - high])))
             at += 2;
+        if (at + 1 < end)
+        {
+            stop = static_cast<std::uint16_t>((bytes[at + high] << 8) | bytes[at + 1 - high]);
+            stopLength = 2;
+        }
         // The run's length is known, so it is stored without a capacity
         // check per character.
         const std::size_t length = out.size();
@@ -423,7 +437,11 @@ void FileTextual::TakePlainRun(Text& out, bool word)
             if (lead < 0x80)
             {
                 if (stops(lead))
+                {
+                    stop = lead;
+                    stopLength = 1;
                     break;
+                }
                 ++at;
                 continue;
             }
@@ -452,7 +470,11 @@ void FileTextual::TakePlainRun(Text& out, bool word)
                 length = 1;
             }
             if (stops(c))
+            {
+                stop = c;
+                stopLength = length;
                 break;
+            }
             Store(out, c);
             at += length;
             ascii = at;
@@ -460,6 +482,12 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         AppendAscii(out, bytes + ascii, at - ascii);
         break;
     }
+    }
+    if (stopLength != 0)
+    {
+        at += stopLength;
+        pending = stop;
+        hasPending = true;
     }
     index = static_cast<std::int32_t>(at) - 1;
 }
