@@ -244,7 +244,8 @@ inline std::uint8_t FileTextual::NextByte()
     return buffer[0];
 }
 
-inline std::uint16_t FileTextual::NextCharacter()
+// Called for every word, where a call costs as much as the decoding.
+[[gnu::always_inline]] inline std::uint16_t FileTextual::NextCharacter()
 {
     if (hasPending)
     {
