@@ -114,9 +114,16 @@ std::uint64_t LineEndUnits(std::uint64_t units)
     return ZeroUnits(units ^ Units(CarriageReturn)) | ZeroUnits(units ^ Units(LineFeed));
 }
 
-std::uint64_t SwapUnitBytes(std::uint64_t units)
+// The same over big-endian units as they lie in memory, each with its bytes
+// the other way round.
+std::uint64_t SwappedUnitsBelow0x21OrAbove0x7F(std::uint64_t units)
 {
-    return ((units >> 8) & Units(0x00FF)) | ((units & Units(0x00FF)) << 8);
+    return ((units - Units(0x2100)) & ~units & Units(0x8000)) | (units & Units(0x80FF));
+}
+
+std::uint64_t SwappedLineEndUnits(std::uint64_t units)
+{
+    return ZeroUnits(units ^ Units(CarriageReturn << 8)) | ZeroUnits(units ^ Units(LineFeed << 8));
 }
 
 // Bytes that stand for themselves in the text (every byte in encoding 0,
@@ -371,8 +378,10 @@ void FileTextual::TakePlainRun(Text& out, bool word)
         {
             // The units before the first that may end the run are taken at
             // once; that one is left to the test below.
-            const std::uint64_t units = big ? SwapUnitBytes(Load8(bytes + at)) : Load8(bytes + at);
-            const unsigned plain = LeadingUnits(word ? UnitsBelow0x21OrAbove0x7F(units) : LineEndUnits(units));
+            const std::uint64_t units = Load8(bytes + at);
+            const std::uint64_t flags = big ? (word ? SwappedUnitsBelow0x21OrAbove0x7F(units) : SwappedLineEndUnits(units))
+                                            : (word ? UnitsBelow0x21OrAbove0x7F(units) : LineEndUnits(units));
+            const unsigned plain = LeadingUnits(flags);
             at += 2 * std::size_t{plain};
             if (plain < 4)
                 break;

@@ -390,7 +390,8 @@ TEST(FileTextualTest, WordsAcrossTheBufferInEveryEncoding)
 // The reader looks at eight bytes at a time and takes those before the
 // first that could end a word. A control character is such a byte but not
 // white space; no-break space is wide white space but not narrow; e acute is
-// neither. Each sits at every place in a word, so at every place in a chunk.
+// neither, nor the double dagger, whose UTF-16 bytes are "!" and a blank.
+// Each sits at every place in a word, so at every place in a chunk.
 TEST(FileTextualTest, UnusualCharactersAtEveryPlaceInAWord)
 {
     for (const std::uint32_t encoding :
@@ -400,7 +401,8 @@ TEST(FileTextualTest, UnusualCharactersAtEveryPlaceInAWord)
         const bool wide = encoding != FileTextual::EncodingAnsi;
         std::u16string text;
         Strings words{""};
-        for (const char16_t unusual : {u'\u0001', u'\u001B', u'\u00A0', u'\u00E9'})
+        const auto narrow = [](char16_t unit) { return unit == u'\u2021' ? '\x87' : static_cast<char>(unit); };
+        for (const char16_t unusual : {u'\u0001', u'\u001B', u'\u00A0', u'\u00E9', u'\u2021'})
         {
             for (std::size_t place = 0; place <= 12; ++place)
             {
@@ -411,7 +413,7 @@ TEST(FileTextualTest, UnusualCharactersAtEveryPlaceInAWord)
                     if (wide && unit == u'\u00A0')
                         words.emplace_back();
                     else
-                        words.back() += static_cast<char>(unit);
+                        words.back() += narrow(unit);
                 }
                 words.emplace_back();
                 text += word + (place % 2 ? u"\r\n" : u" ");
@@ -426,14 +428,19 @@ TEST(FileTextualTest, UnusualCharactersAtEveryPlaceInAWord)
         for (const char16_t unit : text)
         {
             const auto low = static_cast<char>(unit & 0xFF);
+            const auto high = static_cast<char>(unit >> 8);
             if (encoding == FileTextual::EncodingUtf16BigEndian)
-                bytes += std::string{'\0', low};
+                bytes += std::string{high, low};
             else if (encoding == FileTextual::EncodingUtf16LittleEndian)
-                bytes += std::string{low, '\0'};
+                bytes += std::string{low, high};
+            else if (encoding == FileTextual::EncodingUtf8 && unit >= 0x800)
+                bytes += std::string{static_cast<char>(0xE0 | (unit >> 12)),
+                                     static_cast<char>(0x80 | ((unit >> 6) & 0x3F)),
+                                     static_cast<char>(0x80 | (unit & 0x3F))};
             else if (encoding == FileTextual::EncodingUtf8 && unit >= 0x80)
                 bytes += std::string{static_cast<char>(0xC0 | (unit >> 6)), static_cast<char>(0x80 | (unit & 0x3F))};
             else
-                bytes += low;
+                bytes += narrow(unit);
         }
         auto reader = Reader(bytes);
         ASSERT_EQ(reader->GetEncoding(), encoding);
