@@ -8,8 +8,8 @@ packages=(
   clang-14 libclang-rt-14-dev
   libsdl2-dev
   libgl1-mesa-dev libegl-dev libgl1-mesa-dri
-  libjpeg62-turbo-dev libjpeg-turbo-progs
-  libvorbis-dev libogg-dev vorbis-tools
+  libjpeg62-turbo-dev
+  libvorbis-dev libogg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg
 )
