@@ -9,6 +9,7 @@
 #include "engine/core/StringFunctions.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/gui/GUIManager.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
 #include "engine/render/ModelManager.h"
@@ -86,6 +87,9 @@ Engine::Engine(const EngineSettings& givenSettings)
         catch (const Error&)
         {
         }
+        guiManager = std::make_unique<GUIManager>(messageManager.get(), fileManager.get(), window.get(),
+                                                  timerManager.get(), cameraManager.get(), shaderManager.get(),
+                                                  modelManager.get(), controls.get(), soundManager.get());
         SeedRandom(win32::GetTickCount());
     }
     catch (...)
@@ -112,6 +116,7 @@ Engine::~Engine()
 
 void Engine::ReleaseServices()
 {
+    guiManager.reset();
     soundManager.reset();
     soundSystem.reset();
     controls.reset();
@@ -136,6 +141,7 @@ void Engine::Update()
     timerManager->Update();
     window->Update();
     controls->Update();
+    guiManager->Update();
     messageManager->ClearMessages();
 }
 
@@ -145,6 +151,7 @@ void Engine::Render()
     cameraManager->Update();
     particleSystemManager->Update();
     spriteGroupManager->Update();
+    guiManager->Render();
     lightManager->Update();
     shaderManager->Update();
     modelManager->Render();

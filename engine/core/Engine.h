@@ -62,7 +62,7 @@ public:
     std::unique_ptr<Controls> controls;
     std::unique_ptr<SoundSystem> soundSystem;
     std::unique_ptr<SoundManager> soundManager;
-    GUIManager* guiManager = nullptr;
+    std::unique_ptr<GUIManager> guiManager;
     std::unique_ptr<ScreenCapture> screenCapture;
     Console* console = nullptr;
     bool comInitialized = false;
