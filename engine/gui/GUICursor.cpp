@@ -14,8 +14,8 @@ namespace OrvaneEngine
 {
 namespace
 {
-// What a copied model gives up and takes on to be drawn as GUI: blended and
-// at a fixed depth, without light or depth test.
+// A copied model is drawn as every GUI model: blended, sorted by its fixed
+// depth, unlit and without depth test, and hidden until the owner shows it.
 constexpr std::uint32_t CopySetFlags = Model::FlagBlended | Model::FlagFixedDepth;
 constexpr std::uint32_t CopyClearFlags = Model::FlagVisible | Model::FlagLit | Model::FlagDepthTest;
 } // namespace
@@ -73,12 +73,12 @@ GUICursor::~GUICursor()
 
 void GUICursor::UpdatePosition()
 {
-    const float windowWidth = static_cast<float>(window->width);
-    const float windowHeight = static_cast<float>(window->height);
-    // A window without client area (being minimised or resized) maps nowhere;
-    // dividing by it would hand NaN to every hover test.
+    // A window without client area maps nowhere; dividing by it would hand
+    // NaN to every hover test.
     if (window->width == 0 || window->height == 0)
         return;
+    const float windowWidth = static_cast<float>(window->width);
+    const float windowHeight = static_cast<float>(window->height);
     const Vector2 mouse = controls->GetCursorPosition();
     position.x = guiCamera->width * mouse.x / windowWidth;
     position.y = guiCamera->height * (windowHeight - mouse.y - 1.0f) / windowHeight;
