@@ -180,8 +180,8 @@ TEST(FontRasterizerTest, TheAtlasIsTheSmallestThatFitsOrTheSizeAsked)
     const std::uint32_t width = automatic.atlas->GetWidth();
     const std::uint32_t height = automatic.atlas->GetHeight();
     // The size before in the sequence (square, then twice as wide) is too small.
-    options.atlasWidth = width == height ? width / 2 : width;
-    options.atlasHeight = width == height ? height : height / 2;
+    options.atlasWidth = width == height ? width : width / 2;
+    options.atlasHeight = width == height ? height / 2 : height;
     EXPECT_THROW(FontRasterizer::Rasterize(options), std::runtime_error) << width << "x" << height;
 
     options.atlasWidth = 1024;
