@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ struct EncodingCase
     // A text only this encoding can carry, so a wrong decoder shows.
     std::u16string national;
 };
+
+void PrintTo(const EncodingCase& encoding, std::ostream* out) { *out << encoding.name; }
 
 std::vector<EncodingCase> Encodings()
 {
