@@ -13,6 +13,7 @@ namespace OrvaneEngine
 
 class Camera;
 class FileManager;
+struct ColoredVertex;
 class IndexBuffer;
 class MessageManager;
 class Model;
@@ -76,6 +77,24 @@ public:
     bool fixedPitch = false;
 
 private:
+    // How the pen moves around one character: by before ahead of its box and
+    // by after behind it; glyph is null when nothing of it is drawn from the
+    // atlas (no record, or a newline).
+    struct Step
+    {
+        float before;
+        float after;
+        const GUIGlyph* glyph;
+    };
+
+    // Reads the "OVFNT" file into the glyph map; throws FileError.
+    void ReadFile(const std::string& fileName);
+    Step StepOf(char16_t character, float height) const;
+    // The box of the character h high at the pen, turned by the angle's cosine and sine.
+    void Corners(const Vector2& pen, float cosine, float sine, char16_t character, float height,
+                 Vector2 corners[4]) const;
+    void PrintQuad(const Vector2& pen, float cosine, float sine, std::uint32_t packedColor, char16_t character);
+
     MessageManager* log;
     FileManager* files;
     ModelManager* modelManager;
@@ -85,7 +104,7 @@ private:
     Model* model = nullptr;
     IndexBuffer* indexBuffer = nullptr;
     VertexBuffer* vertexBuffer = nullptr;
-    void* lockedVertices = nullptr;
+    ColoredVertex* lockedVertices = nullptr;
     float widestRatio = 0.0f;
     std::uint32_t glyphsThisFrame = 0;
 };
