@@ -11,7 +11,6 @@
 #include "platform/win32/Locale.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -101,36 +100,37 @@ void GUIFont::SetDepth(float depth)
     model->depth = depth;
 }
 
-GUIFont::Step GUIFont::StepOf(char16_t character, float height) const
+const GUIGlyph* GUIFont::FindGlyph(char16_t character) const
 {
-    const auto found = character == Newline ? glyphs.end() : glyphs.find(character);
-    if (found == glyphs.end())
+    if (character == Newline)
+        return nullptr;
+    const auto found = glyphs.find(character);
+    return found == glyphs.end() ? nullptr : &found->second;
+}
+
+GUIFont::Step GUIFont::StepOf(const GUIGlyph* glyph, float height) const
+{
+    if (glyph == nullptr)
     {
         const float cell = fixedPitch ? widestRatio * advanceFactor : spaceRatio;
         return {0.0f, height * cell, nullptr};
     }
-    const GUIGlyph& glyph = found->second;
-    const float advance = height * glyph.ratio * advanceFactor;
+    const float advance = height * glyph->ratio * advanceFactor;
     if (!fixedPitch)
-        return {0.0f, advance, &glyph};
-    const float half = (widestRatio - glyph.ratio) * height * advanceFactor * 0.5f;
-    return {half, advance + half, &glyph};
+        return {0.0f, advance, glyph};
+    const float half = (widestRatio - glyph->ratio) * height * advanceFactor * 0.5f;
+    return {half, advance + half, glyph};
 }
 
-void GUIFont::Corners(const Vector2& pen, float cosine, float sine, char16_t character, float height,
-                      Vector2 corners[4]) const
+float GUIFont::BoxRatio(char16_t character, const GUIGlyph* glyph) const
 {
-    float ratio = spaceRatio;
-    if (IsDrawn(character))
-    {
-        const auto found = glyphs.find(character);
-        if (found != glyphs.end())
-            ratio = found->second.ratio;
-    }
-    const float w = height * ratio;
-    const std::array<Vector2, 4> box = {Vector2{0.0f, height}, Vector2{0.0f, 0.0f}, Vector2{w, height},
-                                        Vector2{w, 0.0f}};
-    for (std::size_t i = 0; i < box.size(); ++i)
+    return glyph != nullptr && IsDrawn(character) ? glyph->ratio : spaceRatio;
+}
+
+void GUIFont::Corners(const Vector2& pen, float cosine, float sine, float width, float height, Vector2 corners[4])
+{
+    const Vector2 box[4] = {{0.0f, height}, {0.0f, 0.0f}, {width, height}, {width, 0.0f}};
+    for (std::size_t i = 0; i < VerticesPerGlyph; ++i)
     {
         corners[i].x = pen.x + box[i].x * cosine - box[i].y * sine;
         corners[i].y = pen.y + box[i].x * sine + box[i].y * cosine;
@@ -139,7 +139,8 @@ void GUIFont::Corners(const Vector2& pen, float cosine, float sine, char16_t cha
 
 void GUIFont::MeasureGlyph(const Vector2& pen, float angle, char16_t character, Vector2 corners[4]) const
 {
-    Corners(pen, std::cos(angle), std::sin(angle), character, glyphHeight, corners);
+    const float width = glyphHeight * BoxRatio(character, FindGlyph(character));
+    Corners(pen, std::cos(angle), std::sin(angle), width, glyphHeight, corners);
 }
 
 Vector2 GUIFont::MeasureText(const std::u16string& text, float angle, float height) const
@@ -154,11 +155,11 @@ Vector2 GUIFont::MeasureText(const std::u16string& text, float angle, float heig
     Vector2 pen{0.0f, 0.0f};
     for (const char16_t character : text)
     {
-        const Step step = StepOf(character, h);
+        const Step step = StepOf(FindGlyph(character), h);
         pen.x += step.before * cosine;
         pen.y += step.before * sine;
         Vector2 corners[4];
-        Corners(pen, cosine, sine, character, h, corners);
+        Corners(pen, cosine, sine, h * BoxRatio(character, step.glyph), h, corners);
         for (const Vector2& corner : corners)
         {
             low.x = std::min(low.x, corner.x);
@@ -172,19 +173,15 @@ Vector2 GUIFont::MeasureText(const std::u16string& text, float angle, float heig
     return {high.x - low.x, high.y - low.y};
 }
 
-void GUIFont::PrintQuad(const Vector2& pen, float cosine, float sine, std::uint32_t packedColor, char16_t character)
+void GUIFont::WriteQuad(const Vector2& pen, float cosine, float sine, std::uint32_t packedColor, const GUIGlyph& glyph)
 {
-    if (glyphsThisFrame >= MaxGlyphsPerFrame || !IsDrawn(character))
+    if (glyphsThisFrame >= MaxGlyphsPerFrame)
         return;
-    const auto found = glyphs.find(character);
-    if (found == glyphs.end())
-        return;
-    const GUIGlyph& glyph = found->second;
     if (lockedVertices == nullptr)
         lockedVertices = vertexBuffer->LockColoredVertices(0, BatchVertices);
 
     Vector2 corners[4];
-    Corners(pen, cosine, sine, character, glyphHeight, corners);
+    Corners(pen, cosine, sine, glyphHeight * glyph.ratio, glyphHeight, corners);
     const float us[4] = {glyph.u, glyph.u, glyph.u + glyph.du, glyph.u + glyph.du};
     const float vs[4] = {glyph.v + glyph.dv, glyph.v, glyph.v + glyph.dv, glyph.v};
     ColoredVertex* quad = lockedVertices + static_cast<std::size_t>(glyphsThisFrame) * VerticesPerGlyph;
@@ -201,7 +198,9 @@ void GUIFont::PrintQuad(const Vector2& pen, float cosine, float sine, std::uint3
 
 void GUIFont::PrintGlyph(const Vector2& pen, float angle, const Color& color, char16_t character)
 {
-    PrintQuad(pen, std::cos(angle), std::sin(angle), vertexBuffer->PackColor(color), character);
+    const GUIGlyph* glyph = FindGlyph(character);
+    if (glyph != nullptr && IsDrawn(character))
+        WriteQuad(pen, std::cos(angle), std::sin(angle), vertexBuffer->PackColor(color), *glyph);
 }
 
 void GUIFont::PrintText(const Vector2& origin, float angle, const Color& color, const std::u16string& text)
@@ -220,11 +219,11 @@ void GUIFont::PrintText(const Vector2& origin, float angle, const Color& color, 
     Vector2 pen{0.0f, 0.0f};
     for (const char16_t character : text)
     {
-        const Step step = StepOf(character, glyphHeight);
+        const Step step = StepOf(FindGlyph(character), glyphHeight);
         pen.x += step.before * cosine;
         pen.y += step.before * sine;
-        if (step.glyph != nullptr)
-            PrintQuad({origin.x + pen.x, origin.y + pen.y}, cosine, sine, packed, character);
+        if (step.glyph != nullptr && IsDrawn(character))
+            WriteQuad({origin.x + pen.x, origin.y + pen.y}, cosine, sine, packed, *step.glyph);
         pen.x += step.after * cosine;
         pen.y += step.after * sine;
     }

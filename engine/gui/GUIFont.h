@@ -89,11 +89,16 @@ private:
 
     // Reads the "OVFNT" file into the glyph map; throws FileError.
     void ReadFile(const std::string& fileName);
-    Step StepOf(char16_t character, float height) const;
-    // The box of the character h high at the pen, turned by the angle's cosine and sine.
-    void Corners(const Vector2& pen, float cosine, float sine, char16_t character, float height,
-                 Vector2 corners[4]) const;
-    void PrintQuad(const Vector2& pen, float cosine, float sine, std::uint32_t packedColor, char16_t character);
+    // Null for a newline and for a character without record.
+    const GUIGlyph* FindGlyph(char16_t character) const;
+    Step StepOf(const GUIGlyph* glyph, float height) const;
+    // The ratio of the character's measured box: the space ratio unless it
+    // has a glyph that is drawn.
+    float BoxRatio(char16_t character, const GUIGlyph* glyph) const;
+    // The box width × height at the pen, turned by the angle's cosine and sine.
+    static void Corners(const Vector2& pen, float cosine, float sine, float width, float height, Vector2 corners[4]);
+    // Appends the glyph's quad to the batch unless the batch is full.
+    void WriteQuad(const Vector2& pen, float cosine, float sine, std::uint32_t packedColor, const GUIGlyph& glyph);
 
     MessageManager* log;
     FileManager* files;
