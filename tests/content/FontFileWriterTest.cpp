@@ -1,5 +1,6 @@
 #include "content/BoxFont.h"
 #include "content/FontFileWriter.h"
+#include "content/FuzzSeeds.h"
 #include "engine/core/FileManager.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/render/Image.h"
@@ -78,6 +79,38 @@ TEST_F(FontFileWriterTest, BoxFontSplitsAWhiteAtlasIntoColumns)
     const std::uint8_t* pixels = atlas.GetPixels();
     for (std::size_t i = 0; i < std::size_t{BoxFont::AtlasSide} * BoxFont::AtlasSide * 4; ++i)
         ASSERT_EQ(pixels[i], 255) << i;
+}
+
+// The seeds are what their names say: the sound ones load whole, each
+// damaged one gives exactly its error.
+TEST_F(FontFileWriterTest, FontSeedsLoadOrFailAsNamed)
+{
+    ASSERT_TRUE(corvellan::content::WriteFontFileSeeds(folder.Join("data")));
+    const struct
+    {
+        std::string name;
+        std::size_t glyphs;
+        std::string error;
+    } seeds[] = {
+        {"box.fnt", 10, ""},
+        {"empty.fnt", 0, ""},
+        {"duplicates.fnt", 10, ""},
+        {"version200.fnt", 0, "format version, current is 201"},
+        {"size_plus_one.fnt", 0, "file format"},
+        {"size_minus_one.fnt", 0, "file format"},
+    };
+    for (const auto& seed : seeds)
+    {
+        SCOPED_TRACE(seed.name);
+        log.ClearMessages();
+        const std::string name = "font_file\\" + seed.name;
+        const auto font = Load(name);
+        EXPECT_EQ(font->GetGlyphs().size(), seed.glyphs);
+        if (seed.error.empty())
+            EXPECT_TRUE(Entries(2).empty());
+        else
+            EXPECT_EQ(Entries(2), std::vector<std::string>{ErrorEntry("Incorrect \"" + name + "\" " + seed.error)});
+    }
 }
 
 } // namespace
