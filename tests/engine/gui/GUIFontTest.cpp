@@ -156,7 +156,7 @@ TEST_F(GUIFontTest, WhiteSpaceNewlinesAndMissingGlyphsDrawNothing)
 
 TEST_F(GUIFontTest, BatchHoldsOneFrameOfAtMost1024Glyphs)
 {
-    const Model* model = font->GetModel();
+    Model* model = font->GetModel();
     const IndexBuffer* indices = model->GetIndexBuffer();
     EXPECT_EQ(model->GetName(), "font_model");
     EXPECT_EQ(model->GetFlags(), GUIFont::BatchModelFlags);
@@ -176,10 +176,16 @@ TEST_F(GUIFontTest, BatchHoldsOneFrameOfAtMost1024Glyphs)
         EXPECT_EQ(index[6 * 1023 + i], quad1023[i]);
     }
 
+    // The loaded font's model is visible but has nothing to draw.
+    model->Update(false);
+    EXPECT_EQ(model->GetPrimitivesToDraw(), 0u);
+
     const std::u16string text(1100, u'a');
     font->PrintText({0.0f, 0.0f}, 0.0f, White, text);
     EXPECT_EQ(font->GetGlyphsThisFrame(), 1024u);
     EXPECT_EQ(indices->GetIndexCount(), 6144u);
+    model->Update(false);
+    EXPECT_EQ(model->GetPrimitivesToDraw(), 2048u);
     EXPECT_TRUE(model->GetVertexBuffer()->IsLocked());
     EXPECT_FLOAT_EQ(Vertices(*font)[4 * 1023 + 1].position.x, 1023 * 10.0f);
     font->PrintGlyph({0.0f, 0.0f}, 0.0f, White, u'b');
