@@ -75,7 +75,8 @@ TEST(GUIManagerTest, CameraScreenAndServices)
     gui.ReleaseCursor(second);
     gui.ReleaseCursor(second);
     gui.ReleaseCursor(nullptr);
-    EXPECT_EQ(gui.GetCursors().GetObjects(), std::vector<GUICursor*>({cursor}));
+    EXPECT_EQ(gui.GetCursors().GetCount(), 1u);
+    EXPECT_EQ(gui.GetCursors().GetObjects(), std::vector<GUICursor*>({cursor, nullptr}));
 }
 
 // Windows are visited in slot order: a new one takes the slot freed last,
