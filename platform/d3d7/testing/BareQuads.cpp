@@ -18,7 +18,20 @@ BareQuads::BareQuads(IDirectDrawSurface7* target_, const void* vertices_, std::u
     detail::GlContext& context = detail::GlContext::Get();
     if (!context.MayCall() || !target || target->EnsureGl() != 0)
         return;
-    context.Gl().activeTexture(GL_TEXTURE0);
+    textures.push_back(MakeTexture(pixels, width, height));
+}
+
+BareQuads::~BareQuads()
+{
+    if (!textures.empty() && detail::GlContext::Get().MayCall())
+        glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
+    detail::NoteForeignGlState();
+}
+
+unsigned BareQuads::MakeTexture(const std::uint8_t* pixels, std::uint32_t width, std::uint32_t height)
+{
+    unsigned texture = 0;
+    detail::GlContext::Get().Gl().activeTexture(GL_TEXTURE0);
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_RGBA,
@@ -27,13 +40,15 @@ BareQuads::BareQuads(IDirectDrawSurface7* target_, const void* vertices_, std::u
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     detail::NoteForeignGlState();
+    return texture;
 }
 
-BareQuads::~BareQuads()
+std::int32_t BareQuads::AddTexture(const std::uint8_t* pixels, std::uint32_t width, std::uint32_t height)
 {
-    if (texture != 0 && detail::GlContext::Get().MayCall())
-        glDeleteTextures(1, &texture);
-    detail::NoteForeignGlState();
+    if (textures.empty() || !detail::GlContext::Get().MayCall())
+        return -1;
+    textures.push_back(MakeTexture(pixels, width, height));
+    return static_cast<std::int32_t>(textures.size() - 1);
 }
 
 void BareQuads::DrawFrame(const std::vector<std::array<float, 16>>& matrices)
@@ -52,8 +67,15 @@ void BareQuads::SetPointers(const std::uint8_t* from)
 void BareQuads::DrawFrame(const std::vector<std::array<float, 16>>& matrices,
                           const std::vector<const void*>& vertexArrays)
 {
+    DrawFrame(matrices, vertexArrays, {});
+}
+
+void BareQuads::DrawFrame(const std::vector<std::array<float, 16>>& matrices,
+                          const std::vector<const void*>& vertexArrays,
+                          const std::vector<std::uint32_t>& textureIndices)
+{
     detail::GlContext& context = detail::GlContext::Get();
-    if (texture == 0 || !context.MayCall())
+    if (textures.empty() || !context.MayCall())
         return;
     const detail::GlFunctions& gl = context.Gl();
     gl.bindFramebuffer(GL_FRAMEBUFFER, target->GetFramebuffer());
@@ -68,7 +90,7 @@ void BareQuads::DrawFrame(const std::vector<std::array<float, 16>>& matrices,
     gl.activeTexture(GL_TEXTURE0);
     gl.clientActiveTexture(GL_TEXTURE0);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    glBindTexture(GL_TEXTURE_2D, textures[0]);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
@@ -82,12 +104,20 @@ void BareQuads::DrawFrame(const std::vector<std::array<float, 16>>& matrices,
     glMatrixMode(GL_MODELVIEW);
     detail::CountGlCalls(30);
     const bool ownArrays = vertexArrays.size() == matrices.size();
+    const bool ownTextures = textureIndices.size() == matrices.size();
+    std::uint32_t bound = 0;
     for (std::size_t quad = 0; quad < matrices.size(); ++quad)
     {
         if (ownArrays)
         {
             SetPointers(static_cast<const std::uint8_t*>(vertexArrays[quad]));
             detail::CountGlCalls(4);
+        }
+        if (ownTextures && textureIndices[quad] != bound && textureIndices[quad] < textures.size())
+        {
+            bound = textureIndices[quad];
+            glBindTexture(GL_TEXTURE_2D, textures[bound]);
+            detail::CountGlCalls(1);
         }
         glLoadMatrixf(matrices[quad].data());
         gl.drawRangeElements(GL_TRIANGLES, 0, vertexCount - 1, static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT,
