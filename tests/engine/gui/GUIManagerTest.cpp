@@ -1,5 +1,7 @@
 // The GUI manager: its camera and services, the registries' slot order that
 // decides the update and render order, and what goes first at destruction.
+#include "content/AtomicWrite.h"
+#include "content/WavWriter.h"
 #include "engine/core/Config.h"
 #include "engine/core/Controls_DI7.h"
 #include "engine/core/Engine.h"
@@ -226,6 +228,28 @@ TEST(GUIManagerTest, WithoutAnAudioDeviceTheEngineStillHasItsGui)
     engine.Frame(0);
     EXPECT_EQ(window->GetTextEntryCount(), 0u);
     fixture.Stop();
+}
+
+// The GUI sounds are released through the engine's sound manager, so the
+// GUI goes first when the engine ends (a wrong order is a use after free
+// under the sanitizers).
+TEST(GUIManagerTest, TheEngineEndsItsGuiBeforeItsSoundManager)
+{
+    corvellan::test::EngineFixture fixture(corvellan::test::EngineFixture::Options{true});
+    const std::string wav =
+        corvellan::content::WavWriter::Simple({1, 1, 22050, 16}, corvellan::content::Samples16({100, 200, 300}));
+    ASSERT_TRUE(corvellan::content::WriteFileAtomically(fixture.folder.Join("data/click.wav"), wav));
+    Engine& engine = fixture.Start();
+    ASSERT_NE(engine.soundManager, nullptr);
+    GUISoundManager& sounds = *engine.guiManager->GetSoundManager();
+    sounds.AddSound(0, "click.wav");
+    ASSERT_EQ(sounds.GetEvents().size(), 1u);
+    ASSERT_NE(sounds.GetEvents().at(0).at(0)->sound, nullptr);
+    engine.Frame(0);
+    sounds.Play(0);
+    engine.Frame(0);
+    fixture.Stop();
+    EXPECT_EQ(fixture.engine, nullptr);
 }
 
 } // namespace
