@@ -1,0 +1,160 @@
+// The GUI in a headless engine, seen in the back buffer: windows land on
+// their pixels, layers cover one another whatever the creation order, and a
+// text queued before the frame shows in it.
+#include "content/FontFileWriter.h"
+#include "engine/core/Engine.h"
+#include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUIWindow.h"
+#include "engine/render/RenderSystem_D3D7.h"
+#include "platform/d3d7/testing/D3D7Hooks.h"
+#include "platform/win32/testing/WindowHooks.h"
+#include "tests/support/BackBuffer.h"
+#include "tests/support/gtest/EngineTestFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace OrvaneEngine
+{
+namespace
+{
+
+using corvellan::test::Describe;
+using corvellan::test::Near;
+using corvellan::test::Rgb;
+
+const Rgb Black{0, 0, 0};
+const Rgb Red{255, 0, 0};
+const Rgb Green{0, 255, 0};
+const Rgb Blue{0, 0, 255};
+const Rgb White{255, 255, 255};
+
+class GUIManagerPixelTest : public corvellan::test::EngineTestFixture
+{
+protected:
+    void SetUp() override
+    {
+        d3d7::testing::ResetAll();
+        win32::testing::ResetWindowHooks();
+        settings.saveConfigOnExit = false;
+        Start();
+        gui().SetScreenSize(800.0f, 600.0f);
+    }
+
+    void TearDown() override
+    {
+        Stop();
+        d3d7::testing::ResetAll();
+        win32::testing::ResetWindowHooks();
+    }
+
+    GUIManager& gui() { return *engine->guiManager; }
+
+    // A coloured window without texture: its quad shows the colour alone.
+    GUIWindow* Solid(std::uint32_t flags, Vector2 position, Vector2 size, const Color& color,
+                     GUIWindow* parent = nullptr)
+    {
+        GUIWindow* window = gui().CreateTexturedWindow(flags | GUIWindow::FlagColored | GUIWindow::FlagShown,
+                                                       position, size, nullptr, parent, Vector2(1.0f, 1.0f));
+        window->SetColor(color);
+        return window;
+    }
+
+    // The engine's update and render, and the back buffer before the swap.
+    void Frame()
+    {
+        engine->Update();
+        engine->Render();
+        ASSERT_EQ(backBuffer.Read(static_cast<RenderSystem_D3D7&>(*engine->renderSystem)), "");
+    }
+
+    // x from the left, y upwards from the bottom, as the GUI counts.
+    Rgb At(std::uint32_t x, std::uint32_t y) const { return backBuffer.Pixel(x, backBuffer.Height() - 1 - y); }
+
+    corvellan::test::BackBuffer backBuffer;
+};
+
+TEST_F(GUIManagerPixelTest, AWindowFillsItsRectangle)
+{
+    Solid(0, {100, 100}, {200, 100}, Color(1, 0, 0, 1));
+    Frame();
+    ASSERT_EQ(backBuffer.Width(), 800u);
+    ASSERT_EQ(backBuffer.Height(), 600u);
+    struct Probe
+    {
+        std::uint32_t x, y;
+        Rgb color;
+    };
+    const std::vector<Probe> probes = {
+        {100, 100, Red}, {299, 100, Red}, {100, 199, Red}, {299, 199, Red}, {200, 150, Red},
+        {99, 150, Black}, {300, 150, Black}, {200, 99, Black}, {200, 200, Black},
+    };
+    for (const Probe& probe : probes)
+        EXPECT_TRUE(Near(At(probe.x, probe.y), probe.color))
+            << probe.x << ", " << probe.y << ": " << Describe(At(probe.x, probe.y));
+}
+
+// Layer 4 lies under no layer, which lies under layer 8, under layer 16,
+// whatever order the windows were made in; a child covers its parent.
+TEST_F(GUIManagerPixelTest, LayersCoverOneAnotherWhateverTheCreationOrder)
+{
+    struct Layer
+    {
+        std::uint32_t flags;
+        Color color;
+    };
+    const std::vector<Layer> layers = {
+        {4, Color(1, 0, 0, 1)}, {0, Color(0, 1, 0, 1)}, {8, Color(0, 0, 1, 1)}, {16, Color(1, 1, 1, 1)}};
+    const std::vector<Rgb> expected = {Red, Green, Blue, White};
+    for (const bool backFirst : {true, false})
+    {
+        std::vector<GUIWindow*> made;
+        for (std::size_t n = 0; n < layers.size(); ++n)
+        {
+            const std::size_t i = backFirst ? n : layers.size() - 1 - n;
+            // Each layer reaches 100 units further right than the one above
+            // it, so every layer shows in its own strip.
+            const float left = 100.0f * static_cast<float>(i);
+            made.push_back(Solid(layers[i].flags, {left, 0}, {800.0f - left, 100}, layers[i].color));
+        }
+        GUIWindow* parent = Solid(16, {0, 300}, {200, 100}, Color(1, 0, 0, 1));
+        made.push_back(Solid(0, {50, 25}, {100, 50}, Color(0, 1, 0, 1), parent));
+        Frame();
+        for (std::size_t i = 0; i < layers.size(); ++i)
+        {
+            const std::uint32_t x = 100 * static_cast<std::uint32_t>(i) + 50;
+            EXPECT_TRUE(Near(At(x, 50), expected[i])) << (backFirst ? "back first, " : "front first, ") << "layer "
+                                                       << layers[i].flags << ": " << Describe(At(x, 50));
+        }
+        EXPECT_TRUE(Near(At(25, 350), Red)) << Describe(At(25, 350));
+        EXPECT_TRUE(Near(At(100, 350), Green)) << "the child covers its parent: " << Describe(At(100, 350));
+        for (GUIWindow* window : made)
+            gui().ReleaseWindow(window);
+        gui().ReleaseWindow(parent);
+    }
+}
+
+// The GUI hands its texts to the batches before the models are drawn, so a
+// text queued before the frame is drawn in that same frame.
+TEST_F(GUIManagerPixelTest, ATextQueuedBeforeTheFrameShowsInIt)
+{
+    const std::vector<corvellan::content::FontGlyphRecord> glyphs = {{u'I', 0.0f, 0.0f, 1.0f, 1.0f, 0.5f}};
+    ASSERT_TRUE(corvellan::content::FontFileWriter::WriteTo(folder.Join("data/box.fnt"), glyphs));
+    GUIFont* font = gui().GetFontManager()->CreateFont(1, nullptr, "box.fnt");
+    ASSERT_NE(font, nullptr);
+    GUIWindow* window = Solid(0, {100, 100}, {200, 100}, Color(0, 0, 1, 1));
+    window->AddWideText(0, 1, {20, 10}, Color(1, 1, 1, 1), u"I", 0.0f, 40.0f);
+    Frame();
+    EXPECT_TRUE(Near(At(130, 130), White)) << "the glyph (120..140, 110..150): " << Describe(At(130, 130));
+    EXPECT_TRUE(Near(At(145, 130), Blue)) << Describe(At(145, 130));
+    EXPECT_TRUE(Near(At(130, 155), Blue)) << Describe(At(130, 155));
+
+    Frame();
+    EXPECT_TRUE(Near(At(130, 130), Blue)) << "a text queued once prints once: " << Describe(At(130, 130));
+}
+
+} // namespace
+} // namespace OrvaneEngine
