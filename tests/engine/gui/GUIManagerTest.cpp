@@ -15,7 +15,12 @@
 #include "engine/gui/GUISoundManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/gui/GUIFont.h"
 #include "engine/render/Camera.h"
+#include "engine/render/ColoredVertex.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/Model.h"
+#include "engine/render/VertexBuffer.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
 #include "engine/render/ShaderManager.h"
@@ -29,6 +34,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -82,7 +89,9 @@ TEST(GUIManagerTest, CameraScreenAndServices)
 }
 
 // Windows are visited in slot order: a new one takes the slot freed last,
-// and the slots close up once fewer than half are live.
+// and the slots close up once fewer than half are live. Seen twice: in the
+// registry, and in the order in which windows of one depth print into their
+// shared batch (each prints its own letter, told apart by texture origin).
 TEST(GUIManagerTest, RegistryOrderIsSlotOrder)
 {
     struct Step
@@ -93,7 +102,7 @@ TEST(GUIManagerTest, RegistryOrderIsSlotOrder)
     struct Row
     {
         std::vector<Step> steps;
-        std::string order;
+        std::string slots;
     };
     const std::vector<Row> rows = {
         {{{'A', 0}, {'B', 0}, {'C', 0}, {0, 'B'}, {'D', 0}}, "ADC"},
@@ -101,10 +110,15 @@ TEST(GUIManagerTest, RegistryOrderIsSlotOrder)
         {{{'A', 0}, {'B', 0}, {'C', 0}, {'D', 0}, {0, 'A'}, {0, 'B'}, {0, 'C'}, {'E', 0}}, "DE"},
         {{{'A', 0}, {'B', 0}, {0, 'A'}, {0, 'A'}, {0, '-'}}, ".B"},
     };
+    const std::string letters = "ABCDEF";
+    std::vector<corvellan::test::BoxGlyph> glyphs;
+    for (const char letter : letters)
+        glyphs.push_back({static_cast<char16_t>(letter), 0.5f});
     for (const Row& row : rows)
     {
         GuiServices services;
         GUIManager& gui = *services.gui;
+        ASSERT_NE(services.AddBoxFont(1, "letters.fnt", glyphs, 10.0f), nullptr);
         std::map<char, GUIWindow*> byName;
         for (const Step& step : row.steps)
         {
@@ -113,16 +127,29 @@ TEST(GUIManagerTest, RegistryOrderIsSlotOrder)
             else
                 gui.ReleaseWindow(step.release == '-' ? nullptr : byName[step.release]);
         }
-        std::string order;
+        std::string slots;
         for (GUIWindow* slot : gui.GetWindows().GetObjects())
         {
             char name = '.';
             for (const auto& [letter, window] : byName)
                 if (window == slot && slot != nullptr)
                     name = letter;
-            order += name;
+            slots += name;
+            if (slot != nullptr)
+                slot->AddWideText(0, 1, Vector2(0, 0), Color(1, 1, 1, 1), std::u16string(1, char16_t(name)));
         }
-        EXPECT_EQ(order, row.order) << row.order;
+        EXPECT_EQ(slots, row.slots);
+
+        gui.Render();
+        ASSERT_EQ(gui.GetFontManager()->GetInstances().size(), 1u);
+        const Model& batch = *gui.GetFontManager()->GetInstances()[0]->GetModel();
+        const auto* quads = reinterpret_cast<const ColoredVertex*>(batch.GetVertexBuffer()->GetData());
+        std::string printed;
+        for (std::uint32_t q = 0; q < batch.GetIndexBuffer()->GetIndexCount() / 6; ++q)
+            printed += letters.at(static_cast<std::size_t>(std::lround(quads[4 * q + 1].u * 64.0f)));
+        std::string live = row.slots;
+        live.erase(std::remove(live.begin(), live.end(), '.'), live.end());
+        EXPECT_EQ(printed, live) << row.slots;
     }
 }
 
