@@ -77,24 +77,52 @@ protected:
     corvellan::test::BackBuffer backBuffer;
 };
 
+// The 800 x 600 virtual screen covers the whole window: an 800 x 600 window
+// and a 1024 x 768 desktop in full screen.
 TEST_F(GUIManagerPixelTest, AWindowFillsItsRectangle)
 {
-    Solid(0, {100, 100}, {200, 100}, Color(1, 0, 0, 1));
-    Frame();
-    ASSERT_EQ(backBuffer.Width(), 800u);
-    ASSERT_EQ(backBuffer.Height(), 600u);
-    struct Probe
+    struct Mode
     {
-        std::uint32_t x, y;
-        Rgb color;
+        const char* what;
+        std::uint32_t width, height;
     };
-    const std::vector<Probe> probes = {
-        {100, 100, Red}, {299, 100, Red}, {100, 199, Red}, {299, 199, Red}, {200, 150, Red},
-        {99, 150, Black}, {300, 150, Black}, {200, 99, Black}, {200, 200, Black},
-    };
-    for (const Probe& probe : probes)
-        EXPECT_TRUE(Near(At(probe.x, probe.y), probe.color))
-            << probe.x << ", " << probe.y << ": " << Describe(At(probe.x, probe.y));
+    for (const Mode& mode : {Mode{"windowed", 800, 600}, Mode{"full screen", 1024, 768}})
+    {
+        if (mode.width != 800)
+        {
+            Stop();
+            d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
+            machine.adapters.at(0).desktop = win32::DesktopMode{mode.width, mode.height, 32, 60};
+            d3d7::testing::SetMachine(machine);
+            settings.videoMode = "1024x768x32";
+            settings.fullscreen = true;
+            Start();
+            gui().SetScreenSize(800.0f, 600.0f);
+        }
+        Solid(0, {100, 100}, {200, 100}, Color(1, 0, 0, 1));
+        Frame();
+        ASSERT_EQ(backBuffer.Width(), mode.width) << mode.what;
+        ASSERT_EQ(backBuffer.Height(), mode.height) << mode.what;
+        // The rectangle's edges in pixels: 100..300 by 100..200 scaled.
+        const std::uint32_t left = 100 * mode.width / 800;
+        const std::uint32_t right = 300 * mode.width / 800;
+        const std::uint32_t bottom = 100 * mode.height / 600;
+        const std::uint32_t top = 200 * mode.height / 600;
+        struct Probe
+        {
+            std::uint32_t x, y;
+            Rgb color;
+        };
+        const std::vector<Probe> probes = {
+            {left, bottom, Red},       {right - 1, bottom, Red}, {left, top - 1, Red},
+            {right - 1, top - 1, Red}, {(left + right) / 2, (bottom + top) / 2, Red},
+            {left - 1, bottom, Black}, {right, bottom, Black},   {left, bottom - 1, Black},
+            {left, top, Black},
+        };
+        for (const Probe& probe : probes)
+            EXPECT_TRUE(Near(At(probe.x, probe.y), probe.color))
+                << mode.what << " " << probe.x << ", " << probe.y << ": " << Describe(At(probe.x, probe.y));
+    }
 }
 
 // Layer 4 lies under no layer, which lies under layer 8, under layer 16,
