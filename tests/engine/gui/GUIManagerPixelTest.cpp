@@ -6,6 +6,7 @@
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "platform/win32/testing/WindowHooks.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace OrvaneEngine
@@ -182,6 +184,30 @@ TEST_F(GUIManagerPixelTest, ATextQueuedBeforeTheFrameShowsInIt)
 
     Frame();
     EXPECT_TRUE(Near(At(130, 130), Blue)) << "a text queued once prints once: " << Describe(At(130, 130));
+}
+
+// The loading worker makes windows while the main thread only presents: no
+// GL call may come from the worker, and the windows draw on the next frame.
+TEST_F(GUIManagerPixelTest, WindowsMadeOnAWorkerDrawOnTheNextFrame)
+{
+    GUIWindow* source = Solid(0, {0, 0}, {1, 1}, Color(0, 1, 0, 1));
+    source->ClearFlags(GUIWindow::FlagShown);
+    const std::uint32_t before = d3d7::testing::GetOffThreadGlCalls();
+    GUIWindow* quad = nullptr;
+    GUIWindow* copy = nullptr;
+    std::thread worker([&] {
+        quad = Solid(0, {100, 100}, {100, 100}, Color(1, 0, 0, 1));
+        copy = gui().CreateWindow(GUIWindow::FlagShown, {400, 100}, {100, 100}, source->model, nullptr);
+    });
+    engine->modelManager->Present();
+    worker.join();
+    EXPECT_EQ(d3d7::testing::GetOffThreadGlCalls(), before);
+    ASSERT_NE(quad, nullptr);
+    ASSERT_NE(copy, nullptr);
+    Frame();
+    EXPECT_TRUE(Near(At(150, 150), Red)) << Describe(At(150, 150));
+    EXPECT_TRUE(Near(At(450, 150), Green)) << Describe(At(450, 150));
+    EXPECT_TRUE(Near(At(300, 150), Black)) << Describe(At(300, 150));
 }
 
 } // namespace
