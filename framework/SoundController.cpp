@@ -251,6 +251,9 @@ void SoundController::StopMusic(std::uint32_t channel, bool fade, float rate)
     if (state == Paused || (state == Playing && !fade))
     {
         soundManager->Stop(entry.sound, true);
+        // A fade still running would end in a pause, and a later resume would
+        // bring back the music this stop ended.
+        entry.fadeState = NoFade;
     }
     else if (state == Playing)
     {

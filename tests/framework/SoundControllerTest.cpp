@@ -370,6 +370,22 @@ TEST_F(SoundControllerTest, StopMusic)
     EXPECT_EQ(sounds.GetMusicState(1), SoundController::Stopped);
 }
 
+TEST_F(SoundControllerTest, StopDuringAFadeToAPauseStaysStopped)
+{
+    SoundController& sounds = Begin();
+    AddTracks();
+    sounds.PlayMusic(0, trackA, false, 0.0f);
+    sounds.PauseMusic(0, true, true, 0.5f);
+    Step(2);
+    sounds.StopMusic(0, false, 0.0f);
+    EXPECT_EQ(sounds.GetMusicState(0), SoundController::Stopped);
+    Step(30);
+    EXPECT_EQ(sounds.GetMusicState(0), SoundController::Stopped) << "the old fade must not pause it";
+    sounds.PauseAllMusic(false, false, 0.0f);
+    Step();
+    EXPECT_EQ(sounds.GetMusicState(0), SoundController::Stopped) << "a resume must not bring it back";
+}
+
 TEST_F(SoundControllerTest, PauseAllWithAFadeThenResumeFromSilence)
 {
     SoundController& sounds = Begin();
