@@ -178,7 +178,10 @@ public:
             font->glyphHeight = kGlyphHeights[id];
         }
         BuildWindows(gui, windowsPerLayer);
-        // A first frame loads every texture and makes every batch.
+        // A whole engine frame sets the GUI camera's projection, which stays;
+        // a first GUI frame loads every texture and makes every batch.
+        engine.Update();
+        engine.Frame(0);
         Frame();
         ready = true;
     }
