@@ -1,4 +1,9 @@
+# Every library: what tests, benchmarks, fuzz targets and the content tools
+# link. The shipped program links only the program's libraries, so the
+# content writers and their font rasteriser stay out of it.
+add_library(corvellan_program_libraries INTERFACE)
 add_library(corvellan_all_libraries INTERFACE)
+target_link_libraries(corvellan_all_libraries INTERFACE corvellan_program_libraries)
 set_property(GLOBAL PROPERTY CORVELLAN_LIBRARIES "")
 
 # The test hooks of every platform family: test, benchmark and fuzz programs
@@ -12,11 +17,12 @@ function(corvellan_target_options target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# corvellan_library(name folder [PUBLIC_DEPS ...] [PRIVATE_DEPS ...] [EXCLUDE files...])
+# corvellan_library(name folder [NOT_IN_PROGRAM] [PUBLIC_DEPS ...] [PRIVATE_DEPS ...] [EXCLUDE files...])
 # Builds every source of the folder into one static library. A folder without
-# a source is an error unless it is in CORVELLAN_FOLDERS_TO_COME.
+# a source is an error unless it is in CORVELLAN_FOLDERS_TO_COME. A library
+# NOT_IN_PROGRAM is left out of the shipped program's link.
 function(corvellan_library name folder)
-  cmake_parse_arguments(ARG "" "" "PUBLIC_DEPS;PRIVATE_DEPS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "NOT_IN_PROGRAM" "" "PUBLIC_DEPS;PRIVATE_DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
   foreach(skip IN LISTS ARG_EXCLUDE)
     list(REMOVE_ITEM sources ${PROJECT_SOURCE_DIR}/${folder}/${skip})
@@ -37,7 +43,11 @@ function(corvellan_library name folder)
   foreach(dep IN LISTS ARG_PRIVATE_DEPS)
     target_link_libraries(${name} PRIVATE ${dep})
   endforeach()
-  target_link_libraries(corvellan_all_libraries INTERFACE ${name})
+  if(ARG_NOT_IN_PROGRAM)
+    target_link_libraries(corvellan_all_libraries INTERFACE ${name})
+  else()
+    target_link_libraries(corvellan_program_libraries INTERFACE ${name})
+  endif()
   set_property(GLOBAL APPEND PROPERTY CORVELLAN_LIBRARIES ${name})
 endfunction()
 

@@ -1,14 +1,16 @@
 // The text reader on hostile bytes: the input is read in every mode (words and
 // lines, narrow and wide, with and without comments), through the typed
 // getters and whole, and then loaded as the ini file of a Config with one
-// variable of each type. Every pass must end: a reader that hands out more
-// pieces than the input has bytes is reported as a hang.
+// variable of each type, and as a language text file whose every key is then
+// looked up. Every pass must end: a reader that hands out more pieces than the
+// input has bytes is reported as a hang.
 #include "engine/core/Config.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/FileTextual.h"
 #include "engine/core/MessageManager.h"
+#include "engine/gui/GUITextManager.h"
 #include "tests/support/FuzzWorkspace.h"
 
 #include <cstdint>
@@ -113,6 +115,24 @@ void LoadAsIni(corvellan::test::FuzzWorkspace& workspace, const std::uint8_t* da
     config.UnbindVariable("f_string");
 }
 
+void LoadAsLanguageTexts(corvellan::test::FuzzWorkspace& workspace, const std::uint8_t* data, std::size_t size)
+{
+    workspace.Put("data/fuzz_texts.ini", data, size);
+    GUITextManager texts(&workspace.log, &workspace.files);
+    texts.LoadTexts("fuzz_texts.ini");
+    // Each key read from the file is found again, however it was written.
+    for (const auto& [key, text] : texts.GetTexts())
+    {
+        if (texts.GetText(key) != text)
+        {
+            std::fprintf(stderr, "language text of \"%s\" not found again\n", key.c_str());
+            std::abort();
+        }
+        texts.GetText(key, 0);
+    }
+    texts.GetText("", -2147483647 - 1);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -122,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadEveryMode(*text, size);
     UseGetters(*text, size);
     LoadAsIni(workspace, data, size);
+    LoadAsLanguageTexts(workspace, data, size);
     workspace.log.ClearMessages();
     return 0;
 }

@@ -10,6 +10,7 @@ packages=(
   libgl1-mesa-dev libegl-dev libgl1-mesa-dri
   libjpeg62-turbo-dev
   libvorbis-dev libogg-dev
+  libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg
 )

@@ -34,6 +34,9 @@ private:
     MessageManager* log;
     FileManager* files;
     std::map<std::string, std::u16string> texts;
+    // The upper-cased key of the last look-up; kept so that a look-up
+    // allocates nothing once the key fits. Look-ups run on the main thread.
+    mutable std::string lookUpKey;
 };
 
 } // namespace OrvaneEngine
