@@ -46,4 +46,9 @@ bool WriteVersionedFileSeeds(const std::string& folder);
 // and UTF-16, and one document per syntax error.
 bool WriteXmlResourceListSeeds(const std::string& folder);
 
+// font_file: a box font with capitals, Czech and Cyrillic letters and a
+// defined space, no glyph, duplicate characters, version 200, and the size
+// field one byte over and one byte under.
+bool WriteFontFileSeeds(const std::string& folder);
+
 } // namespace corvellan::content

@@ -1,31 +1,258 @@
 #include "engine/gui/GUIFont.h"
 
-// Placeholder bodies; the font reader and batch printing replace them.
+#include "engine/core/Error.h"
+#include "engine/core/LowerCase.h"
+#include "engine/core/MessageManager.h"
+#include "engine/render/ColoredVertex.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/Model.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/VertexBuffer.h"
+#include "platform/win32/Locale.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 namespace OrvaneEngine
 {
 
+namespace
+{
+
+constexpr std::uint32_t VerticesPerGlyph = 4;
+constexpr std::uint32_t IndicesPerGlyph = 6;
+constexpr std::uint32_t BatchVertices = GUIFont::MaxGlyphsPerFrame * VerticesPerGlyph;
+constexpr std::uint32_t BatchIndices = GUIFont::MaxGlyphsPerFrame * IndicesPerGlyph;
+constexpr char16_t Newline = 10;
+
+bool IsDrawn(char16_t character)
+{
+    return character != Newline && win32::iswspace(character) == 0;
+}
+
+} // namespace
+
 GUIFont::GUIFont(MessageManager* log_, FileManager* files_, ShaderManager* shaderManager_, ModelManager* modelManager_,
-                 Camera*, const ShaderDescriptor*, const std::string&)
+                 Camera* guiCamera, const ShaderDescriptor* descriptor, const std::string& fileName)
     : log(log_), files(files_), modelManager(modelManager_), shaderManager(shaderManager_)
 {
+    model = modelManager->CreateModel(BatchModelFlags, BatchVertices, BatchIndices, 1, descriptor, guiCamera);
+    model->SetName("font_model");
+    model->depth = LoadedFontDepth;
+    indexBuffer = model->GetIndexBuffer();
+    vertexBuffer = model->GetVertexBuffer();
+
+    // Every batch draws a prefix of the same quads, so the indices are
+    // written once and only their count changes per frame.
+    std::vector<std::uint32_t> indices;
+    indices.reserve(BatchIndices);
+    for (std::uint32_t q = 0; q < MaxGlyphsPerFrame; ++q)
+    {
+        const std::uint32_t v = q * VerticesPerGlyph;
+        indices.insert(indices.end(), {v, v + 1, v + 2, v + 2, v + 1, v + 3});
+    }
+    indexBuffer->SetIndices(0, BatchIndices, indices.data());
+    indexBuffer->SetIndexCount(0);
+
+    try
+    {
+        ReadFile(fileName);
+    }
+    catch (const Error& error)
+    {
+        log->Error(error.GetText());
+    }
 }
 
 GUIFont::GUIFont(GUIFont* source_)
-    : log(source_->log), files(source_->files), modelManager(source_->modelManager),
-      shaderManager(source_->shaderManager), source(source_)
+    : glyphHeight(source_->glyphHeight), spaceRatio(source_->spaceRatio), advanceFactor(source_->advanceFactor),
+      fixedPitch(source_->fixedPitch), log(source_->log), files(source_->files),
+      modelManager(source_->modelManager), shaderManager(source_->shaderManager), source(source_),
+      glyphs(source_->glyphs), widestRatio(source_->widestRatio)
 {
+    model = modelManager->CloneModel(source->model, nullptr, Model::FlagVisible);
+    model->SetFlags(Model::FlagVisible);
+    indexBuffer = model->GetIndexBuffer();
+    vertexBuffer = model->GetVertexBuffer();
+    indexBuffer->SetIndexCount(0);
 }
 
-GUIFont::~GUIFont() = default;
+GUIFont::~GUIFont()
+{
+    if (lockedVertices != nullptr)
+        vertexBuffer->Unlock();
+    modelManager->ReleaseModel(model);
+}
 
-bool GUIFont::HasGlyph(char16_t character) const { return glyphs.count(character) != 0; }
-float GUIFont::GetDepth() const { return 0.0f; }
-void GUIFont::SetDepth(float) {}
-void GUIFont::MeasureGlyph(const Vector2&, float, char16_t, Vector2[4]) const {}
-Vector2 GUIFont::MeasureText(const std::u16string&, float, float) const { return {0.0f, 0.0f}; }
-void GUIFont::PrintGlyph(const Vector2&, float, const Color&, char16_t) {}
-void GUIFont::PrintText(const Vector2&, float, const Color&, const std::u16string&) {}
-void GUIFont::AddLowerCaseGlyphs() {}
-void GUIFont::EndFrame() { glyphsThisFrame = 0; }
+bool GUIFont::HasGlyph(char16_t character) const
+{
+    return glyphs.count(character) != 0;
+}
+
+float GUIFont::GetDepth() const
+{
+    return model->depth;
+}
+
+void GUIFont::SetDepth(float depth)
+{
+    model->depth = depth;
+}
+
+const GUIGlyph* GUIFont::FindGlyph(char16_t character) const
+{
+    if (character == Newline)
+        return nullptr;
+    const auto found = glyphs.find(character);
+    return found == glyphs.end() ? nullptr : &found->second;
+}
+
+GUIFont::Step GUIFont::StepOf(const GUIGlyph* glyph, float height) const
+{
+    if (glyph == nullptr)
+    {
+        const float cell = fixedPitch ? widestRatio * advanceFactor : spaceRatio;
+        return {0.0f, height * cell, nullptr};
+    }
+    const float advance = height * glyph->ratio * advanceFactor;
+    if (!fixedPitch)
+        return {0.0f, advance, glyph};
+    const float half = (widestRatio - glyph->ratio) * height * advanceFactor * 0.5f;
+    return {half, advance + half, glyph};
+}
+
+float GUIFont::BoxRatio(char16_t character, const GUIGlyph* glyph) const
+{
+    return glyph != nullptr && IsDrawn(character) ? glyph->ratio : spaceRatio;
+}
+
+void GUIFont::Corners(const Vector2& pen, float cosine, float sine, float width, float height, Vector2 corners[4])
+{
+    const Vector2 box[4] = {{0.0f, height}, {0.0f, 0.0f}, {width, height}, {width, 0.0f}};
+    for (std::size_t i = 0; i < VerticesPerGlyph; ++i)
+    {
+        corners[i].x = pen.x + box[i].x * cosine - box[i].y * sine;
+        corners[i].y = pen.y + box[i].x * sine + box[i].y * cosine;
+    }
+}
+
+void GUIFont::MeasureGlyph(const Vector2& pen, float angle, char16_t character, Vector2 corners[4]) const
+{
+    const float width = glyphHeight * BoxRatio(character, FindGlyph(character));
+    Corners(pen, std::cos(angle), std::sin(angle), width, glyphHeight, corners);
+}
+
+Vector2 GUIFont::MeasureText(const std::u16string& text, float angle, float height) const
+{
+    if (text.empty())
+        return {0.0f, 0.0f};
+    const float h = height < 0.0f ? glyphHeight : height;
+    const float cosine = std::cos(angle);
+    const float sine = std::sin(angle);
+    Vector2 low{10000.0f, 10000.0f};
+    Vector2 high{-10000.0f, -10000.0f};
+    Vector2 pen{0.0f, 0.0f};
+    for (const char16_t character : text)
+    {
+        const Step step = StepOf(FindGlyph(character), h);
+        pen.x += step.before * cosine;
+        pen.y += step.before * sine;
+        Vector2 corners[4];
+        Corners(pen, cosine, sine, h * BoxRatio(character, step.glyph), h, corners);
+        for (const Vector2& corner : corners)
+        {
+            low.x = std::min(low.x, corner.x);
+            low.y = std::min(low.y, corner.y);
+            high.x = std::max(high.x, corner.x);
+            high.y = std::max(high.y, corner.y);
+        }
+        pen.x += step.after * cosine;
+        pen.y += step.after * sine;
+    }
+    return {high.x - low.x, high.y - low.y};
+}
+
+void GUIFont::WriteQuad(const Vector2& pen, float cosine, float sine, std::uint32_t packedColor, const GUIGlyph& glyph)
+{
+    if (glyphsThisFrame >= MaxGlyphsPerFrame)
+        return;
+    if (lockedVertices == nullptr)
+        lockedVertices = vertexBuffer->LockColoredVertices(0, BatchVertices);
+
+    Vector2 corners[4];
+    Corners(pen, cosine, sine, glyphHeight * glyph.ratio, glyphHeight, corners);
+    const float us[4] = {glyph.u, glyph.u, glyph.u + glyph.du, glyph.u + glyph.du};
+    const float vs[4] = {glyph.v + glyph.dv, glyph.v, glyph.v + glyph.dv, glyph.v};
+    ColoredVertex* quad = lockedVertices + static_cast<std::size_t>(glyphsThisFrame) * VerticesPerGlyph;
+    for (std::size_t i = 0; i < VerticesPerGlyph; ++i)
+    {
+        quad[i].position = Vector3(corners[i].x, corners[i].y, 0.0f);
+        quad[i].color = packedColor;
+        quad[i].u = us[i];
+        quad[i].v = vs[i];
+    }
+    ++glyphsThisFrame;
+    indexBuffer->SetIndexCount(glyphsThisFrame * IndicesPerGlyph);
+}
+
+void GUIFont::PrintGlyph(const Vector2& pen, float angle, const Color& color, char16_t character)
+{
+    const GUIGlyph* glyph = FindGlyph(character);
+    if (glyph != nullptr && IsDrawn(character))
+        WriteQuad(pen, std::cos(angle), std::sin(angle), vertexBuffer->PackColor(color), *glyph);
+}
+
+void GUIFont::PrintText(const Vector2& origin, float angle, const Color& color, const std::u16string& text)
+{
+    // A window's text entry may have changed the loaded font's height for
+    // this one print.
+    if (source != nullptr)
+    {
+        glyphHeight = source->glyphHeight;
+        spaceRatio = source->spaceRatio;
+        advanceFactor = source->advanceFactor;
+    }
+    const float cosine = std::cos(angle);
+    const float sine = std::sin(angle);
+    const std::uint32_t packed = vertexBuffer->PackColor(color);
+    Vector2 pen{0.0f, 0.0f};
+    for (const char16_t character : text)
+    {
+        const Step step = StepOf(FindGlyph(character), glyphHeight);
+        pen.x += step.before * cosine;
+        pen.y += step.before * sine;
+        if (step.glyph != nullptr && IsDrawn(character))
+            WriteQuad({origin.x + pen.x, origin.y + pen.y}, cosine, sine, packed, *step.glyph);
+        pen.x += step.after * cosine;
+        pen.y += step.after * sine;
+    }
+}
+
+void GUIFont::AddLowerCaseGlyphs()
+{
+    std::vector<std::pair<char16_t, GUIGlyph>> copies;
+    for (const auto& [character, glyph] : glyphs)
+    {
+        const char16_t lower = ToLowerUnit(character);
+        if (lower != character && glyphs.count(lower) == 0)
+            copies.emplace_back(lower, glyph);
+    }
+    // I and the dotted capital I share their small letter: the first in the map keeps it.
+    for (const auto& [lower, glyph] : copies)
+        glyphs.emplace(lower, glyph);
+}
+
+void GUIFont::EndFrame()
+{
+    if (glyphsThisFrame == 0)
+        indexBuffer->SetIndexCount(0);
+    glyphsThisFrame = 0;
+    if (lockedVertices != nullptr)
+    {
+        vertexBuffer->Unlock();
+        lockedVertices = nullptr;
+    }
+}
 
 } // namespace OrvaneEngine

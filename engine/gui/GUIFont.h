@@ -13,6 +13,7 @@ namespace OrvaneEngine
 
 class Camera;
 class FileManager;
+struct ColoredVertex;
 class IndexBuffer;
 class MessageManager;
 class Model;
@@ -76,6 +77,29 @@ public:
     bool fixedPitch = false;
 
 private:
+    // How the pen moves around one character: by before ahead of its box and
+    // by after behind it; glyph is null when nothing of it is drawn from the
+    // atlas (no record, or a newline).
+    struct Step
+    {
+        float before;
+        float after;
+        const GUIGlyph* glyph;
+    };
+
+    // Reads the "OVFNT" file into the glyph map; throws FileError.
+    void ReadFile(const std::string& fileName);
+    // Null for a newline and for a character without record.
+    const GUIGlyph* FindGlyph(char16_t character) const;
+    Step StepOf(const GUIGlyph* glyph, float height) const;
+    // The ratio of the character's measured box: the space ratio unless it
+    // has a glyph that is drawn.
+    float BoxRatio(char16_t character, const GUIGlyph* glyph) const;
+    // The box width × height at the pen, turned by the angle's cosine and sine.
+    static void Corners(const Vector2& pen, float cosine, float sine, float width, float height, Vector2 corners[4]);
+    // Appends the glyph's quad to the batch unless the batch is full.
+    void WriteQuad(const Vector2& pen, float cosine, float sine, std::uint32_t packedColor, const GUIGlyph& glyph);
+
     MessageManager* log;
     FileManager* files;
     ModelManager* modelManager;
@@ -85,7 +109,7 @@ private:
     Model* model = nullptr;
     IndexBuffer* indexBuffer = nullptr;
     VertexBuffer* vertexBuffer = nullptr;
-    void* lockedVertices = nullptr;
+    ColoredVertex* lockedVertices = nullptr;
     float widestRatio = 0.0f;
     std::uint32_t glyphsThisFrame = 0;
 };

@@ -118,6 +118,11 @@ public:
     Model* model = nullptr;
 
 protected:
+    // Stores the given state the same way whichever model the window got.
+    void Construct(std::uint32_t flags_, const Vector2& position_, const Vector2& size_, GUIWindow* parent_);
+    void PrintEntry(const GUITextEntry& entry);
+    void CopyDepthToModel();
+
     MessageManager* log;
     ShaderManager* shaderManager;
     ModelManager* modelManager;
