@@ -33,15 +33,14 @@ TEST_P(CursorPixelsTest, TheTexturedCursorCoversTheFrontLayer)
     Gui().CreateTexturedWindow(GUIWindow::FlagShown | GUIWindow::FlagFrontLayer, Vector2(300.0f, 200.0f),
                                Vector2(300.0f, 200.0f), &windowLook, nullptr, Vector2(1.0f, 1.0f));
 
-    const std::uint32_t x = GetParam().width / 2;
-    const std::uint32_t y = GetParam().height / 2;
-    ASSERT_TRUE(win32::testing::PushMouseMotion(engine->window->handle, static_cast<std::int32_t>(x),
-                                                static_cast<std::int32_t>(y), 0, 0));
+    // The middle of the window: the mode's pixel (width / 2, height / 2).
+    ASSERT_TRUE(win32::testing::PushMouseMotion(engine->window->handle, static_cast<std::int32_t>(WindowWidth() / 2),
+                                                static_cast<std::int32_t>(WindowHeight() / 2), 0, 0));
     Frame();
     const Vector2 hotSpot = Gui().GetCursorPosition();
+    const std::uint32_t height = GetParam().height;
     ASSERT_FLOAT_EQ(hotSpot.x, 400.0f);
-    ASSERT_FLOAT_EQ(hotSpot.y, 600.0f * static_cast<float>(GetParam().height - y - 1) /
-                                   static_cast<float>(GetParam().height));
+    ASSERT_FLOAT_EQ(hotSpot.y, 600.0f * static_cast<float>(height - height / 2 - 1) / static_cast<float>(height));
     ASSERT_FLOAT_EQ(cursor->position.x, hotSpot.x);
     // The square hangs down and right of the hot spot, inside the window.
     EXPECT_EQ(FillFaults(hotSpot.x, hotSpot.y - 32.0, 32.0, 32.0, kYellow), "");

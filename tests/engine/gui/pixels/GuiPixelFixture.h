@@ -49,6 +49,8 @@ inline std::string GuiScreenName(const ::testing::TestParamInfo<GuiScreen>& info
 inline constexpr GuiScreen kGuiScreens[] = {
     {"Windowed800x600", "800x600x32", false, 800, 600},
     {"Fullscreen1024x768", "1024x768x32", true, 1024, 768},
+    // The mode's picture is scaled into the desktop only when presented.
+    {"Fullscreen800x600OnA1024x768Desktop", "800x600x32", true, 800, 600},
 };
 
 class GuiPixelFixture : public EngineTestFixture, public ::testing::WithParamInterface<GuiScreen>
@@ -57,13 +59,15 @@ protected:
     static constexpr float kVirtualWidth = 800.0f;
     static constexpr float kVirtualHeight = 600.0f;
     static constexpr Rgb kBlack{0, 0, 0};
+    static constexpr std::uint32_t kDesktopWidth = 1024;
+    static constexpr std::uint32_t kDesktopHeight = 768;
 
     void SetUp() override
     {
         d3d7::testing::ResetAll();
         win32::testing::ResetDesktopMode();
         d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
-        machine.adapters.at(0).desktop = win32::DesktopMode{1024, 768, 32, 60};
+        machine.adapters.at(0).desktop = win32::DesktopMode{kDesktopWidth, kDesktopHeight, 32, 60};
         for (d3d7::DisplayModeDescription& mode : machine.adapters.at(0).modes)
             mode.refreshRate = 60;
         d3d7::testing::SetMachine(machine);
@@ -91,6 +95,11 @@ protected:
         return static_cast<OrvaneEngine::RenderSystem_D3D7&>(*engine->renderSystem);
     }
     OrvaneEngine::GUIManager& Gui() const { return *engine->guiManager; }
+
+    // The window's own pixels, in which mouse events arrive: the desktop's
+    // when full screen, whatever the mode.
+    std::uint32_t WindowWidth() const { return GetParam().fullscreen ? kDesktopWidth : GetParam().width; }
+    std::uint32_t WindowHeight() const { return GetParam().fullscreen ? kDesktopHeight : GetParam().height; }
 
     // An 8 x 8 picture of one colour as data\<name>, 24 bits, no alpha.
     void WriteTexture(const std::string& name, const Rgb& color) const
