@@ -1,6 +1,9 @@
 #include "content/BoxFont.h"
 #include "content/FontFileWriter.h"
+#include "content/FontRasterizer.h"
 #include "content/FuzzSeeds.h"
+
+#include <exception>
 
 namespace corvellan::content
 {
@@ -26,7 +29,7 @@ std::vector<FontGlyphRecord> BoxRecords()
 
 } // namespace
 
-bool WriteFontFileSeeds(const std::string& folder)
+bool WriteFontFileSeeds(const std::string& folder, const std::string& ttfPath)
 {
     const std::string target = "font_file";
     const std::vector<FontGlyphRecord> box = BoxRecords();
@@ -48,6 +51,22 @@ bool WriteFontFileSeeds(const std::string& folder)
     written = WriteSeed(folder, target, "version200.fnt", FontFileWriter::Build(box, oldVersion)) && written;
     written = WriteSeed(folder, target, "size_plus_one.fnt", FontFileWriter::Build(box, longer)) && written;
     written = WriteSeed(folder, target, "size_minus_one.fnt", FontFileWriter::Build(box, shorter)) && written;
+    if (!ttfPath.empty())
+    {
+        FontRasterOptions options;
+        options.ttfPath = ttfPath;
+        options.pixelHeight = 16;
+        options.characters = *FontRasterizer::NamedCharacterSet("ascii");
+        try
+        {
+            const FontRaster raster = FontRasterizer::Rasterize(options);
+            written = WriteSeed(folder, target, "ascii_face.fnt", FontFileWriter::Build(raster.glyphs)) && written;
+        }
+        catch (const std::exception&)
+        {
+            written = false;
+        }
+    }
     return written;
 }
 

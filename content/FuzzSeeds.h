@@ -47,8 +47,9 @@ bool WriteVersionedFileSeeds(const std::string& folder);
 bool WriteXmlResourceListSeeds(const std::string& folder);
 
 // font_file: a box font with capitals, Czech and Cyrillic letters and a
-// defined space, no glyph, duplicate characters, version 200, and the size
-// field one byte over and one byte under.
-bool WriteFontFileSeeds(const std::string& folder);
+// defined space, no glyph, duplicate characters, version 200, the size field
+// one byte over and one byte under, and the ASCII set rasterised from the
+// TrueType face at ttfPath (left out when no face is given).
+bool WriteFontFileSeeds(const std::string& folder, const std::string& ttfPath = {});
 
 } // namespace corvellan::content

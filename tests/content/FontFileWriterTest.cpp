@@ -85,7 +85,7 @@ TEST_F(FontFileWriterTest, BoxFontSplitsAWhiteAtlasIntoColumns)
 // damaged one gives exactly its error.
 TEST_F(FontFileWriterTest, FontSeedsLoadOrFailAsNamed)
 {
-    ASSERT_TRUE(corvellan::content::WriteFontFileSeeds(folder.Join("data")));
+    ASSERT_TRUE(corvellan::content::WriteFontFileSeeds(folder.Join("data"), CORVELLAN_DEJAVU_SANS));
     const struct
     {
         std::string name;
@@ -98,6 +98,7 @@ TEST_F(FontFileWriterTest, FontSeedsLoadOrFailAsNamed)
         {"version200.fnt", 0, "format version, current is 201"},
         {"size_plus_one.fnt", 0, "file format"},
         {"size_minus_one.fnt", 0, "file format"},
+        {"ascii_face.fnt", 95, ""},
     };
     for (const auto& seed : seeds)
     {

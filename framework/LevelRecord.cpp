@@ -1,0 +1,8 @@
+#include "framework/LevelRecord.h"
+
+namespace GameFramework
+{
+
+LevelRecord::~LevelRecord() = default;
+
+} // namespace GameFramework

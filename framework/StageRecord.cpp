@@ -1,0 +1,8 @@
+#include "framework/StageRecord.h"
+
+namespace GameFramework
+{
+
+StageRecord::~StageRecord() = default;
+
+} // namespace GameFramework
