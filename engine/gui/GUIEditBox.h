@@ -21,6 +21,13 @@ class TimerManager;
 class GUIEditBox : public GUIWindow
 {
 public:
+    // The sound event of a key that changed the text.
+    static constexpr std::uint32_t ChangeEvent = 12;
+    // The caret is shown and hidden for this long in turn.
+    static constexpr float BlinkSeconds = 0.4f;
+    // How far the view jumps when the caret leaves it.
+    static constexpr std::int32_t ScrollJump = 5;
+
     // fontId -1: no font, and the box does nothing. A null model gives a box
     // without a picture of its own.
     GUIEditBox(MessageManager* log, ShaderManager* shaderManager, ModelManager* modelManager,
@@ -34,7 +41,17 @@ public:
     bool Update(const Vector2& cursor, bool held, bool pressed) override;
     bool Render() override;
 
+    // The caret goes to the end (within the length limit), the view follows.
     void SetText(const std::u16string& text);
+    // Whether the character added at the end keeps both limits.
+    bool CanAppend(char16_t character) const;
+    // Moves the view right until the caret fits into the visible width.
+    void ScrollToCaret();
+
+    std::int32_t GetCaret() const { return caret; }
+    std::int32_t GetFirstVisible() const { return firstVisible; }
+    bool IsOverwrite() const { return overwrite; }
+    const GUIFont* GetFont() const { return font; }
 
     // Read by screens; they switch input on and off.
     std::u16string text;
@@ -44,6 +61,30 @@ protected:
     TimerManager* timers;
     GUISoundManager* soundManager;
     Controls* controls;
+    std::int32_t fontId;
+    GUIFont* font = nullptr;
+    Color color;
+    Vector2 textOffset;
+    char16_t caretCharacter;
+    std::u16string caretString;
+    std::int32_t maxLength;
+    float maxWidth;
+    float visibleWidth;
+    bool overwrite = false;
+    std::int32_t caret = 0;
+    std::int32_t firstVisible = 0;
+
+private:
+    // The text from first up to (not including) last, both clamped to it.
+    std::u16string Slice(std::int32_t first, std::int32_t last) const;
+    float Width(const std::u16string& piece) const;
+    // The last place the caret may take for the current text.
+    std::int32_t CaretLimit() const;
+    void Advance();
+    void StepBack();
+    // Applies one typed key; true when the text changed.
+    bool ApplyKey(std::uint16_t code);
+    bool ApplyCharacter(char16_t character);
 };
 
 } // namespace OrvaneEngine

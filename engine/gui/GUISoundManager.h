@@ -38,7 +38,7 @@ public:
     void AddSound(std::uint32_t event, const std::string& fileName);
     // Queues the least recently played sound of the event for the sound
     // manager's next update.
-    void Play(std::uint32_t event);
+    virtual void Play(std::uint32_t event);
 
     const std::map<std::uint32_t, std::vector<std::unique_ptr<GUISoundEntry>>>& GetEvents() const
     {
