@@ -1,6 +1,7 @@
 #include "engine/core/Engine.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/Console.h"
 #include "engine/core/Controls_DI7.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
@@ -116,6 +117,7 @@ Engine::~Engine()
 
 void Engine::ReleaseServices()
 {
+    console.reset();
     guiManager.reset();
     soundManager.reset();
     soundSystem.reset();
@@ -142,7 +144,19 @@ void Engine::Update()
     window->Update();
     controls->Update();
     guiManager->Update();
+    if (console)
+        console->Update();
     messageManager->ClearMessages();
+}
+
+void Engine::CreateConsole(const std::string& caption, const ShaderDescriptor* windowShader, std::uint32_t fontId,
+                           char16_t caretCharacter, char16_t promptCharacter, char16_t markerCharacter,
+                           const std::string& toggleKey, float alpha, float size, float speed)
+{
+    console = std::make_unique<Console>(messageManager.get(), timerManager.get(), config.get(), controls.get(),
+                                        shaderManager.get(), guiManager.get(), caption, windowShader, fontId,
+                                        caretCharacter, promptCharacter, markerCharacter, toggleKey, alpha, size,
+                                        speed);
 }
 
 void Engine::Render()

@@ -27,6 +27,7 @@ class SoundManager;
 class GUIManager;
 class ScreenCapture;
 class Console;
+class ShaderDescriptor;
 
 // The root of the engine: builds every service in a fixed order, drives the
 // two per-frame passes and tears everything down in its own order.
@@ -44,6 +45,11 @@ public:
     bool IsExiting() const;
     void RequestExit(std::uint32_t unused);
     std::string GetFullName() const;
+    // The drop-down console; nothing in the program calls it, so at run time
+    // there is none.
+    void CreateConsole(const std::string& caption, const ShaderDescriptor* windowShader, std::uint32_t fontId,
+                       char16_t caretCharacter, char16_t promptCharacter, char16_t markerCharacter,
+                       const std::string& toggleKey, float alpha, float size, float speed);
 
     // Services whose classes are not part of the engine yet stay null.
     std::unique_ptr<EngineSettings> settings;
@@ -64,7 +70,7 @@ public:
     std::unique_ptr<SoundManager> soundManager;
     std::unique_ptr<GUIManager> guiManager;
     std::unique_ptr<ScreenCapture> screenCapture;
-    Console* console = nullptr;
+    std::unique_ptr<Console> console;
     bool comInitialized = false;
 
 private:
