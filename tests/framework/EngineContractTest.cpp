@@ -34,7 +34,12 @@ protected:
         settings.packFolder = "Data";
         settings.configName = "Test";
     }
+    // The engine saves the ini when it ends, reading every bound storage, so
+    // it must end while the storage the tests bind still exists.
+    void TearDown() override { Stop(); }
     std::string IniPath() const { return folder.Join("Test.ini"); }
+
+    std::vector<std::uint32_t> fillers;
 };
 
 // The name after a path's last backslash.
@@ -119,9 +124,9 @@ TEST_F(EngineContractTest, VideoStorageKeepsItsAddressAcrossRegistrationsAndLoad
     std::string* const mode = &config.videoMode;
     bool* const fullscreen = &config.fullscreen;
 
-    std::vector<std::uint32_t> values(300);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        config.RegisterVariable("g_filler_" + std::to_string(i), ConfigVariable::TypeUInt, false, true, &values[i],
+    fillers.resize(300);
+    for (std::size_t i = 0; i < fillers.size(); ++i)
+        config.RegisterVariable("g_filler_" + std::to_string(i), ConfigVariable::TypeUInt, false, true, &fillers[i],
                                 "0", false);
     ASSERT_TRUE(WriteFileBytes(IniPath(), "v_mode 1024x768x32\r\nv_fullscreen 1\r\n"));
     config.Load();
