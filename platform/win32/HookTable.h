@@ -32,6 +32,19 @@ enum class GdiCall
     GetDIBits
 };
 
+enum class RegistryCall
+{
+    Open,
+    Query
+};
+
+// A registry value as the stand-in hands it out: its type and its raw bytes.
+struct RegistryValue
+{
+    std::uint32_t type = 0;
+    std::string bytes;
+};
+
 enum class FileCall
 {
     Read,
@@ -72,6 +85,18 @@ struct HookTable
     bool (*activateKeyboardLayout)(std::uint32_t layout, std::uint32_t flags, std::uint32_t& previous);
     bool (*loadKeyboardLayout)(const std::string& layoutId, std::uint32_t flags, std::uint32_t& loaded);
     void (*unloadKeyboardLayout)(std::uint32_t layout);
+    // Registry: the folder that stands for the machine's settings
+    // (/etc/xdg); a value put in place of the file's (answers true when
+    // there is one); a call made to fail with an error code; a key opened
+    // (true) or closed (false); a value asked for.
+    bool (*registryMachineRoot)(std::string& folder);
+    bool (*registryInjectedValue)(std::uint32_t root, const std::string& keyPath, const std::string& name, RegistryValue& value);
+    bool (*registryKeyInjected)(std::uint32_t root, const std::string& keyPath);
+    bool (*registryCallFails)(RegistryCall call, std::int32_t& error);
+    void (*registryKeyOpened)(bool opened);
+    void (*registryValueQueried)(const std::string& name);
+    // A message box to be recorded instead of shown (answers true when it was).
+    bool (*messageBox)(const std::string& text, const std::string& caption, std::uint32_t type);
 };
 
 inline constinit std::atomic<const HookTable*> hookTable{nullptr};

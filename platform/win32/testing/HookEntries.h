@@ -10,6 +10,8 @@ namespace win32::testing::entries
 
 using detail::FileCall;
 using detail::GdiCall;
+using detail::RegistryCall;
+using detail::RegistryValue;
 using detail::WindowCall;
 
 bool IsRefused(WindowCall call);
@@ -32,5 +34,12 @@ bool KeyboardLayout(std::uint32_t& layout);
 bool ActivateKeyboardLayout(std::uint32_t layout, std::uint32_t flags, std::uint32_t& previous);
 bool LoadKeyboardLayout(const std::string& layoutId, std::uint32_t flags, std::uint32_t& loaded);
 void UnloadKeyboardLayout(std::uint32_t layout);
+bool RegistryMachineRoot(std::string& folder);
+bool RegistryInjectedValue(std::uint32_t root, const std::string& keyPath, const std::string& name, RegistryValue& value);
+bool RegistryKeyInjected(std::uint32_t root, const std::string& keyPath);
+bool RegistryCallFails(RegistryCall call, std::int32_t& error);
+void RegistryKeyOpened(bool opened);
+void RegistryValueQueried(const std::string& name);
+bool RecordMessageBox(const std::string& text, const std::string& caption, std::uint32_t type);
 
 } // namespace win32::testing::entries

@@ -26,6 +26,13 @@ constexpr detail::HookTable table{
     .activateKeyboardLayout = entries::ActivateKeyboardLayout,
     .loadKeyboardLayout = entries::LoadKeyboardLayout,
     .unloadKeyboardLayout = entries::UnloadKeyboardLayout,
+    .registryMachineRoot = entries::RegistryMachineRoot,
+    .registryInjectedValue = entries::RegistryInjectedValue,
+    .registryKeyInjected = entries::RegistryKeyInjected,
+    .registryCallFails = entries::RegistryCallFails,
+    .registryKeyOpened = entries::RegistryKeyOpened,
+    .registryValueQueried = entries::RegistryValueQueried,
+    .messageBox = entries::RecordMessageBox,
 };
 
 // Runs before main in every program that links the hook library.
