@@ -258,7 +258,7 @@ void GameBase::RegisterConsoleVariables()
 
 void GameBase::LoadFonts()
 {
-    LoadFontsList(*fileManager, *guiFontManager, languageManager->GetLanguage().code, fontCount, consoleFontId);
+    LoadFontsList(*fileManager, *guiFontManager, languageManager->GetLanguage()->code, fontCount, consoleFontId);
 }
 
 void GameBase::LoadFontsList(FileManager& files, GUIFontManager& fonts, const std::string& languageCode,
@@ -534,7 +534,7 @@ std::string GameBase::FindSoundFile(const std::string& group, const std::string&
 
 void GameBase::LoadTextFile(const std::string& name)
 {
-    guiTextManager->LoadTexts("ui\\texts\\" + languageManager->GetLanguage().code + "\\" + name + ".ini");
+    guiTextManager->LoadTexts("ui\\texts\\" + languageManager->GetLanguage()->code + "\\" + name + ".ini");
 }
 
 } // namespace GameFramework
