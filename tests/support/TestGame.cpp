@@ -76,7 +76,7 @@ void TestGame::BeforeMake(const std::string& name)
 {
     journal.Add("factory " + name);
     if (options.beforeMake)
-        options.beforeMake(name);
+        options.beforeMake(*this, name);
 }
 
 std::unique_ptr<LevelManagerBase> TestGame::CreateLevelManager()

@@ -24,7 +24,7 @@ public:
     struct Options
     {
         // Called with a factory's product name before it is made; may throw.
-        std::function<void(const std::string&)> beforeMake;
+        std::function<void(TestGame&, const std::string&)> beforeMake;
         // Called from the game cursor's Update; may throw.
         std::function<void()> onCursorUpdate;
     };
