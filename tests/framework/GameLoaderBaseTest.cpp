@@ -179,7 +179,11 @@ TEST(GameLoaderBaseTest, DamagedFontsListsStopTheStartBeforeAnyFont)
         TestGameFolders folders;
         ASSERT_TRUE(TestGameData::WriteFontsList(folders.program.Path(), c.list));
         TestGameLoader loader;
+        testing::internal::CaptureStderr();
         loader.Run();
+        const std::string errors = testing::internal::GetCapturedStderr();
+        // The reader's own text names the list: the count was refused, not allocated.
+        EXPECT_NE(Find(errors, "Fonts list data\\ui\\fonts\\en.ini"), std::string::npos) << errors;
         EXPECT_EQ(loader.GetOutcome(), GameLoaderBase::Outcome::Failed);
         const std::vector<wt::MessageBoxCall> boxes = wt::GetMessageBoxCalls();
         ASSERT_EQ(boxes.size(), 1u);

@@ -123,8 +123,8 @@ void TestGame::StartLevel()
     if (!gameLogicWindow)
         CreateWindows();
     previousLevelData = std::move(levelData);
-    levelData = CreateGameLogicData(nullptr, nullptr);
-    gameLogic = CreateGameLogic(nullptr, nullptr, 0);
+    levelData = CreateGameLogicData(&stageRecord, &levelRecord);
+    gameLogic = CreateGameLogic(&stageRecord, &levelRecord, 0);
     gameLogic->PauseTimer(false);
     gameLogicWindow->Show(gameLogic.get());
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "framework/GameBase.h"
+#include "framework/LevelRecord.h"
+#include "framework/StageRecord.h"
 #include "tests/support/TestGameJournal.h"
 
 #include <cstdint>
@@ -84,6 +86,9 @@ private:
     TestGameJournal& journal;
     Options options;
     std::uint32_t levelDataMade = 0;
+    // The one level every StartLevel plays.
+    GameFramework::StageRecord stageRecord;
+    GameFramework::LevelRecord levelRecord;
 };
 
 } // namespace corvellan::test
