@@ -4,12 +4,18 @@
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Window.h"
+#include "engine/render/RenderSystem.h"
 #include "framework/GUIGameLogicWindowBase.h"
 #include "framework/GameLogicBase.h"
+#include "content/WavWriter.h"
+#include "framework/SoundController.h"
+#include "platform/d3d7/Results.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "platform/win32/Messages.h"
 #include "platform/win32/testing/EventPush.h"
 #include "platform/win32/testing/SleepHooks.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestGame.h"
 #include "tests/support/TestGameFolders.h"
 
@@ -48,6 +54,7 @@ protected:
                             gained ? wt::WindowEvent::FocusGained : wt::WindowEvent::FocusLost);
     }
 
+    // Messages are kept for one frame: this is the last frame's.
     std::string Log() const
     {
         std::string text;
@@ -163,6 +170,139 @@ TEST_F(GameBaseFrameStepTest, DebugCommandsWriteTheirLines)
     EXPECT_TRUE(config.GetCommandFlag("d_get_loaded_textures"));
     Frame();
     EXPECT_EQ(Log().find("Video Memory Used: "), std::string::npos) << "served once";
+}
+
+TEST_F(GameBaseFrameStepTest, LosingFocusInAMenuPausesTheMusicUntilItFadesBackIn)
+{
+    const std::string tone = corvellan::content::WavWriter::Simple(
+        corvellan::content::WavFormat{}, corvellan::content::Samples16(std::vector<std::int16_t>(22050, 8000)));
+    ASSERT_TRUE(corvellan::test::WriteFileBytes(folders.program.Join("data/music/menu.wav"), tone));
+    GameFramework::SoundController& sounds = *game.GetSoundController();
+    sounds.AddMusic(0, "music\\menu.wav", true);
+    sounds.PlayMusic(0, 0, false, 0.0f);
+    Frame();
+    ASSERT_EQ(sounds.GetMusicState(0), GameFramework::SoundController::Playing);
+    wt::ResetSleep();
+    wt::SetSleepRecording(true);
+
+    Focus(false);
+    const std::uint32_t presents = d3d7::testing::GetPresentCount();
+    Frame();
+    EXPECT_EQ(sounds.GetMusicState(0), GameFramework::SoundController::Paused) << "paused at once";
+    EXPECT_EQ(d3d7::testing::GetPresentCount(), presents);
+    EXPECT_EQ(wt::GetSleepCalls(), std::vector<std::uint32_t>{100});
+    Frame();
+    EXPECT_EQ(sounds.GetMusicState(0), GameFramework::SoundController::Paused);
+
+    Focus(true);
+    Frame();
+    EXPECT_EQ(sounds.GetMusicState(0), GameFramework::SoundController::Playing);
+    const GameFramework::SoundController::MusicEntry* entry = sounds.GetChannelEntry(0);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->fadeState, GameFramework::SoundController::FadeIn);
+    EXPECT_FLOAT_EQ(entry->fadeRate, 0.5f);
+    EXPECT_EQ(d3d7::testing::GetPresentCount(), presents + 1);
+}
+
+TEST_F(GameBaseFrameStepTest, AltEnterChangesTheModeTwoFramesLater)
+{
+    OrvaneEngine::Config& config = *game.GetEngine()->config;
+    const win32::HWND window = game.GetEngine()->window->handle;
+    Frame();
+    const bool fullscreen = config.fullscreen;
+    ASSERT_TRUE(wt::PushKey(window, "Left Alt", true));
+    ASSERT_TRUE(wt::PushKey(window, "Return", true));
+    Frame();
+    EXPECT_FALSE(config.GetCommandFlag("v_window_change_mode"));
+    Frame();
+    EXPECT_FALSE(config.GetCommandFlag("g_update_video_mode"));
+    EXPECT_EQ(journal.Count("reset device"), 0u);
+    Frame();
+    EXPECT_EQ(journal.Count("reset device"), 1u);
+    EXPECT_NE(config.fullscreen, fullscreen);
+    EXPECT_TRUE(config.GetCommandFlag("v_window_change_mode")) << "a held key toggles once";
+    ASSERT_TRUE(wt::PushKey(window, "Return", false));
+    ASSERT_TRUE(wt::PushKey(window, "Left Alt", false));
+    Frame();
+}
+
+TEST_F(GameBaseFrameStepTest, LostSurfacesAreRestoredAndAWrongModeResetsTheDevice)
+{
+    OrvaneEngine::Config& config = *game.GetEngine()->config;
+    config.Execute("v_fullscreen 0");
+    config.Execute("g_update_video_mode");
+    Frame();
+    ASSERT_EQ(journal.Count("reset device"), 1u) << "the mode changed";
+    Frame();
+
+    d3d7::testing::LoseSurfaces(d3d7::DD_OK);
+    Frame();
+    Frame();
+    Frame();
+    EXPECT_EQ(journal.Count("reset device"), 1u);
+    EXPECT_FALSE(d3d7::testing::AreSurfacesLost());
+
+    // Windowed, a wrong mode raises the reset, which the next frame runs.
+    d3d7::testing::LoseSurfaces(d3d7::DDERR_WRONGMODE);
+    Frame();
+    EXPECT_TRUE(game.GetEngine()->renderSystem->resetNeeded);
+    EXPECT_EQ(journal.Count("reset device"), 1u);
+    Frame();
+    EXPECT_EQ(journal.Count("reset device"), 2u);
+}
+
+TEST(GameBaseFrameStepLifeTest, StatisticsSurviveARestartAndIniCommandsAreNotSavedBack)
+{
+    TestGameFolders folders;
+    {
+        TestGameJournal journal;
+        TestGame game(journal, {});
+        EXPECT_FALSE(game.IsShowingStatistics());
+        game.GetEngine()->config->Execute("d_show_statistics 1");
+        EXPECT_TRUE(game.IsShowingStatistics());
+    }
+    const std::string iniPath = folders.UserFolder() + "/Corvellan.ini";
+    std::string ini = corvellan::test::ReadFileText(iniPath).value_or("");
+    ASSERT_TRUE(corvellan::test::WriteFileBytes(iniPath, ini + "d_get_loaded_textures\n"));
+    {
+        TestGameJournal journal;
+        TestGame game(journal, {});
+        EXPECT_TRUE(game.IsShowingStatistics());
+        game.FrameStep();
+        const OrvaneEngine::MessageManager& log = *game.GetEngine()->messageManager;
+        bool listed = false;
+        for (std::int32_t i = 0; i < log.GetMessageCount(); ++i)
+            listed = listed || log.GetMessage(static_cast<std::uint32_t>(i)).text.rfind("Texture 0: ", 0) == 0;
+        EXPECT_TRUE(listed);
+    }
+    ini = corvellan::test::ReadFileText(iniPath).value_or("");
+    EXPECT_EQ(ini.find("d_get_loaded_textures"), std::string::npos);
+    EXPECT_NE(ini.find("d_show_statistics"), std::string::npos);
+}
+
+TEST(GameBaseFrameStepLifeTest, WithoutSoundTheOccupationCountsNoSound)
+{
+    corvellan::test::ScopedEnvironment noSound("SDL_AUDIODRIVER", "nosuchdriver");
+    TestGameFolders folders;
+    TestGameJournal journal;
+    TestGame game(journal, {});
+    ASSERT_EQ(game.GetEngine()->soundManager, nullptr);
+    game.GetEngine()->config->Execute("d_get_manages_occupation");
+    game.FrameStep();
+    const OrvaneEngine::MessageManager& log = *game.GetEngine()->messageManager;
+    std::vector<std::string> counts;
+    for (std::int32_t i = 0; i < log.GetMessageCount(); ++i)
+    {
+        const std::string text = log.GetMessage(static_cast<std::uint32_t>(i)).text;
+        if (text.find(" count: ") != std::string::npos)
+            counts.push_back(text.substr(0, text.find(':')));
+    }
+    EXPECT_EQ(counts, (std::vector<std::string>{"Shader users count", "Shaders count", "Textures count",
+                                                "Models count", "Sounds count"}));
+    bool noSounds = false;
+    for (std::int32_t i = 0; i < log.GetMessageCount(); ++i)
+        noSounds = noSounds || log.GetMessage(static_cast<std::uint32_t>(i)).text == "Sounds count: 0\n";
+    EXPECT_TRUE(noSounds) << testing::PrintToString(counts);
 }
 
 } // namespace

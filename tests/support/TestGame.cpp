@@ -118,6 +118,12 @@ std::unique_ptr<GameLogicBase> TestGame::CreateGameLogic(StageRecord* stageRecor
                                                       stageRecord, levelRecord, gameCounter);
 }
 
+void TestGame::ResetDevice()
+{
+    journal.Add("reset device");
+    GameBase::ResetDevice();
+}
+
 void TestGame::StartLevel()
 {
     if (!gameLogicWindow)

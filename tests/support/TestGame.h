@@ -70,6 +70,9 @@ public:
                                                                   GameFramework::LevelRecord* levelRecord,
                                                                   std::uint32_t gameCounter) override;
 
+    // Journals "reset device", then resets as the framework does.
+    void ResetDevice() override;
+
     // Makes the screens when there are none yet, keeps the level data of the
     // level before, then starts a running level behind the in-game panel.
     void StartLevel();
