@@ -249,6 +249,8 @@ TEST_F(GameBaseFrameStepTest, LostSurfacesAreRestoredAndAWrongModeResetsTheDevic
     EXPECT_EQ(journal.Count("reset device"), 1u);
     Frame();
     EXPECT_EQ(journal.Count("reset device"), 2u);
+    // The device stand-in is the process's: later engines must find it whole.
+    d3d7::testing::ResetAll();
 }
 
 TEST(GameBaseFrameStepLifeTest, StatisticsSurviveARestartAndIniCommandsAreNotSavedBack)

@@ -36,14 +36,18 @@ using corvellan::test::TestGameLoader;
 using GameFramework::GameLoaderBase;
 namespace wt = win32::testing;
 
-// Runs the loader, pushing "quit" once the game has run the given number of
-// frames (none: never).
+// Runs the loader, pushing "quit" once the game has presented the given
+// number of frames, or after many more passes when it presents none, so a
+// fault ends in a failure rather than a hang.
 void RunFor(TestGameLoader& loader, int frames)
 {
     const std::uint32_t presentsBefore = d3d7::testing::GetPresentCount();
-    wt::SetPumpHook([&loader, frames, presentsBefore] {
-        if (loader.GetGame() != nullptr &&
-            d3d7::testing::GetPresentCount() - presentsBefore >= static_cast<std::uint32_t>(frames))
+    int passes = 0;
+    wt::SetPumpHook([&loader, &passes, frames, presentsBefore] {
+        if (loader.GetGame() == nullptr)
+            return;
+        if (d3d7::testing::GetPresentCount() - presentsBefore >= static_cast<std::uint32_t>(frames) ||
+            ++passes > 100 * frames)
             wt::PushQuit();
     });
     loader.Run();
