@@ -1,6 +1,7 @@
 #include "framework/LanguageManager.h"
 
 #include "engine/core/FileManager.h"
+#include "engine/core/StringFunctions.h"
 #include "framework/Registry.h"
 #include "platform/win32/Locale.h"
 
@@ -9,21 +10,6 @@
 
 namespace GameFramework
 {
-namespace
-{
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-    {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-} // namespace
-
 LanguageManager::LanguageManager(OrvaneEngine::FileManager* fileManager, const std::string& registryKey)
     : fileManager(fileManager)
 {
@@ -51,10 +37,10 @@ LanguageManager::~LanguageManager()
 
 const LanguageManager::Language* LanguageManager::FindByCode(const std::string& code) const
 {
-    const std::string wanted = Lower(code);
+    const std::string wanted = OrvaneEngine::ToLower(code);
     for (const auto& row : languages)
     {
-        if (Lower(row->code) == wanted)
+        if (OrvaneEngine::ToLower(row->code) == wanted)
             return row.get();
     }
     return nullptr;

@@ -180,27 +180,41 @@ void GUIFont::WriteQuad(const Vector2& pen, float cosine, float sine, std::uint3
     if (lockedVertices == nullptr)
         lockedVertices = vertexBuffer->LockColoredVertices(0, BatchVertices);
 
-    Vector2 corners[4];
-    Corners(pen, cosine, sine, glyphHeight * glyph.ratio, glyphHeight, corners);
-    const float us[4] = {glyph.u, glyph.u, glyph.u + glyph.du, glyph.u + glyph.du};
-    const float vs[4] = {glyph.v + glyph.dv, glyph.v, glyph.v + glyph.dv, glyph.v};
+    // The box's two edges from the pen, rotated once: the corners (0, h),
+    // (0, 0), (w, h), (w, 0) are sums of them, as Corners computes them.
+    const float width = glyphHeight * glyph.ratio;
+    const float acrossX = width * cosine;
+    const float acrossY = width * sine;
+    const float upX = -glyphHeight * sine;
+    const float upY = glyphHeight * cosine;
     ColoredVertex* quad = lockedVertices + static_cast<std::size_t>(glyphsThisFrame) * VerticesPerGlyph;
+    quad[0].position = Vector3(pen.x + upX, pen.y + upY, 0.0f);
+    quad[1].position = Vector3(pen.x, pen.y, 0.0f);
+    quad[2].position = Vector3(pen.x + (acrossX + upX), pen.y + (acrossY + upY), 0.0f);
+    quad[3].position = Vector3(pen.x + acrossX, pen.y + acrossY, 0.0f);
+    const float right = glyph.u + glyph.du;
+    const float top = glyph.v + glyph.dv;
+    quad[0].u = glyph.u;
+    quad[0].v = top;
+    quad[1].u = glyph.u;
+    quad[1].v = glyph.v;
+    quad[2].u = right;
+    quad[2].v = top;
+    quad[3].u = right;
+    quad[3].v = glyph.v;
     for (std::size_t i = 0; i < VerticesPerGlyph; ++i)
-    {
-        quad[i].position = Vector3(corners[i].x, corners[i].y, 0.0f);
         quad[i].color = packedColor;
-        quad[i].u = us[i];
-        quad[i].v = vs[i];
-    }
     ++glyphsThisFrame;
-    indexBuffer->SetIndexCount(glyphsThisFrame * IndicesPerGlyph);
 }
 
 void GUIFont::PrintGlyph(const Vector2& pen, float angle, const Color& color, char16_t character)
 {
     const GUIGlyph* glyph = FindGlyph(character);
     if (glyph != nullptr && IsDrawn(character))
+    {
         WriteQuad(pen, std::cos(angle), std::sin(angle), vertexBuffer->PackColor(color), *glyph);
+        indexBuffer->SetIndexCount(glyphsThisFrame * IndicesPerGlyph);
+    }
 }
 
 void GUIFont::PrintText(const Vector2& origin, float angle, const Color& color, const std::u16string& text)
@@ -227,6 +241,8 @@ void GUIFont::PrintText(const Vector2& origin, float angle, const Color& color, 
         pen.x += step.after * cosine;
         pen.y += step.after * sine;
     }
+    if (glyphsThisFrame != 0)
+        indexBuffer->SetIndexCount(glyphsThisFrame * IndicesPerGlyph);
 }
 
 void GUIFont::AddLowerCaseGlyphs()

@@ -97,7 +97,9 @@ private:
     float BoxRatio(char16_t character, const GUIGlyph* glyph) const;
     // The box width × height at the pen, turned by the angle's cosine and sine.
     static void Corners(const Vector2& pen, float cosine, float sine, float width, float height, Vector2 corners[4]);
-    // Appends the glyph's quad to the batch unless the batch is full.
+    // Appends the glyph's quad to the batch unless the batch is full; the
+    // caller then sets the number of indices to draw, once per text rather
+    // than once per glyph.
     void WriteQuad(const Vector2& pen, float cosine, float sine, std::uint32_t packedColor, const GUIGlyph& glyph);
 
     MessageManager* log;

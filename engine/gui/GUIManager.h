@@ -12,10 +12,18 @@ namespace OrvaneEngine
 
 class Camera;
 class CameraManager;
+class Color;
 class Controls;
 class FileManager;
+class GUIButton;
+class GUICheckBox;
 class GUICursor;
+class GUIEditBox;
 class GUIFontManager;
+class GUIRadioButton;
+class GUIRadioGroupManager;
+class GUIScroll;
+class GUISlider;
 class GUISoundManager;
 class GUITextManager;
 class GUIWindow;
@@ -62,19 +70,42 @@ public:
                                     const std::string& modelFileName, GUIWindow* parent);
     GUIWindow* CreateWindow(std::uint32_t flags, const Vector2& position, const Vector2& size, const Model* model,
                             GUIWindow* parent);
+    GUIButton* CreateButton(std::uint32_t flags, const Vector2& position, const Vector2& size, const Model* model,
+                            GUIWindow* parent);
+    GUICheckBox* CreateCheckBox(std::uint32_t flags, const Vector2& position, const Vector2& size,
+                                const Model* model, GUIWindow* parent);
+    GUIScroll* CreateScroll(std::uint32_t flags, const Vector2& position, const Vector2& size, const Model* model,
+                            std::uint32_t orientation, const Vector2& trackStart, const Vector2& trackEnd,
+                            std::uint32_t positionCount, GUIWindow* parent);
+    // fontId -1: a box without font, which does nothing.
+    GUIEditBox* CreateEditBox(std::uint32_t flags, const Vector2& position, const Vector2& size, const Model* model,
+                              std::int32_t fontId, const Color& color, const Vector2& textOffset,
+                              std::int32_t maxLength, float maxWidth, float visibleWidth, char16_t caret,
+                              GUIWindow* parent);
     GUICursor* CreateCursor(const ShaderDescriptor* descriptor, float size);
     GUICursor* CreateCursorFromModel(const Model* model);
     // Null or an object not registered here is left alone.
     void ReleaseWindow(GUIWindow* window);
+    void ReleaseButton(GUIButton* button);
+    void ReleaseCheckBox(GUICheckBox* checkBox);
+    void ReleaseEditBox(GUIEditBox* editBox);
+    void ReleaseScroll(GUIScroll* scroll);
     void ReleaseCursor(GUICursor* cursor);
 
     GUITextManager* GetTextManager() const { return textManager.get(); }
     GUIFontManager* GetFontManager() const { return fontManager.get(); }
     GUISoundManager* GetSoundManager() const { return soundManager.get(); }
+    GUIRadioGroupManager* GetRadioGroupManager() const { return radioGroupManager.get(); }
     Camera* GetCamera() const { return guiCamera; }
     GUICursor* GetDefaultCursor() const { return defaultCursor; }
     const ObjectManager<GUIWindow>& GetWindows() const { return *windows; }
     const ObjectManager<GUICursor>& GetCursors() const { return *cursors; }
+    const ObjectManager<GUIButton>& GetButtons() const { return *buttons; }
+    const ObjectManager<GUICheckBox>& GetCheckBoxes() const { return *checkBoxes; }
+    const ObjectManager<GUIRadioButton>& GetRadioButtons() const { return *radioButtons; }
+    const ObjectManager<GUIEditBox>& GetEditBoxes() const { return *editBoxes; }
+    const ObjectManager<GUISlider>& GetSliders() const { return *sliders; }
+    const ObjectManager<GUIScroll>& GetScrolls() const { return *scrolls; }
 
 private:
     MessageManager* log;
@@ -89,10 +120,17 @@ private:
     // camera goes: the widgets' models refer to it to the end.
     std::unique_ptr<ObjectManager<GUICursor>> cursors;
     std::unique_ptr<ObjectManager<GUIWindow>> windows;
+    std::unique_ptr<ObjectManager<GUIButton>> buttons;
+    std::unique_ptr<ObjectManager<GUICheckBox>> checkBoxes;
+    std::unique_ptr<ObjectManager<GUIRadioButton>> radioButtons;
+    std::unique_ptr<ObjectManager<GUIEditBox>> editBoxes;
+    std::unique_ptr<ObjectManager<GUISlider>> sliders;
+    std::unique_ptr<ObjectManager<GUIScroll>> scrolls;
     Camera* guiCamera = nullptr;
     std::unique_ptr<GUITextManager> textManager;
     std::unique_ptr<GUIFontManager> fontManager;
     std::unique_ptr<GUISoundManager> soundManager;
+    std::unique_ptr<GUIRadioGroupManager> radioGroupManager;
     GUICursor* defaultCursor = nullptr;
 };
 

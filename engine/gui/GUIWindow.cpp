@@ -351,17 +351,29 @@ void GUIWindow::SetShader(const ShaderDescriptor& descriptor)
         model->ReplaceShader(descriptor);
 }
 
-void GUIWindow::AddTextByKey(std::uint32_t alignment, std::uint32_t fontId, const Vector2& position_,
-                             const Color& color, const std::string& key, std::int32_t keyNumber, float angle,
-                             float scale)
+namespace
 {
-    GUITextEntry& entry = *AllocTextEntry();
+
+// The entry's placement and look; what it prints is set by the caller.
+GUITextEntry& Place(GUITextEntry& entry, std::uint32_t alignment, std::uint32_t fontId, const Vector2& position,
+                    const Color& color, float angle, float scale)
+{
     entry.alignment = alignment;
     entry.fontId = fontId;
     entry.angle = angle;
     entry.scale = scale;
-    entry.position = position_;
+    entry.position = position;
     entry.color = color;
+    return entry;
+}
+
+} // namespace
+
+void GUIWindow::AddTextByKey(std::uint32_t alignment, std::uint32_t fontId, const Vector2& position_,
+                             const Color& color, const std::string& key, std::int32_t keyNumber, float angle,
+                             float scale)
+{
+    GUITextEntry& entry = Place(*AllocTextEntry(), alignment, fontId, position_, color, angle, scale);
     entry.text.clear();
     entry.key = key;
     entry.keyNumber = keyNumber;
@@ -373,13 +385,7 @@ void GUIWindow::AddWideText(std::uint32_t alignment, std::uint32_t fontId, const
 {
     if (text.empty())
         return;
-    GUITextEntry& entry = *AllocTextEntry();
-    entry.alignment = alignment;
-    entry.fontId = fontId;
-    entry.angle = angle;
-    entry.scale = scale;
-    entry.position = position_;
-    entry.color = color;
+    GUITextEntry& entry = Place(*AllocTextEntry(), alignment, fontId, position_, color, angle, scale);
     entry.text = text;
     entry.key.clear();
     entry.keyNumber = -1;

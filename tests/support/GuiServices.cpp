@@ -43,24 +43,9 @@ GuiServices::~GuiServices()
     ResetHooks();
 }
 
-content::FontGlyphRecord GuiServices::BoxRecord(std::size_t index, const BoxGlyph& glyph)
-{
-    content::FontGlyphRecord record;
-    record.character = glyph.character;
-    record.u = static_cast<float>(index) / 64.0f;
-    record.v = 0.0f;
-    record.du = 1.0f / 64.0f;
-    record.dv = 1.0f;
-    record.ratio = glyph.ratio;
-    return record;
-}
-
 bool GuiServices::WriteBoxFont(const std::string& name, const std::vector<BoxGlyph>& glyphs) const
 {
-    std::vector<content::FontGlyphRecord> records;
-    for (std::size_t i = 0; i < glyphs.size(); ++i)
-        records.push_back(BoxRecord(i, glyphs[i]));
-    return content::FontFileWriter::WriteTo(DataPath(name), records);
+    return content::BoxFont::Write(folder.Join("data"), name, "", glyphs);
 }
 
 OrvaneEngine::GUIFont* GuiServices::AddBoxFont(std::uint32_t id, const std::string& name,

@@ -4,7 +4,7 @@
 // buffered input made as the engine makes them, and box fonts written into
 // the data folder on request.
 
-#include "content/FontFileWriter.h"
+#include "content/BoxFont.h"
 #include "engine/core/Controls_DI7.h"
 #include "engine/core/Window.h"
 #include "engine/gui/GUIManager.h"
@@ -24,14 +24,10 @@ class ShaderDescriptor;
 namespace corvellan::test
 {
 
-// One character of a box font: its width ratio; the fixture gives every
-// character its own texture rectangle, so printed quads tell which one they
-// are by their texture coordinates.
-struct BoxGlyph
-{
-    char16_t character = 0;
-    float ratio = 1.0f;
-};
+// One character of a box font and its width ratio. Every character has its
+// own column of the atlas, so printed quads tell which one they are by their
+// texture origin: u = index ÷ number of glyphs.
+using BoxGlyph = content::BoxGlyph;
 
 class GuiServices : public ModelServices
 {
@@ -44,9 +40,6 @@ public:
     GuiServices(const GuiServices&) = delete;
     GuiServices& operator=(const GuiServices&) = delete;
 
-    // The record of the glyph at index in a box font: u = index / 64, v = 0,
-    // du = 1 / 64, dv = 1.
-    static content::FontGlyphRecord BoxRecord(std::size_t index, const BoxGlyph& glyph);
     // Writes data\<name> with the glyphs in order; false when it cannot.
     bool WriteBoxFont(const std::string& name, const std::vector<BoxGlyph>& glyphs) const;
     // Writes the box font and registers it under the id with the glyph

@@ -146,7 +146,7 @@ TEST(GUIManagerTest, RegistryOrderIsSlotOrder)
         const auto* quads = reinterpret_cast<const ColoredVertex*>(batch.GetVertexBuffer()->GetData());
         std::string printed;
         for (std::uint32_t q = 0; q < batch.GetIndexBuffer()->GetIndexCount() / 6; ++q)
-            printed += letters.at(static_cast<std::size_t>(std::lround(quads[4 * q + 1].u * 64.0f)));
+            printed += letters.at(static_cast<std::size_t>(std::lround(quads[4 * q + 1].u * static_cast<float>(letters.size()))));
         std::string live = row.slots;
         live.erase(std::remove(live.begin(), live.end(), '.'), live.end());
         EXPECT_EQ(printed, live) << row.slots;

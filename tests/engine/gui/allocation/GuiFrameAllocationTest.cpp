@@ -6,70 +6,11 @@
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "tests/support/GuiServices.h"
+#include "tests/support/allocation/AllocationCount.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
-
-namespace
-{
-
-std::atomic<long> allocations{0};
-
-// Kept out of line so the compiler does not pair a free with the new it inlined.
-[[gnu::noinline]] void Release(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void* operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size == 0 ? 1 : size);
-}
-
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept
-{
-    return operator new(size, tag);
-}
-
-void operator delete(void* memory) noexcept
-{
-    Release(memory);
-}
-
-void operator delete[](void* memory) noexcept
-{
-    Release(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    Release(memory);
-}
-
-void operator delete[](void* memory, std::size_t) noexcept
-{
-    Release(memory);
-}
 
 namespace OrvaneEngine
 {
@@ -115,10 +56,10 @@ TEST(GuiFrameAllocationTest, SteadyFramesOfTheSameTextsAllocateNothing)
         services.window->Update();
         services.controls->Update();
         queue();
-        const long before = allocations.load();
+        const long before = corvellan::test::AllocationCount();
         gui.Update();
         gui.Render();
-        const long during = allocations.load() - before;
+        const long during = corvellan::test::AllocationCount() - before;
         services.controls->EndFrame();
         // The first frames make the batch instances and grow the pools.
         if (frame >= 3)
