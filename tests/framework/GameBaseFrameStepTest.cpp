@@ -13,6 +13,7 @@
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "platform/win32/Messages.h"
 #include "platform/win32/testing/EventPush.h"
+#include "platform/win32/testing/MultimediaTimerHooks.h"
 #include "platform/win32/testing/SleepHooks.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -64,6 +65,15 @@ protected:
         return text;
     }
 
+    // The frame clock reads the fake milliseconds only when they are on
+    // before the engine starts.
+    struct FakeClock
+    {
+        FakeClock() { wt::SetFakeMilliseconds(1000); }
+        ~FakeClock() { wt::ResetMultimediaTimer(); }
+    };
+
+    FakeClock clock;
     TestGameFolders folders;
     TestGameJournal journal;
     TestGame game{journal, {}};
@@ -202,6 +212,15 @@ TEST_F(GameBaseFrameStepTest, LosingFocusInAMenuPausesTheMusicUntilItFadesBackIn
     EXPECT_EQ(entry->fadeState, GameFramework::SoundController::FadeIn);
     EXPECT_FLOAT_EQ(entry->fadeRate, 0.5f);
     EXPECT_EQ(d3d7::testing::GetPresentCount(), presents + 1);
+
+    // Half the level after one second of 0.1 s frames.
+    const float start = entry->fadeLevel;
+    for (int frame = 0; frame < 10; ++frame)
+    {
+        wt::AdvanceFakeMilliseconds(100);
+        Frame();
+    }
+    EXPECT_NEAR(entry->fadeLevel - start, 0.5f, 0.001f);
 }
 
 TEST_F(GameBaseFrameStepTest, AltEnterChangesTheModeTwoFramesLater)
