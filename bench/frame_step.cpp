@@ -27,7 +27,8 @@ void FrameStepAgainstEngineFrame(benchmark::State& state)
     corvellan::test::TestGameFolders folders;
     corvellan::test::TestGameJournal journal;
     std::unique_ptr<corvellan::test::TestGame> game;
-    if (!corvellan::bench::StartDevice([&] { game = std::make_unique<corvellan::test::TestGame>(journal, corvellan::test::TestGame::Options{}); }))
+    if (!corvellan::bench::StartDevice(
+            [&] { game = std::make_unique<corvellan::test::TestGame>(journal, corvellan::test::TestGame::Options{}); }))
     {
         state.SkipWithError("no engine");
         return;

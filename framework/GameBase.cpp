@@ -18,12 +18,12 @@
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
+#include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
-#include "engine/render/TextureManager.h"
 #include "engine/render/Texture2D.h"
-#include "engine/render/ModelManager.h"
+#include "engine/render/TextureManager.h"
 #include "engine/sound/SoundManager.h"
 #include "framework/DataKeeper.h"
 #include "framework/GUIContinueGameLogicWindowBase.h"
@@ -252,7 +252,8 @@ void GameBase::RegisterConsoleVariables()
     config->RegisterVariable(CommandVideoMemory, ConfigVariable::TypeCommand, false, false, nullptr, "", false);
     config->RegisterVariable(CommandOccupation, ConfigVariable::TypeCommand, false, false, nullptr, "", false);
     config->RegisterVariable(CommandLoadedTextures, ConfigVariable::TypeCommand, false, false, nullptr, "", false);
-    config->RegisterVariable(VariableShowStatistics, ConfigVariable::TypeBool, false, true, &showStatistics, "0", false);
+    config->RegisterVariable(VariableShowStatistics, ConfigVariable::TypeBool, false, true, &showStatistics, "0",
+                             false);
     config->RegisterVariable(CommandUpdateVideoMode, ConfigVariable::TypeCommand, false, false, nullptr, "", false);
 }
 
