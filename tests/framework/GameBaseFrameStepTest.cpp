@@ -9,7 +9,9 @@
 #include "framework/GameLogicBase.h"
 #include "content/WavWriter.h"
 #include "framework/SoundController.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/d3d7/Results.h"
+#include "platform/dsound/testing/DirectSoundHooks.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "platform/win32/Messages.h"
 #include "platform/win32/testing/EventPush.h"
@@ -22,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -190,8 +194,20 @@ TEST_F(GameBaseFrameStepTest, LosingFocusInAMenuPausesTheMusicUntilItFadesBackIn
     GameFramework::SoundController& sounds = *game.GetSoundController();
     sounds.AddMusic(0, "music\\menu.wav", true);
     sounds.PlayMusic(0, 0, false, 0.0f);
+    // The device mixes only when a test asks, so what it plays can be read.
+    auto* soundSystem = static_cast<OrvaneEngine::SoundSystem_DS7*>(game.GetEngine()->soundSystem.get());
+    ASSERT_NE(soundSystem, nullptr);
+    dsound::IDirectSound* device = soundSystem->GetDevice();
+    dsound::testing::SetDevicePaused(device, true);
+    auto loudest = [device] {
+        int peak = 0;
+        for (const std::int16_t sample : dsound::testing::Mix(device, 2205))
+            peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        return peak;
+    };
     Frame();
     ASSERT_EQ(sounds.GetMusicState(0), GameFramework::SoundController::Playing);
+    EXPECT_GT(loudest(), 0);
     wt::ResetSleep();
     wt::SetSleepRecording(true);
 
@@ -203,6 +219,7 @@ TEST_F(GameBaseFrameStepTest, LosingFocusInAMenuPausesTheMusicUntilItFadesBackIn
     EXPECT_EQ(wt::GetSleepCalls(), std::vector<std::uint32_t>{100});
     Frame();
     EXPECT_EQ(sounds.GetMusicState(0), GameFramework::SoundController::Paused);
+    EXPECT_EQ(loudest(), 0) << "silent while unfocused";
 
     Focus(true);
     Frame();
