@@ -1,6 +1,7 @@
 // One frame of the application object: lost and regained focus, the
 // delayed window-mode change and the framework's console commands.
 #include "engine/core/Config.h"
+#include "engine/core/Controls.h"
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Window.h"
@@ -278,13 +279,18 @@ TEST_F(GameBaseFrameStepTest, LostSurfacesAreRestoredAndAWrongModeResetsTheDevic
     EXPECT_EQ(journal.Count("reset device"), 1u);
     EXPECT_FALSE(d3d7::testing::AreSurfacesLost());
 
-    // Windowed, a wrong mode raises the reset, which the next frame runs.
+    // Windowed, a wrong mode raises the reset, which the next frame runs;
+    // a key held through it no longer counts until it is released.
+    const OrvaneEngine::Controls& controls = *game.GetEngine()->controls;
+    ASSERT_TRUE(wt::PushKey(game.GetEngine()->window->handle, "Space", true));
     d3d7::testing::LoseSurfaces(d3d7::DDERR_WRONGMODE);
     Frame();
     EXPECT_TRUE(game.GetEngine()->renderSystem->resetNeeded);
     EXPECT_EQ(journal.Count("reset device"), 1u);
+    EXPECT_TRUE(controls.IsKeyDown("SPACE"));
     Frame();
     EXPECT_EQ(journal.Count("reset device"), 2u);
+    EXPECT_FALSE(controls.IsKeyDown("SPACE"));
     // The device stand-in is the process's: later engines must find it whole.
     d3d7::testing::ResetAll();
 }
