@@ -65,13 +65,14 @@ TEST(GameBaseStartTest, RootFolderAndVersionFollowThePackThenTheRegistry)
         bool versionIsDword;
         bool rootIsInstall;
         std::uint32_t version;
+        const char* firstCaption;
     };
     const std::vector<Case> cases = {
-        {"pack beside the program", true, true, "", "", false, false, 103},
-        {"install path and machine version", false, true, "205", "", false, true, 205},
-        {"version not a number", false, false, "abc", "", false, false, 0},
-        {"user version only", false, false, "", "9", false, false, 9},
-        {"version of another type", false, false, "", "", true, false, 103},
+        {"pack beside the program", true, true, "", "", false, false, 103, "Corvellan 1.03"},
+        {"install path and machine version", false, true, "205", "", false, true, 205, "Corvellan 2.05"},
+        {"version not a number", false, false, "abc", "", false, false, 0, "Corvellan 0.00"},
+        {"user version only", false, false, "", "9", false, false, 9, "Corvellan 0.09"},
+        {"version of another type", false, false, "", "", true, false, 103, "Corvellan 1.03"},
     };
     for (const Case& c : cases)
     {
@@ -103,6 +104,7 @@ TEST(GameBaseStartTest, RootFolderAndVersionFollowThePackThenTheRegistry)
         EXPECT_EQ(game.GetRootFolder(), c.rootIsInstall ? install.Path() : folders.program.Path());
         EXPECT_EQ(game.GetVersion(), c.version);
         EXPECT_EQ(game.GetEngine()->settings->version, static_cast<std::int32_t>(c.version));
+        EXPECT_EQ(game.GetEngine()->GetFullName(), c.firstCaption);
         const std::vector<std::string> queries = wt::GetRegistryQueries();
         const bool askedInstall = std::find(queries.begin(), queries.end(), "InstallPath") != queries.end();
         EXPECT_EQ(askedInstall, !c.packBesideProgram);
