@@ -47,6 +47,10 @@ public:
 
     bool IsEnabled() const { return state != StateDisabled; }
 
+protected:
+    GUISoundManager* soundManager;
+
+public:
     // Read and written by screens and by the sliders that own buttons.
     std::uint32_t state = StateNormal;
     // A press started over the button and the mouse button is still held.
@@ -60,8 +64,6 @@ public:
 
 protected:
     void PlayEvent(std::uint32_t event) const;
-
-    GUISoundManager* soundManager;
 };
 
 } // namespace OrvaneEngine

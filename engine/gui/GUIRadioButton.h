@@ -25,11 +25,12 @@ public:
 
     const std::string& GetGroupName() const { return group; }
 
-    bool selected = false;
-
 private:
     GUIRadioGroupManager* groups;
     std::string group;
+
+public:
+    bool selected = false;
 };
 
 } // namespace OrvaneEngine

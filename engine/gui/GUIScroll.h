@@ -38,10 +38,6 @@ public:
     GUIButton* GetIncreaseButton() const { return increaseButton; }
     GUIButton* GetDecreaseButton() const { return decreaseButton; }
 
-    std::uint32_t step = 1;
-    // Negative while waiting for the next repeat.
-    float repeatTime = 0.0f;
-
 private:
     GUIButton* MakeStepButton(const Vector2& position, const Vector2& size, const Model* model);
     void SetUpThumb();
@@ -49,6 +45,11 @@ private:
     TimerManager* timers;
     GUIButton* increaseButton = nullptr;
     GUIButton* decreaseButton = nullptr;
+
+public:
+    std::uint32_t step = 1;
+    // Negative while waiting for the next repeat.
+    float repeatTime = 0.0f;
 };
 
 } // namespace OrvaneEngine

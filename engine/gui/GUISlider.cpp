@@ -41,8 +41,8 @@ GUISlider::GUISlider(MessageManager* log_, ShaderManager* shaderManager_, ModelM
                      const Vector2& trackEnd_, std::uint32_t positionCount_, GUIWindow* parent_)
     : GUIWindow(log_, shaderManager_, modelManager_, fontManager_, textManager_, guiCamera_, flags_, position_, size_,
                 source, parent_),
-      orientation(orientation_), trackStart(trackStart_), trackEnd(trackEnd_),
-      positionCount(std::max(positionCount_, MinimumCount)), soundManager(soundManager_), guiCamera(guiCamera_)
+      soundManager(soundManager_), guiCamera(guiCamera_), orientation(orientation_), trackStart(trackStart_),
+      trackEnd(trackEnd_), positionCount(std::max(positionCount_, MinimumCount))
 {
     GUISlider::SetThumb(Vector2(0.0f, 0.0f), nullptr);
 }

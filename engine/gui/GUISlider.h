@@ -55,6 +55,11 @@ public:
     // it and snaps to the nearest position, halves going up.
     std::uint32_t PositionAt(const Vector2& cursor) const;
 
+protected:
+    GUISoundManager* soundManager;
+    Camera* guiCamera;
+
+public:
     // Read and written by screens.
     std::uint32_t state = StateNormal;
     std::uint32_t orientation = 0;
@@ -72,8 +77,6 @@ protected:
     std::uint32_t ChildFlags() const;
     Vector2 ThumbRectSize() const;
 
-    GUISoundManager* soundManager;
-    Camera* guiCamera;
     GUIButton* thumb = nullptr;
 };
 
