@@ -52,4 +52,10 @@ bool WriteXmlResourceListSeeds(const std::string& folder);
 // TrueType face at ttfPath (left out when no face is given).
 bool WriteFontFileSeeds(const std::string& folder, const std::string& ttfPath = {});
 
+// fonts_list: two fonts, count 0, a list cut short, a count of 4,000,000,000,
+// a font file that is missing, and the add-lower-case and fixed-pitch flags.
+// The lists name "ui\fonts\box.fnt" and "ui\fonts\atlas.tga", which the
+// target writes itself.
+bool WriteFontsListSeeds(const std::string& folder);
+
 } // namespace corvellan::content

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace GameFramework
+{
+
+// The framework half of a screen: it reports the player's choice through
+// its result code, which the application object reads once per frame.
+class GUIDeleteProfileWindowBase
+{
+public:
+    GUIDeleteProfileWindowBase() = default;
+    virtual ~GUIDeleteProfileWindowBase();
+    GUIDeleteProfileWindowBase(const GUIDeleteProfileWindowBase&) = delete;
+    GUIDeleteProfileWindowBase& operator=(const GUIDeleteProfileWindowBase&) = delete;
+
+    // A code is reported for one frame only.
+    virtual void Update();
+    virtual void Show(const std::u16string& profileName);
+    virtual void Hide();
+
+    // 0: nothing to report.
+    std::uint32_t result = 0;
+};
+
+} // namespace GameFramework

@@ -1,0 +1,21 @@
+#include "framework/GUIGameCompleteWindowBase.h"
+
+namespace GameFramework
+{
+
+GUIGameCompleteWindowBase::~GUIGameCompleteWindowBase() = default;
+
+void GUIGameCompleteWindowBase::Update()
+{
+    result = 0;
+}
+
+void GUIGameCompleteWindowBase::Show()
+{
+}
+
+void GUIGameCompleteWindowBase::Hide()
+{
+}
+
+} // namespace GameFramework

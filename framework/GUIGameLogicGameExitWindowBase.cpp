@@ -1,0 +1,21 @@
+#include "framework/GUIGameLogicGameExitWindowBase.h"
+
+namespace GameFramework
+{
+
+GUIGameLogicGameExitWindowBase::~GUIGameLogicGameExitWindowBase() = default;
+
+void GUIGameLogicGameExitWindowBase::Update()
+{
+    result = 0;
+}
+
+void GUIGameLogicGameExitWindowBase::Show()
+{
+}
+
+void GUIGameLogicGameExitWindowBase::Hide()
+{
+}
+
+} // namespace GameFramework

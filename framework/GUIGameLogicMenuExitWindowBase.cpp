@@ -1,0 +1,21 @@
+#include "framework/GUIGameLogicMenuExitWindowBase.h"
+
+namespace GameFramework
+{
+
+GUIGameLogicMenuExitWindowBase::~GUIGameLogicMenuExitWindowBase() = default;
+
+void GUIGameLogicMenuExitWindowBase::Update()
+{
+    result = 0;
+}
+
+void GUIGameLogicMenuExitWindowBase::Show()
+{
+}
+
+void GUIGameLogicMenuExitWindowBase::Hide()
+{
+}
+
+} // namespace GameFramework

@@ -1,0 +1,21 @@
+#include "framework/GUIGameLogicPauseWindowBase.h"
+
+namespace GameFramework
+{
+
+GUIGameLogicPauseWindowBase::~GUIGameLogicPauseWindowBase() = default;
+
+void GUIGameLogicPauseWindowBase::Update()
+{
+    result = 0;
+}
+
+void GUIGameLogicPauseWindowBase::Show()
+{
+}
+
+void GUIGameLogicPauseWindowBase::Hide()
+{
+}
+
+} // namespace GameFramework

@@ -1,0 +1,21 @@
+#include "framework/GUIGameLogicRestartWindowBase.h"
+
+namespace GameFramework
+{
+
+GUIGameLogicRestartWindowBase::~GUIGameLogicRestartWindowBase() = default;
+
+void GUIGameLogicRestartWindowBase::Update()
+{
+    result = 0;
+}
+
+void GUIGameLogicRestartWindowBase::Show()
+{
+}
+
+void GUIGameLogicRestartWindowBase::Hide()
+{
+}
+
+} // namespace GameFramework

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+namespace GameFramework
+{
+
+// The framework half of a screen: it reports the player's choice through
+// its result code, which the application object reads once per frame.
+class GUIGameLogicRestartWindowBase
+{
+public:
+    GUIGameLogicRestartWindowBase() = default;
+    virtual ~GUIGameLogicRestartWindowBase();
+    GUIGameLogicRestartWindowBase(const GUIGameLogicRestartWindowBase&) = delete;
+    GUIGameLogicRestartWindowBase& operator=(const GUIGameLogicRestartWindowBase&) = delete;
+
+    // A code is reported for one frame only.
+    virtual void Update();
+    virtual void Show();
+    virtual void Hide();
+
+    // 0: nothing to report.
+    std::uint32_t result = 0;
+};
+
+} // namespace GameFramework

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "framework/HighScoresTable.h"
+
+#include <cstdint>
+
+namespace GameFramework
+{
+
+// The framework half of a screen: it reports the player's choice through
+// its result code, which the application object reads once per frame.
+class GUIHighScoresWindowBase
+{
+public:
+    GUIHighScoresWindowBase() = default;
+    virtual ~GUIHighScoresWindowBase();
+    GUIHighScoresWindowBase(const GUIHighScoresWindowBase&) = delete;
+    GUIHighScoresWindowBase& operator=(const GUIHighScoresWindowBase&) = delete;
+
+    // A code is reported for one frame only.
+    virtual void Update();
+    virtual void Show(std::uint32_t callerCode, const HighScoresTable::Row* highlightedRow);
+    virtual void Hide();
+
+    // 0: nothing to report.
+    std::uint32_t result = 0;
+};
+
+} // namespace GameFramework

@@ -1,0 +1,21 @@
+#include "framework/GUIProfilesWindowBase.h"
+
+namespace GameFramework
+{
+
+GUIProfilesWindowBase::~GUIProfilesWindowBase() = default;
+
+void GUIProfilesWindowBase::Update()
+{
+    result = 0;
+}
+
+void GUIProfilesWindowBase::Show()
+{
+}
+
+void GUIProfilesWindowBase::Hide()
+{
+}
+
+} // namespace GameFramework

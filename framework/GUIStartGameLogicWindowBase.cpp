@@ -1,0 +1,21 @@
+#include "framework/GUIStartGameLogicWindowBase.h"
+
+namespace GameFramework
+{
+
+GUIStartGameLogicWindowBase::~GUIStartGameLogicWindowBase() = default;
+
+void GUIStartGameLogicWindowBase::Update()
+{
+    result = 0;
+}
+
+void GUIStartGameLogicWindowBase::Show(std::uint32_t /*callerCode*/)
+{
+}
+
+void GUIStartGameLogicWindowBase::Hide()
+{
+}
+
+} // namespace GameFramework

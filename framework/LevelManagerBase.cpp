@@ -1,0 +1,8 @@
+#include "framework/LevelManagerBase.h"
+
+namespace GameFramework
+{
+
+LevelManagerBase::~LevelManagerBase() = default;
+
+} // namespace GameFramework

@@ -1,0 +1,8 @@
+#include "framework/ProfileManagerBase.h"
+
+namespace GameFramework
+{
+
+ProfileManagerBase::~ProfileManagerBase() = default;
+
+} // namespace GameFramework
