@@ -48,6 +48,14 @@ void RenderAll(ObjectManager<T>& registry)
     }
 }
 
+// Registers a widget the manager just made; the caller keeps a plain pointer.
+template <typename T, typename Created>
+Created* Register(ObjectManager<T>& registry, Created* created)
+{
+    registry.Add(created);
+    return created;
+}
+
 template <typename T>
 void Release(ObjectManager<T>& registry, T* object)
 {
@@ -163,57 +171,45 @@ GUIWindow* GUIManager::CreateTexturedWindow(std::uint32_t flags, const Vector2& 
                                             const ShaderDescriptor* descriptor, GUIWindow* parent,
                                             const Vector2& textureExtent)
 {
-    auto* created = new GUIWindow(log, shaderManager, modelManager, fontManager.get(), textManager.get(), guiCamera,
-                                  flags, position, size, descriptor, parent, textureExtent);
-    windows->Add(created);
-    return created;
+    return Register(*windows, new GUIWindow(log, shaderManager, modelManager, fontManager.get(), textManager.get(),
+                                            guiCamera, flags, position, size, descriptor, parent, textureExtent));
 }
 
 GUIWindow* GUIManager::CreateWindowFromFile(std::uint32_t flags, const Vector2& position, const Vector2& size,
                                             const std::string& modelFileName, GUIWindow* parent)
 {
-    auto* created = new GUIWindow(log, shaderManager, modelManager, fontManager.get(), textManager.get(), guiCamera,
-                                  flags, position, size, modelFileName, parent);
-    windows->Add(created);
-    return created;
+    return Register(*windows, new GUIWindow(log, shaderManager, modelManager, fontManager.get(), textManager.get(),
+                                            guiCamera, flags, position, size, modelFileName, parent));
 }
 
 GUIWindow* GUIManager::CreateWindow(std::uint32_t flags, const Vector2& position, const Vector2& size,
                                     const Model* model, GUIWindow* parent)
 {
-    auto* created = new GUIWindow(log, shaderManager, modelManager, fontManager.get(), textManager.get(), guiCamera,
-                                  flags, position, size, model, parent);
-    windows->Add(created);
-    return created;
+    return Register(*windows, new GUIWindow(log, shaderManager, modelManager, fontManager.get(), textManager.get(),
+                                            guiCamera, flags, position, size, model, parent));
 }
 
 GUIButton* GUIManager::CreateButton(std::uint32_t flags, const Vector2& position, const Vector2& size,
                                     const Model* model, GUIWindow* parent)
 {
-    auto* created = new GUIButton(log, shaderManager, modelManager, fontManager.get(), textManager.get(),
-                                  soundManager.get(), guiCamera, flags, position, size, model, parent);
-    buttons->Add(created);
-    return created;
+    return Register(*buttons, new GUIButton(log, shaderManager, modelManager, fontManager.get(), textManager.get(),
+                                            soundManager.get(), guiCamera, flags, position, size, model, parent));
 }
 
 GUICheckBox* GUIManager::CreateCheckBox(std::uint32_t flags, const Vector2& position, const Vector2& size,
                                         const Model* model, GUIWindow* parent)
 {
-    auto* created = new GUICheckBox(log, shaderManager, modelManager, fontManager.get(), textManager.get(),
-                                    soundManager.get(), guiCamera, flags, position, size, model, parent);
-    checkBoxes->Add(created);
-    return created;
+    return Register(*checkBoxes, new GUICheckBox(log, shaderManager, modelManager, fontManager.get(), textManager.get(),
+                                                 soundManager.get(), guiCamera, flags, position, size, model, parent));
 }
 
 GUIScroll* GUIManager::CreateScroll(std::uint32_t flags, const Vector2& position, const Vector2& size,
                                     const Model* model, std::uint32_t orientation, const Vector2& trackStart,
                                     const Vector2& trackEnd, std::uint32_t positionCount, GUIWindow* parent)
 {
-    auto* created = new GUIScroll(log, shaderManager, modelManager, fontManager.get(), textManager.get(),
-                                  soundManager.get(), timers, guiCamera, flags, position, size, model, orientation,
-                                  trackStart, trackEnd, positionCount, parent);
-    scrolls->Add(created);
-    return created;
+    return Register(*scrolls, new GUIScroll(log, shaderManager, modelManager, fontManager.get(), textManager.get(),
+                                            soundManager.get(), timers, guiCamera, flags, position, size, model,
+                                            orientation, trackStart, trackEnd, positionCount, parent));
 }
 
 GUIEditBox* GUIManager::CreateEditBox(std::uint32_t flags, const Vector2& position, const Vector2& size,
@@ -221,25 +217,20 @@ GUIEditBox* GUIManager::CreateEditBox(std::uint32_t flags, const Vector2& positi
                                       const Vector2& textOffset, std::int32_t maxLength, float maxWidth,
                                       float visibleWidth, char16_t caret, GUIWindow* parent)
 {
-    auto* created = new GUIEditBox(log, shaderManager, modelManager, fontManager.get(), textManager.get(), timers,
-                                   soundManager.get(), controls, guiCamera, flags, position, size, model, fontId,
-                                   color, textOffset, maxLength, maxWidth, visibleWidth, caret, parent);
-    editBoxes->Add(created);
-    return created;
+    return Register(*editBoxes,
+                    new GUIEditBox(log, shaderManager, modelManager, fontManager.get(), textManager.get(), timers,
+                                   soundManager.get(), controls, guiCamera, flags, position, size, model, fontId, color,
+                                   textOffset, maxLength, maxWidth, visibleWidth, caret, parent));
 }
 
 GUICursor* GUIManager::CreateCursor(const ShaderDescriptor* descriptor, float size)
 {
-    auto* created = new GUICursor(log, window, modelManager, controls, guiCamera, descriptor, size);
-    cursors->Add(created);
-    return created;
+    return Register(*cursors, new GUICursor(log, window, modelManager, controls, guiCamera, descriptor, size));
 }
 
 GUICursor* GUIManager::CreateCursorFromModel(const Model* model)
 {
-    auto* created = new GUICursor(log, window, modelManager, controls, guiCamera, model);
-    cursors->Add(created);
-    return created;
+    return Register(*cursors, new GUICursor(log, window, modelManager, controls, guiCamera, model));
 }
 
 void GUIManager::ReleaseWindow(GUIWindow* released)
