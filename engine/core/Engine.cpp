@@ -153,6 +153,9 @@ void Engine::CreateConsole(const std::string& caption, const ShaderDescriptor* w
                            char16_t caretCharacter, char16_t promptCharacter, char16_t markerCharacter,
                            const std::string& toggleKey, float alpha, float size, float speed)
 {
+    // A console made again replaces the old one, which must let go of its
+    // variables before the new one binds them.
+    console.reset();
     console = std::make_unique<Console>(messageManager.get(), timerManager.get(), config.get(), controls.get(),
                                         shaderManager.get(), guiManager.get(), caption, windowShader, fontId,
                                         caretCharacter, promptCharacter, markerCharacter, toggleKey, alpha, size,

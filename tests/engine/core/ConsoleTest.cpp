@@ -525,5 +525,23 @@ TEST_F(ConsoleEngineTest, EngineRunsAndEndsItsConsole)
     EXPECT_NE(ini->find("ui_console_size 250.0"), std::string::npos) << *ini;
 }
 
+TEST_F(ConsoleEngineTest, AConsoleMadeAgainKeepsItsVariablesBound)
+{
+    settings.configFolder = folder.Join("config");
+    settings.configName = "Test";
+    settings.saveConfigOnExit = true;
+    {
+        Engine engine(settings);
+        engine.guiManager->SetScreenSize(800.0f, 600.0f);
+        engine.CreateConsole("Caption", nullptr, 0, u'_', u']', u'^', "~", 0.95f, 250.0f, 1000.0f);
+        engine.CreateConsole("Caption", nullptr, 0, u'_', u']', u'^', "~", 0.95f, 200.0f, 1000.0f);
+        EXPECT_EQ(engine.config->Execute("ui_console_size 180"), Config::ExecuteDone);
+        EXPECT_EQ(engine.guiManager->GetEditBoxes().GetCount(), 1u) << "the old console's box is gone";
+    }
+    const auto ini = corvellan::test::ReadFileText(folder.Join("config/Test.ini"));
+    ASSERT_TRUE(ini.has_value());
+    EXPECT_NE(ini->find("ui_console_size 180.0"), std::string::npos) << *ini;
+}
+
 } // namespace
 } // namespace OrvaneEngine
