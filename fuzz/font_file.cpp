@@ -10,13 +10,8 @@
 #include "engine/core/TimerManager.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
-#include "engine/render/CameraManager.h"
-#include "engine/render/LightManager.h"
-#include "engine/render/ModelManager.h"
 #include "engine/render/ShaderDescriptor.h"
-#include "engine/render/ShaderManager.h"
-#include "tests/support/FuzzWorkspace.h"
-#include "tests/support/RecordingRenderSystem.h"
+#include "tests/support/FuzzGuiServices.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,16 +26,8 @@ namespace
 using namespace OrvaneEngine;
 
 // Built once: the services outlive every input.
-struct Services
+struct Services : corvellan::test::FuzzGuiServices
 {
-    corvellan::test::FuzzWorkspace workspace;
-    corvellan::test::RecordingRenderSystem renderSystem{&workspace.log, &workspace.config};
-    CameraManager cameras{&workspace.log, nullptr, &renderSystem};
-    LightManager lights{&workspace.log, &renderSystem};
-    ShaderManager shaders{&workspace.log, &workspace.files, &workspace.timers, &workspace.config, &renderSystem};
-    ModelManager models{&workspace.log, &workspace.files, &workspace.timers, &renderSystem,
-                        &cameras,       &lights,          &shaders};
-    Camera* guiCamera = cameras.CreateCamera(1);
     ShaderDescriptor descriptor = MakeDefaultShaderDescriptor();
 };
 

@@ -6,13 +6,8 @@
 #include "content/BoxFont.h"
 #include "engine/core/Error.h"
 #include "engine/gui/GUIFontManager.h"
-#include "engine/render/CameraManager.h"
-#include "engine/render/LightManager.h"
-#include "engine/render/ModelManager.h"
-#include "engine/render/ShaderManager.h"
 #include "framework/GameBase.h"
-#include "tests/support/FuzzWorkspace.h"
-#include "tests/support/RecordingRenderSystem.h"
+#include "tests/support/FuzzGuiServices.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -34,7 +29,7 @@ void Check(bool condition, const char* what)
 }
 
 // Built once: the services outlive every input.
-struct Services
+struct Services : corvellan::test::FuzzGuiServices
 {
     Services()
     {
@@ -42,15 +37,6 @@ struct Services
                                                  {{u'A', 0.5f}, {u'B', 0.75f}, {u' ', 0.25f}}),
               "the box font could not be written");
     }
-
-    corvellan::test::FuzzWorkspace workspace;
-    corvellan::test::RecordingRenderSystem renderSystem{&workspace.log, &workspace.config};
-    CameraManager cameras{&workspace.log, nullptr, &renderSystem};
-    LightManager lights{&workspace.log, &renderSystem};
-    ShaderManager shaders{&workspace.log, &workspace.files, &workspace.timers, &workspace.config, &renderSystem};
-    ModelManager models{&workspace.log, &workspace.files, &workspace.timers, &renderSystem,
-                        &cameras,       &lights,          &shaders};
-    Camera* guiCamera = cameras.CreateCamera(1);
 };
 
 Services& GetServices()
