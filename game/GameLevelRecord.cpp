@@ -1,0 +1,8 @@
+#include "game/GameLevelRecord.h"
+
+namespace Mirabel
+{
+
+GameLevelRecord::~GameLevelRecord() = default;
+
+} // namespace Mirabel

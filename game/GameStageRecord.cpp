@@ -1,0 +1,8 @@
+#include "game/GameStageRecord.h"
+
+namespace Mirabel
+{
+
+GameStageRecord::~GameStageRecord() = default;
+
+} // namespace Mirabel
