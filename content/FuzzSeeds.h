@@ -66,4 +66,9 @@ bool WriteProfileFilesSeeds(const std::string& folder);
 // byte-order mark and cut short, and a stage count of 4,000,000,000.
 bool WriteLevelListsSeeds(const std::string& folder);
 
+// background_layers: no layer, layers with and without particle systems and
+// built by the background, a negative count, a huge count, a list cut short
+// and a comment between the values.
+bool WriteBackgroundLayersSeeds(const std::string& folder);
+
 } // namespace corvellan::content
