@@ -1,5 +1,6 @@
 #include "content/ProfileFileWriter.h"
 #include "engine/core/Error.h"
+#include "engine/core/Random.h"
 #include "framework/ProfileBase.h"
 #include "tests/framework/UserFolderTest.h"
 #include "tests/support/FileBytes.h"
@@ -176,6 +177,34 @@ TEST_F(ProfileBaseTest, ProfilesWithTheSameLettersNeverShareOrOverwriteAFile)
     // Deleting one leaves the other's file.
     second->DeleteFiles();
     EXPECT_EQ(FileOf(*first), firstBytes);
+}
+
+TEST_F(ProfileBaseTest, WhenEveryFileNameIsTakenTheProfileStaysInMemoryOnly)
+{
+    // The generator replayed: the letters alone, then ten letters and five
+    // digits for every other try, all of them already on disk.
+    constexpr std::uint32_t seed = 4242;
+    OrvaneEngine::SeedRandom(seed);
+    ASSERT_TRUE(WriteFileBytes(ProfilesFolder() + "/christopherjohnson.prf", "taken"));
+    for (int attempt = 1; attempt < 1024; ++attempt)
+    {
+        std::string name = "christophe_";
+        while (name.size() < 16)
+            name.push_back(static_cast<char>(OrvaneEngine::RandomInt('0', '9')));
+        ASSERT_TRUE(WriteFileBytes(ProfilesFolder() + "/" + name + ".prf", "taken"));
+    }
+    const auto before = Listing();
+    const int errors = LoggedLines(2, "Christopher Johnson");
+
+    OrvaneEngine::SeedRandom(seed);
+    const auto profile = Create(u"Christopher Johnson");
+    EXPECT_EQ(profile->GetFileName(), "");
+    EXPECT_EQ(profile->name, u"Christopher Johnson");
+    EXPECT_EQ(LoggedLines(2, "Christopher Johnson"), errors + 1);
+    profile->Rename(u"Christopher Johnson Jr");
+    profile->AddLevelResult(Result(0, 0, 0, 1.0f));
+    profile->DeleteFiles();
+    EXPECT_EQ(Listing(), before) << "nothing was written over or deleted";
 }
 
 TEST_F(ProfileBaseTest, AddLevelResultKeepsTheBestTimeAndSavesEveryTime)
