@@ -77,18 +77,27 @@ void Load(FuzzEngine& fuzz)
     fuzz.Get()->messageManager->ClearMessages();
 }
 
+void Put(FuzzEngine& fuzz, const std::string& relative, const std::string& bytes)
+{
+    fuzz.workspace.Put(relative, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzEngine& fuzz = GetEngine();
-    const auto stages = LevelListWriter::TwoStages();
-    const std::string folder = fuzz.workspace.root.Join("data/levels");
-    Check(LevelListWriter::WriteTo(folder, stages), "the level lists could not be written");
+    static const auto stages = LevelListWriter::TwoStages();
+    static const std::string stageList = LevelListWriter::BuildStages(stages);
+    static const std::string firstLevels = LevelListWriter::BuildStage(stages[0]);
+    static const std::string secondLevels = LevelListWriter::BuildStage(stages[1]);
+
     fuzz.workspace.Put("data/levels/stages_info.ini", data, size);
+    Put(fuzz, "data/levels/stage0.ini", firstLevels);
+    Put(fuzz, "data/levels/stage1.ini", secondLevels);
     Load(fuzz);
 
-    Check(LevelListWriter::WriteTo(folder, stages), "the level lists could not be written");
+    Put(fuzz, "data/levels/stages_info.ini", stageList);
     fuzz.workspace.Put("data/levels/stage0.ini", data, size);
     Load(fuzz);
     return 0;
