@@ -18,9 +18,9 @@
 #include "engine/render/VertexBuffer.h"
 #include "game/GameData.h"
 #include "game/menus/GUIGameCursor.h"
-#include "platform/win32/testing/EventPush.h"
 #include "platform/win32/testing/MultimediaTimerHooks.h"
 #include "platform/win32/testing/WindowHooks.h"
+#include "tests/support/VirtualMouse.h"
 #include "tests/support/gtest/EngineTestFixture.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +29,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -72,15 +73,14 @@ protected:
         engine->guiManager->SetScreenSize(800, 600);
         WriteData();
         cursor = std::make_unique<GUIGameCursor>(engine.get());
+        mouse.emplace(engine->window->handle, 600);
     }
 
     void TearDown() override
     {
-        // The mouse outlives the engine: a button left down would swallow
-        // the next test's first press.
-        if (buttonDown && engine)
+        if (mouse && mouse->IsDown() && engine)
         {
-            Button(false);
+            mouse->Button(false);
             engine->Update();
         }
         cursor.reset();
@@ -116,28 +116,16 @@ protected:
         cursor->CreateEffects(*gameData);
     }
 
-    // The mouse to a point of the virtual screen (its y runs upwards from
-    // the bottom row).
-    void MoveTo(std::int32_t x, std::int32_t y)
-    {
-        const std::int32_t row = 599 - y;
-        ASSERT_TRUE(win32::testing::PushMouseMotion(engine->window->handle, x, row, x - mouseX, row - mouseY));
-        mouseX = x;
-        mouseY = row;
-    }
+    void MoveTo(std::int32_t x, std::int32_t y) { ASSERT_TRUE(mouse->MoveTo(x, y)); }
 
-    void Button(bool down)
-    {
-        ASSERT_TRUE(win32::testing::PushMouseButton(engine->window->handle, 0, down, mouseX, mouseY));
-        buttonDown = down;
-    }
-
-    // A click pressed now and released after the next frame.
+    // A click pressed now and released before the next press.
     void Press()
     {
-        if (buttonDown)
-            Button(false);
-        Button(true);
+        if (mouse->IsDown())
+        {
+            ASSERT_TRUE(mouse->Button(false));
+        }
+        ASSERT_TRUE(mouse->Button(true));
     }
 
     void Frame()
@@ -168,9 +156,7 @@ protected:
 
     std::unique_ptr<GUIGameCursor> cursor;
     std::unique_ptr<Mirabel::GameData> gameData;
-    std::int32_t mouseX = 0;
-    std::int32_t mouseY = 0;
-    bool buttonDown = false;
+    std::optional<corvellan::test::VirtualMouse> mouse;
 };
 
 TEST_F(GUIGameCursorTest, KindsHaveTheirSystemCursorsAndEachItsOwnPicture)
