@@ -82,9 +82,12 @@ public:
         manager = std::make_unique<GUIGameLogicTextManager>(&engine, parent);
         floorWindow = gui.CreateWindow(GUIWindow::FlagShown, Vector2(0.0f, 0.0f), Vector2(0.0f, 0.0f), nullptr, parent);
         floorWindow->SetLevel(GUIGameLogicTextManager::ContainerLevel);
+        // Spread over the board, as the level places them.
         for (std::uint32_t index = 0; index < textCount; ++index)
-            manager->AddText(kTexts[index % std::size(kTexts)],
-                             Vector2(static_cast<float>(40 + index * 37 % 720), static_cast<float>(60 + index * 53 % 480)));
+        {
+            const Vector2 place(static_cast<float>(40 + index * 37 % 720), static_cast<float>(60 + index * 53 % 480));
+            manager->AddText(kTexts[index % std::size(kTexts)], place);
+        }
 
         // Half a second in: full size and colour, risen 10.5.
         engine.timerManager->frameTime = 0.5f;
