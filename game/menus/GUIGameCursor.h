@@ -29,7 +29,8 @@ public:
     // The trail hangs off the pointer's tip, behind and below it.
     static constexpr float TrailOffsetX = 12.0f;
     static constexpr float TrailOffsetY = -18.0f;
-    // The effects keep a fixed depth just in front of the front GUI layer.
+    // The effects keep a fixed depth: in front of the middle GUI layer (-20),
+    // behind the front layer and the pointer itself.
     static constexpr std::uint32_t EffectModelFlags = 2048;
     static constexpr float EffectDepth = -21.0f;
 
