@@ -1,3 +1,4 @@
+#include "content/PackWriter.h"
 #include "content/ProfileFileWriter.h"
 #include "content/ProfileListWriter.h"
 #include "framework/ProfileBase.h"
@@ -19,6 +20,7 @@ namespace corvellan::test
 namespace
 {
 
+using content::PackWriter;
 using content::ProfileFileContents;
 using content::ProfileFileWriter;
 using content::ProfileListRecord;
@@ -237,6 +239,23 @@ TEST_F(ProfileManagerBaseTest, ProfileFilesThatFailToLoadStayOnDiskUnlisted)
     EXPECT_EQ(Names(profiles), std::vector<std::u16string>{u"Anna"});
     EXPECT_EQ(ReadFileText(ProfilesFolder() + "/old.prf"), old);
     EXPECT_EQ(LoggedLines(2, "format version (103)"), 1);
+}
+
+// A per-user folder named relative to the root reaches the packs too.
+TEST_F(ProfileManagerBaseTest, PackedProfilesAreListedLikeAnyOther)
+{
+    ProfileFileContents packed;
+    packed.name = u"Packed";
+    PackWriter pack;
+    pack.Add("user/profiles/packed.prf", ProfileFileWriter::Build(packed));
+    ASSERT_TRUE(pack.WriteTo(folder.Join("packs/profiles.pak")));
+    settings.packFolder = "packs";
+    controller.reset();
+    Start();
+    PutProfile("anna.prf", u"Anna");
+
+    TestProfileManager profiles(engine.get(), nullptr, "user");
+    EXPECT_EQ(Names(profiles), (std::vector<std::u16string>{u"Anna", u"Packed"}));
 }
 
 } // namespace
