@@ -28,8 +28,14 @@ using namespace OrvaneEngine;
 
 MenuHarness::MenuHarness() : fixture(EngineFixture::Options{true}), data(fixture.folder.Path()) {}
 
-MenuHarness::~MenuHarness()
+MenuHarness::~MenuHarness() { Stop(); }
+
+void MenuHarness::Stop()
 {
+    // A button left down would swallow the next engine's first press.
+    if (mouse && mouse->IsDown())
+        mouse->Button(false);
+    mouse.reset();
     updates.clear();
     manager.reset();
     background.reset();
@@ -38,6 +44,7 @@ MenuHarness::~MenuHarness()
     levels.reset();
     sounds.reset();
     fixture.Stop();
+    engine = nullptr;
     win32::testing::ResetMultimediaTimer();
 }
 
@@ -46,6 +53,7 @@ void MenuHarness::Start(bool withBackground)
     win32::testing::SetFakeMilliseconds(clock);
     engine = &fixture.Start();
     engine->guiManager->SetScreenSize(800.0f, 600.0f);
+    mouse.emplace(engine->window->handle, 600);
     for (std::uint32_t id = 0; id <= MenuData::MostFontId; ++id)
         if (GUIFont* font = engine->guiManager->GetFontManager()->CreateFont(id, nullptr, MenuData::FontFile))
             font->glyphHeight = MenuData::GlyphHeight;
@@ -143,18 +151,9 @@ BackBuffer MenuHarness::Grab()
     return buffer;
 }
 
-void MenuHarness::MoveTo(std::int32_t x, std::int32_t y)
-{
-    const std::int32_t row = 599 - y;
-    win32::testing::PushMouseMotion(engine->window->handle, x, row, x - lastX, row - lastRow);
-    lastX = x;
-    lastRow = row;
-}
+void MenuHarness::MoveTo(std::int32_t x, std::int32_t y) { mouse->MoveTo(x, y); }
 
-void MenuHarness::Press(bool down, std::uint32_t button)
-{
-    win32::testing::PushMouseButton(engine->window->handle, button, down, lastX, lastRow);
-}
+void MenuHarness::Press(bool down) { mouse->Button(down); }
 
 void MenuHarness::Click(std::int32_t x, std::int32_t y)
 {

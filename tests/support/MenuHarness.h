@@ -14,10 +14,12 @@
 #include "tests/support/BackBuffer.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/MenuData.h"
+#include "tests/support/VirtualMouse.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,7 +79,8 @@ public:
 
     // Input at a point of the 800 x 600 virtual screen (y up).
     void MoveTo(std::int32_t x, std::int32_t y);
-    void Press(bool down, std::uint32_t button = 0);
+    // The left button.
+    void Press(bool down);
     void Click(std::int32_t x, std::int32_t y);
     void Key(const std::string& scancodeName, bool down);
     void Type(const std::string& utf8);
@@ -87,6 +90,8 @@ public:
     std::uint32_t SoundState(std::uint32_t id) const;
     float SoundLastStart(std::uint32_t id) const;
 
+    // Ends everything the harness made, the engine last; the log is then complete.
+    void Stop();
     std::string LogText() const { return fixture.LogText(); }
 
     EngineFixture fixture;
@@ -102,8 +107,7 @@ public:
     std::uint32_t clock = 100000;
 
 private:
-    std::int32_t lastX = 0;
-    std::int32_t lastRow = 0;
+    std::optional<VirtualMouse> mouse;
 };
 
 } // namespace corvellan::test

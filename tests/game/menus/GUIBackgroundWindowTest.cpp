@@ -211,7 +211,7 @@ TEST_F(GUIBackgroundWindowTest, ABrokenBackgroundOrTitleListEndsTheProgramWithIt
         catch (const FatalError& error)
         {
             EXPECT_NE(error.GetText().find(broken.text), std::string::npos) << error.GetText();
-            harness.fixture.Stop();
+            harness.Stop();
             EXPECT_NE(harness.LogText().find("PROGRAM ABORTING: " + error.GetText()), std::string::npos);
         }
     }

@@ -221,7 +221,9 @@ TEST_F(EndingTest, WithoutAUnicornLayerTheUnicornStandsInFrontOfTheLayersAndSays
     EXPECT_EQ(unicorn->GetWindow()->level, menu.background->GetFrontLayerWindow()->level);
     unicorn->Show();
     menu.Step(50);
-    menu.fixture.Stop();
+    effect.reset();
+    unicorn.reset();
+    menu.Stop();
     EXPECT_NE(menu.LogText().find("no unicorn layer"), std::string::npos);
 }
 
@@ -262,7 +264,7 @@ TEST_F(ShowPlaceTest, WaitsForTheMenuToCloseIgnoresEarlyClicksAndAnswersAfterThe
     }
     menu.Step(50);
     ASSERT_TRUE(text.visible);
-    EXPECT_FLOAT_EQ(showPlace->GetTimer(), 0.05f);
+    EXPECT_NEAR(showPlace->GetTimer(), 0.05f, 1e-4f);
 
     bool printerEmptied = false;
     for (int n = 0; n < 60 && showPlace->IsActive(); ++n)
