@@ -29,8 +29,7 @@ constexpr float FadeOutRate = 2.0f;
 } // namespace
 
 GUIUnicorn::GUIUnicorn(Engine* engine, GameFramework::SoundController* soundController, GUIBackgroundWindow* background)
-    : engine(engine),
-      log(engine->messageManager.get()),
+    : log(engine->messageManager.get()),
       timerManager(engine->timerManager.get()),
       guiManager(engine->guiManager.get()),
       soundController(soundController),

@@ -56,7 +56,6 @@ public:
 private:
     void Release();
 
-    OrvaneEngine::Engine* engine;
     OrvaneEngine::MessageManager* log;
     OrvaneEngine::TimerManager* timerManager;
     OrvaneEngine::GUIManager* guiManager;
