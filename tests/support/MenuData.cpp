@@ -125,10 +125,14 @@ bool MenuData::TextureAnimatedModel(const std::string& path, const MenuBox& box,
            Bytes(WithExtension(path, "srf"), Shader(texture, frames));
 }
 
-bool MenuData::ParticleSystem(const std::string& path, std::uint32_t emitterKind) const
+bool MenuData::ParticleSystem(const std::string& path, std::uint32_t emitterKind, std::uint32_t particles) const
 {
     ParticleFileRecord record;
     record.emitterKind = emitterKind;
+    record.maxParticleCount = particles;
+    record.rateKeys.fill(100000.0f);
+    record.lifeKeys.fill(100000.0f);
+    record.sizeKeys.fill(8.0f);
     record.gravityOn = 0;
     record.floorOn = 0;
     record.boxMin = {-10.0f, -10.0f, 0.0f};

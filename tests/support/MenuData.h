@@ -58,8 +58,9 @@ public:
     bool TexturedModel(const std::string& path, const MenuBox& box, const MenuColour& colour) const;
     // A static quad whose shader's first stage animates a grid of `frames` cells.
     bool TextureAnimatedModel(const std::string& path, const MenuBox& box, std::uint32_t frames) const;
-    // Emitter kind 0 (a point) or 1 (a box).
-    bool ParticleSystem(const std::string& path, std::uint32_t emitterKind) const;
+    // Emitter kind 0 (a point) or 1 (a box). The pool fills within a frame
+    // and its particles live on, so every frame draws `particles` sprites.
+    bool ParticleSystem(const std::string& path, std::uint32_t emitterKind, std::uint32_t particles = 20) const;
     // The fixed-width box font of FontFile.
     bool Font() const;
     bool Texts(const std::map<std::string, std::u16string>& texts) const;
