@@ -89,6 +89,13 @@ bool MenuHarness::RunStartUp(std::uint32_t milliseconds)
     return StepUntil([this] { return manager->tokenFree != 0; }, milliseconds, 100);
 }
 
+bool MenuHarness::StartMenus(std::uint32_t milliseconds)
+{
+    Start();
+    return RunStartUp(milliseconds) &&
+           StepUntil([this] { return background->GetState() == 6; }, milliseconds, 10);
+}
+
 Mirabel::Profile& MenuHarness::MakeCurrentProfile(const std::u16string& name)
 {
     auto profile = std::make_unique<Mirabel::Profile>(engine, name, fixture.folder.Join("profiles"));

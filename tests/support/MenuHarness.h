@@ -59,6 +59,9 @@ public:
     // game resources, hands them over and runs until the menus may open.
     // False when a stage took longer than its frame budget.
     bool RunStartUp(std::uint32_t milliseconds = 50);
+    // Start, RunStartUp, then frames until the background idles with its
+    // panel down: where every menu screen begins.
+    bool StartMenus(std::uint32_t milliseconds = 50);
     // A profile made current (without touching the profile list's file).
     Mirabel::Profile& MakeCurrentProfile(const std::u16string& name);
 

@@ -233,9 +233,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(menu.data.WriteDefault());
-        menu.Start();
-        ASSERT_TRUE(menu.RunStartUp());
-        ASSERT_TRUE(menu.StepUntil([this] { return menu.background->GetState() == 6; }, 50, 10));
+        ASSERT_TRUE(menu.StartMenus());
         mainMenu = std::make_unique<Mirabel::GUIMenuWindow>(menu.engine, menu.sounds.get(), menu.gameData.get(),
                                                             menu.manager.get(), 0, nullptr);
         showPlace = std::make_unique<Mirabel::GUIUpgradeWindow>(menu.engine, menu.manager.get(),

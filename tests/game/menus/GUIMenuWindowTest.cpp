@@ -32,10 +32,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(menu.data.WriteDefault());
-        menu.Start();
-        ASSERT_TRUE(menu.RunStartUp());
-        // The background settles in its idle state.
-        ASSERT_TRUE(menu.StepUntil([this] { return menu.background->GetState() == 6; }, 50, 10));
+        ASSERT_TRUE(menu.StartMenus());
     }
 
     GUIMenuWindow& Make(std::uint32_t kind)
