@@ -55,7 +55,7 @@ std::vector<DataLanguage> DataSet::ReadTexts() const
     return languages;
 }
 
-void DataSet::StageTexts(const DataStaging& staging, const std::vector<DataLanguage>& languages) const
+void DataSet::StageTexts(DataStaging& staging, const std::vector<DataLanguage>& languages) const
 {
     for (const DataLanguage& language : languages)
     {
@@ -68,7 +68,7 @@ void DataSet::StageTexts(const DataStaging& staging, const std::vector<DataLangu
     }
 }
 
-void DataSet::StageFonts(const DataStaging& staging, const std::vector<DataLanguage>& languages) const
+void DataSet::StageFonts(DataStaging& staging, const std::vector<DataLanguage>& languages) const
 {
     std::map<std::string, float> spaceRatios;
     std::map<std::string, FontRaster> rasters;
@@ -95,7 +95,7 @@ void DataSet::StageFonts(const DataStaging& staging, const std::vector<DataLangu
 void DataSet::BuildPack(const std::string& packPath) const
 {
     const std::vector<DataLanguage> languages = ReadTexts();
-    const DataStaging staging;
+    DataStaging staging;
     StageTexts(staging, languages);
     StageFonts(staging, languages);
     staging.CheckNames();
@@ -113,7 +113,7 @@ void DataSet::BuildPack(const std::string& packPath) const
 void DataSet::WriteSeedCorpus(const std::string& folder) const
 {
     const std::vector<DataLanguage> languages = ReadTexts();
-    const DataStaging staging;
+    DataStaging staging;
     // The smallest face stands for all four; every face's space goes into
     // the fonts list.
     const DataFontFace& mono = DataFonts::Faces().back();

@@ -41,8 +41,8 @@ public:
 
 private:
     std::vector<DataLanguage> ReadTexts() const;
-    void StageTexts(const DataStaging& staging, const std::vector<DataLanguage>& languages) const;
-    void StageFonts(const DataStaging& staging, const std::vector<DataLanguage>& languages) const;
+    void StageTexts(DataStaging& staging, const std::vector<DataLanguage>& languages) const;
+    void StageFonts(DataStaging& staging, const std::vector<DataLanguage>& languages) const;
 
     std::string sourceFolder;
     std::string fontFolder;

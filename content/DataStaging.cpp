@@ -47,8 +47,11 @@ std::string DataStaging::PathOf(const std::string& dataName) const
     return path + "/" + relative;
 }
 
-void DataStaging::Write(const std::string& dataName, const std::string& bytes) const
+void DataStaging::Write(const std::string& dataName, const std::string& bytes)
 {
+    const auto [found, added] = staged.emplace(PackWriter::NormalizeName(dataName), dataName);
+    if (!added)
+        throw std::runtime_error(dataName + ": the same pack name as " + found->second);
     if (!WriteFileAtomically(PathOf(dataName), bytes))
         throw std::runtime_error(dataName + ": cannot be written to " + PathOf(dataName));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 namespace corvellan::content
@@ -20,8 +21,11 @@ public:
     // Where the data name (such as "data\ui\fonts\en.ini") is staged.
     std::string PathOf(const std::string& dataName) const;
     // Writes the bytes as the staged file of the data name; throws
-    // std::runtime_error naming it when it cannot.
-    void Write(const std::string& dataName, const std::string& bytes) const;
+    // std::runtime_error naming it when it cannot, or when a name the same
+    // once normalized was staged before: the file layer finds folders and
+    // files without regard to case, so the second would silently replace
+    // the first.
+    void Write(const std::string& dataName, const std::string& bytes);
 
     // Refuses, naming the file, what the pack could not hold as staged: a
     // name with upper case (the pack lower-cases every name, so two files
@@ -31,6 +35,8 @@ public:
 
 private:
     std::string path;
+    // Normalized pack name to the data name staged under it.
+    std::map<std::string, std::string> staged;
 };
 
 } // namespace corvellan::content
