@@ -72,8 +72,7 @@ TEST(DataSetReadersTest, ThePackHoldsExactlyTheManifest)
     EXPECT_EQ(count, names.size());
 }
 
-// The lead enables this once all seven languages are on main.
-TEST(DataSetReadersTest, DISABLED_EveryLanguageOfTheGameHasItsTexts)
+TEST(DataSetReadersTest, EveryLanguageOfTheGameHasItsTexts)
 {
     EXPECT_EQ(PresentLanguageCodes(), AllLanguageCodes());
 }
