@@ -17,8 +17,9 @@ struct DataFontFace
 {
     const char* name;  // ui\fonts\<name>.fnt and .tga
     const char* ttf;   // the DejaVu file
-    // About twice the face's largest height of use, so the atlas is shrunk
-    // rather than stretched when printed.
+    // The em in pixels. A DejaVu cell (ascender to descender) is about 1.16
+    // em, chosen about twice the face's largest height of use, so the atlas
+    // is shrunk rather than stretched when printed.
     std::uint32_t pixelHeight;
     std::uint32_t atlasWidth;
     std::uint32_t atlasHeight;

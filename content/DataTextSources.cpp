@@ -32,46 +32,21 @@ std::string Hex(char32_t point)
     return text;
 }
 
-// UTF-8 of one code point, to tell well-formed source text from text the
-// decoder had to skip bytes of.
-void AppendUtf8(std::string& out, char32_t point)
-{
-    if (point < 0x80)
-        out.push_back(static_cast<char>(point));
-    else if (point < 0x800)
-    {
-        out.push_back(static_cast<char>(0xC0 | (point >> 6)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    }
-    else if (point < 0x10000)
-    {
-        out.push_back(static_cast<char>(0xE0 | (point >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    }
-    else
-    {
-        out.push_back(static_cast<char>(0xF0 | (point >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    }
-}
-
 std::u16string Decode(const std::string& line, const std::string& where)
 {
-    const std::vector<char32_t> points = win32::detail::DecodeUtf8(line);
-    std::string again;
     std::u16string result;
-    for (const char32_t point : points)
+    for (const char32_t point : win32::detail::DecodeUtf8(line))
     {
-        AppendUtf8(again, point);
         // The text reader decodes at most three bytes per character.
         if (point > 0xFFFF)
             Fail(where, "character " + Hex(point) + " lies beyond the basic plane");
         result.push_back(static_cast<char16_t>(point));
     }
-    if (again != line)
+    // The decoder skips what is not well-formed: encoded again, such text
+    // differs from the source.
+    TextEncoding utf8;
+    utf8.form = TextEncoding::Form::Utf8;
+    if (LanguageTextWriter::Encode({result}, utf8) != "\xEF\xBB\xBF" + line + "\r\n")
         Fail(where, "the text is not well-formed UTF-8");
     return result;
 }

@@ -3,8 +3,6 @@
 #include "content/DataLayout.h"
 #include "content/DataTextSources.h"
 #include "engine/gui/GUIFont.h"
-#include "engine/gui/GUIFontManager.h"
-#include "framework/GameBase.h"
 #include "tests/content/dataset/DataSetExpectations.h"
 
 #include <gtest/gtest.h>
@@ -95,14 +93,10 @@ TEST(DataSetConsistencyTest, EveryTextFitsItsPlaceInEveryLanguage)
     {
         SCOPED_TRACE(code);
         PackedServices services;
-        OrvaneEngine::GUIFontManager fonts(&services.log, &services.files, &services.shaders, &services.models,
-                                           services.cameras.defaultCamera);
-        std::uint32_t count = 0;
-        std::uint32_t consoleFont = 0;
-        GameFramework::GameBase::LoadFontsList(services.files, fonts, code, count, consoleFont);
+        services.LoadFonts(code);
         const std::map<std::string, std::u16string> texts = LanguageTexts(services, code);
         const auto width = [&](std::uint32_t fontId, const std::u16string& text) {
-            const OrvaneEngine::GUIFont* font = fonts.GetFont(fontId);
+            const OrvaneEngine::GUIFont* font = services.fonts.GetFont(fontId);
             return font == nullptr ? 1e9f : font->MeasureText(text, 0.0f).x;
         };
 

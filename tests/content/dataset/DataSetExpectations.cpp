@@ -1,6 +1,7 @@
 #include "tests/content/dataset/DataSetExpectations.h"
 
 #include "engine/gui/GUITextManager.h"
+#include "framework/GameBase.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -153,6 +154,11 @@ void CopyPackInto(const TempFolder& root)
 {
     std::filesystem::create_directories(root.Join("data"));
     std::filesystem::copy_file(BuiltPackPath(), root.Join("data/pack0.pak"));
+}
+
+void PackedServices::LoadFonts(const std::string& code)
+{
+    GameFramework::GameBase::LoadFontsList(files, fonts, code, fontCount, consoleFontId);
 }
 
 std::map<std::string, std::u16string> LanguageTexts(PackedServices& services, const std::string& code)

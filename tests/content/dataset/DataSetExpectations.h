@@ -3,6 +3,7 @@
 // What the data set must hold, written from the game's tables rather than
 // from the generator, and where the tests find the built pack.
 
+#include "engine/gui/GUIFontManager.h"
 #include "tests/support/ModelServices.h"
 #include "tests/support/TempFolder.h"
 
@@ -41,6 +42,13 @@ void CopyPackInto(const TempFolder& root);
 struct PackedServices : ModelServices
 {
     PackedServices() : ModelServices(CopyPackInto) {}
+
+    // The language's fonts list through the game's reader, into fonts.
+    void LoadFonts(const std::string& code);
+
+    OrvaneEngine::GUIFontManager fonts{&log, &files, &shaders, &models, cameras.defaultCamera};
+    std::uint32_t fontCount = 0;
+    std::uint32_t consoleFontId = 99;
 };
 
 // Every text file of the language, read by the text manager.

@@ -1,6 +1,7 @@
 // The built data set read through the program's own readers: every fonts
 // list and font on the device-free services, every language's texts, and
 // the start-up of the game on the pack beside the program, per language.
+#include "content/LanguageTextWriter.h"
 #include "engine/core/Engine.h"
 #include "engine/core/PackFile.h"
 #include "engine/gui/GUIFont.h"
@@ -34,26 +35,13 @@ namespace
 using namespace corvellan::test;
 namespace wt = win32::testing;
 
+// The caption as the window reports it: UTF-8.
 std::string Utf8(const std::u16string& text)
 {
-    std::string out;
-    for (const char16_t unit : text)
-    {
-        if (unit < 0x80)
-            out.push_back(static_cast<char>(unit));
-        else if (unit < 0x800)
-        {
-            out.push_back(static_cast<char>(0xC0 | (unit >> 6)));
-            out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
-        }
-        else
-        {
-            out.push_back(static_cast<char>(0xE0 | (unit >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
-        }
-    }
-    return out;
+    corvellan::content::TextEncoding utf8;
+    utf8.form = corvellan::content::TextEncoding::Form::Utf8;
+    const std::string bytes = corvellan::content::LanguageTextWriter::Encode({text}, utf8);
+    return bytes.substr(3, bytes.size() - 5);  // without the byte-order mark and the line end
 }
 
 TEST(DataSetReadersTest, ThePackHoldsExactlyTheManifest)
@@ -96,17 +84,13 @@ TEST(DataSetReadersTest, EveryFontsListMakesElevenFontsWithTheWholeCharacterSet)
     {
         SCOPED_TRACE(code);
         PackedServices services;
-        OrvaneEngine::GUIFontManager fonts(&services.log, &services.files, &services.shaders, &services.models,
-                                           services.cameras.defaultCamera);
-        std::uint32_t count = 0;
-        std::uint32_t consoleFont = 99;
-        GameFramework::GameBase::LoadFontsList(services.files, fonts, code, count, consoleFont);
-        ASSERT_EQ(count, uses.size());
-        EXPECT_EQ(consoleFont, 0u);
-        for (std::uint32_t id = 0; id < count; ++id)
+        services.LoadFonts(code);
+        ASSERT_EQ(services.fontCount, uses.size());
+        EXPECT_EQ(services.consoleFontId, 0u);
+        for (std::uint32_t id = 0; id < services.fontCount; ++id)
         {
             SCOPED_TRACE(id);
-            const OrvaneEngine::GUIFont* font = fonts.GetFont(id);
+            const OrvaneEngine::GUIFont* font = services.fonts.GetFont(id);
             ASSERT_NE(font, nullptr);
             EXPECT_EQ(font->GetGlyphs().size(), characters.size());
             for (const char16_t c : characters)
