@@ -133,6 +133,17 @@ TEST(MkdataTest, BrokenSourcesStopTheBuildNamingTheFile)
              ASSERT_TRUE(WriteFileBytes(path, ReadFileText(path).value() + "\n[OK]\nOK\n"));
          },
          "loading.txt", "OK"},
+        {"text that is not UTF-8",
+         [](const std::string& sources) { EditText(sources + "/texts/en/loading.txt", "LOADING", "Load\xC3(ing"); },
+         "en/loading.txt", "UTF-8"},
+        {"a character beyond the basic plane",
+         [](const std::string& sources) {
+             EditText(sources + "/texts/en/loading.txt", "LOADING", "Loading \xF0\x9F\x98\x80");
+         },
+         "en/loading.txt", "U+1F600"},
+        {"CR LF line ends",
+         [](const std::string& sources) { Edit(sources + "/texts/en/loading.txt", "]\n", "]\r\n"); },
+         "en/loading.txt", "CR"},
         {"a byte-order mark",
          [](const std::string& sources) {
              const std::string path = sources + "/texts/en/loading.txt";
