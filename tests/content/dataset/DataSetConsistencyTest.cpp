@@ -87,11 +87,14 @@ TEST(DataSetConsistencyTest, EveryTextReadsBackAsItsSourceWrote)
     }
 }
 
-TEST(DataSetConsistencyTest, EveryTextFitsItsPlaceInEveryLanguage)
+class DataSetFitTest : public testing::TestWithParam<std::string>
 {
-    for (const std::string& code : PresentLanguageCodes())
+};
+
+TEST_P(DataSetFitTest, EveryTextFitsItsPlace)
+{
+    const std::string code = GetParam();
     {
-        SCOPED_TRACE(code);
         PackedServices services;
         services.LoadFonts(code);
         const std::map<std::string, std::u16string> texts = LanguageTexts(services, code);
@@ -120,5 +123,8 @@ TEST(DataSetConsistencyTest, EveryTextFitsItsPlaceInEveryLanguage)
                   DataLayout::NameRoom);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EachLanguage, DataSetFitTest, testing::ValuesIn(PresentLanguageCodes()),
+                         [](const testing::TestParamInfo<std::string>& language) { return language.param; });
 
 } // namespace

@@ -3,6 +3,7 @@
 // the start-up of the game on the pack beside the program, per language.
 #include "content/LanguageTextWriter.h"
 #include "engine/core/Engine.h"
+#include "engine/core/FileBinary.h"
 #include "engine/core/PackFile.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
@@ -65,7 +66,7 @@ TEST(DataSetReadersTest, EveryLanguageOfTheGameHasItsTexts)
     EXPECT_EQ(PresentLanguageCodes(), AllLanguageCodes());
 }
 
-TEST(DataSetReadersTest, EveryFontsListMakesElevenFontsWithTheWholeCharacterSet)
+TEST(DataSetReadersTest, TheFontsListMakesElevenFontsWithTheWholeCharacterSet)
 {
     struct Use
     {
@@ -80,11 +81,9 @@ TEST(DataSetReadersTest, EveryFontsListMakesElevenFontsWithTheWholeCharacterSet)
         {24, false, "serif_bold_ember"}, {22, false, "sans_bold_gold"},
     };
     const std::u16string characters = ExpectedCharacters();
-    for (const std::string& code : PresentLanguageCodes())
     {
-        SCOPED_TRACE(code);
         PackedServices services;
-        services.LoadFonts(code);
+        services.LoadFonts("en");
         ASSERT_EQ(services.fontCount, uses.size());
         EXPECT_EQ(services.consoleFontId, 0u);
         for (std::uint32_t id = 0; id < services.fontCount; ++id)
@@ -136,6 +135,21 @@ TEST(DataSetReadersTest, EveryFontsListMakesElevenFontsWithTheWholeCharacterSet)
     }
 }
 
+TEST(DataSetReadersTest, EveryLanguageSharesTheFontsList)
+{
+    PackedServices services;
+    const auto list = [&](const std::string& code) {
+        const std::unique_ptr<OrvaneEngine::FileBinary> file =
+            services.files.Open("data\\ui\\fonts\\" + code + ".ini", false);
+        std::string bytes(file->GetSize(), '\0');
+        file->Read(bytes.data(), file->GetSize());
+        return bytes;
+    };
+    const std::string english = list("en");
+    for (const std::string& code : PresentLanguageCodes())
+        EXPECT_EQ(list(code), english) << code;
+}
+
 TEST(DataSetReadersTest, EveryKeyOfEveryLanguageResolves)
 {
     for (const std::string& code : PresentLanguageCodes())
@@ -161,13 +175,16 @@ TEST(DataSetReadersTest, EveryKeyOfEveryLanguageResolves)
     }
 }
 
-TEST(DataSetReadersTest, TheGameStartsOnThePackBesideTheProgramInEachLanguage)
+class DataSetStartUpTest : public testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(DataSetStartUpTest, TheGameStartsOnThePackBesideTheProgram)
 {
     const std::string program = CORVELLAN_PROGRAM;
     const std::filesystem::path buildFolder = std::filesystem::path(program).parent_path();
-    for (const std::string& code : PresentLanguageCodes())
+    const std::string code = GetParam();
     {
-        SCOPED_TRACE(code);
         std::map<std::string, std::u16string> expected;
         {
             PackedServices services;
@@ -201,5 +218,8 @@ TEST(DataSetReadersTest, TheGameStartsOnThePackBesideTheProgramInEachLanguage)
         wt::ResetLocale();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EachLanguage, DataSetStartUpTest, testing::ValuesIn(PresentLanguageCodes()),
+                         [](const testing::TestParamInfo<std::string>& language) { return language.param; });
 
 } // namespace
