@@ -26,7 +26,7 @@ DataStaging::DataStaging()
 {
     const char* temporary = std::getenv("TMPDIR");
     std::string pattern = std::string(temporary != nullptr && *temporary != '\0' ? temporary : "/tmp") +
-                          "/corvellan-data-XXXXXX";
+                          "/corvellan-staging-XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (::mkdtemp(buffer.data()) == nullptr)
