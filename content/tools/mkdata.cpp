@@ -1,6 +1,7 @@
 // mkdata: makes the game's data set (data\pack0.pak) from the content/
 // sources and the DejaVu faces, or the fuzz seed corpora from real data.
 #include "content/DataSet.h"
+#include "content/ToolArguments.h"
 
 #include <cstdio>
 #include <exception>
@@ -41,27 +42,23 @@ int main(int argc, char** argv)
         std::string fonts = std::filesystem::path(CORVELLAN_DEJAVU_SANS).parent_path().string();
         std::string output;
         std::string seeds;
-        for (int index = 1; index < argc; ++index)
+        corvellan::content::ToolArguments arguments(argc, argv);
+        std::string argument;
+        while (arguments.Next(argument))
         {
-            const std::string argument = argv[index];
-            const auto value = [&]() -> std::string {
-                if (index + 1 >= argc)
-                    throw std::runtime_error(argument + " needs a value");
-                return argv[++index];
-            };
-            if (argument == "--help" || argument == "-h")
+            if (corvellan::content::ToolArguments::IsHelp(argument))
             {
                 Usage(stdout);
                 return 0;
             }
             if (argument == "--source")
-                source = value();
+                source = arguments.Value();
             else if (argument == "--fonts")
-                fonts = value();
+                fonts = arguments.Value();
             else if (argument == "--output")
-                output = value();
+                output = arguments.Value();
             else if (argument == "--seed-corpus")
-                seeds = value();
+                seeds = arguments.Value();
             else
                 throw std::runtime_error("unknown argument " + argument);
         }
