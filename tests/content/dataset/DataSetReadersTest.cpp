@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -59,6 +60,28 @@ TEST(DataSetReadersTest, ThePackHoldsExactlyTheManifest)
     ASSERT_GE(bytes.size(), 17u);
     const std::uint32_t count = bytes[13] | bytes[14] << 8 | bytes[15] << 16 | static_cast<std::uint32_t>(bytes[16]) << 24;
     EXPECT_EQ(count, names.size());
+}
+
+TEST(DataSetReadersTest, TextFilesCarryTheirByteOrderMarkAndCrLfLineEnds)
+{
+    // Russian is UTF-16LE so that both of the reader's decoders run on real data.
+    OrvaneEngine::MessageManager log{"Test", false, false, "", ""};
+    OrvaneEngine::PackFile pack(&log, BuiltPackPath());
+    for (const std::string& code : PresentLanguageCodes())
+    {
+        const std::string start = code == "ru" ? std::string("\xFF\xFE[\0O\0K\0]\0\r\0\n\0", 14)
+                                               : std::string("\xEF\xBB\xBF[OK]\r\n");
+        std::uint32_t size = 0;
+        const auto bytes = pack.ReadEntry("data\\ui\\texts\\" + code + "\\common.ini", size);
+        ASSERT_NE(bytes, nullptr) << code;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.get()), std::min<std::size_t>(size, start.size())),
+                  start)
+            << code;
+    }
+    std::uint32_t size = 0;
+    const auto list = pack.ReadEntry("data\\ui\\fonts\\en.ini", size);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(list.get()), 3), "\xEF\xBB\xBF");
 }
 
 TEST(DataSetReadersTest, EveryLanguageOfTheGameHasItsTexts)
@@ -150,7 +173,7 @@ TEST(DataSetReadersTest, EveryLanguageSharesTheFontsList)
         EXPECT_EQ(list(code), english) << code;
 }
 
-TEST(DataSetReadersTest, EveryKeyOfEveryLanguageResolves)
+TEST(DataSetReadersTest, EveryKeyOfEveryLanguageResolvesFromItsOwnFile)
 {
     for (const std::string& code : PresentLanguageCodes())
     {
@@ -160,7 +183,18 @@ TEST(DataSetReadersTest, EveryKeyOfEveryLanguageResolves)
         std::size_t keys = 0;
         for (const ExpectedTextFile& file : ExpectedTextFiles())
         {
-            texts.LoadTexts("ui\\texts\\" + code + "\\" + file.name + ".ini");
+            const std::string name = "ui\\texts\\" + code + "\\" + file.name + ".ini";
+            // Alone, the file holds its keys and no other.
+            OrvaneEngine::GUITextManager alone(&services.log, &services.files);
+            alone.LoadTexts(name);
+            std::vector<std::string> held;
+            for (const auto& entry : alone.GetTexts())
+                held.push_back(entry.first);
+            std::vector<std::string> wanted = file.keys;
+            std::sort(wanted.begin(), wanted.end());
+            EXPECT_EQ(held, wanted) << file.name;
+
+            texts.LoadTexts(name);
             for (const std::string& key : file.keys)
             {
                 const std::u16string& text = texts.GetText(key);
