@@ -64,6 +64,20 @@ private:
     std::function<void()> onUpdate;
 };
 
+// The level logic, journaling its Update in the order of the screens'.
+class TestGameLevel : public Journaled<GameLogicBase>
+{
+public:
+    using Journaled<GameLogicBase>::Journaled;
+
+    void Update() override
+    {
+        GameLogicBase::Update();
+        if (journal.recordUpdates)
+            journal.Add("update " + name);
+    }
+};
+
 } // namespace
 
 TestGame::TestGame(TestGameJournal& journalIn, Options optionsIn)
@@ -121,9 +135,8 @@ std::unique_ptr<GameLogicBase> TestGame::CreateGameLogic(StageRecord* stageRecor
                                                          std::uint32_t gameCounter)
 {
     BeforeMake("level logic");
-    auto logic = std::make_unique<Journaled<GameLogicBase>>(journal, "level logic", engine.get(),
-                                                            soundController.get(), stageRecord, levelRecord,
-                                                            gameCounter);
+    auto logic = std::make_unique<TestGameLevel>(journal, "level logic", engine.get(), soundController.get(),
+                                                 stageRecord, levelRecord, gameCounter);
     journal.Name(logic.get(), "level logic");
     return logic;
 }

@@ -91,6 +91,8 @@ public:
     GameFramework::LevelManagerBase* GetLevelManager() const { return levelManager.get(); }
     GameFramework::HighScoresTable* GetHighScores() const { return highScoresTable.get(); }
     GameFramework::GUIGameCursorBase* GetCursor() const { return gameCursor.get(); }
+    GameFramework::GUIProfilesWindowBase* GetProfilesWindow() const { return profilesWindow.get(); }
+    GameFramework::GUILoadingWindowBase* GetLoadingWindow() const { return loadingWindow.get(); }
     GameFramework::GUIGameLogicWindowBase* GetPanel() const { return gameLogicWindow.get(); }
     GameFramework::SoundController* GetSoundController() const { return soundController.get(); }
     bool IsMusicPaused() const { return musicPaused; }

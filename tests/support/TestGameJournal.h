@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ public:
     std::string NameOf(const void* object) const;
 
     std::vector<std::string> entries;
+    // Screens and the level also journal "update <name>" while this is on.
+    bool recordUpdates = false;
+    // Called with a screen's name after its Show was journaled.
+    std::function<void(const std::string&)> onShow;
 
 private:
     std::map<const void*, std::string> names;

@@ -30,7 +30,7 @@ std::string DescribeArgument(const TestGameJournal& journal, const GameFramework
 
 // A screen of the test game: it journals "show <name>" for a Show without
 // arguments, "show <name>(<arguments>)" otherwise, and "hide <name>". A test
-// sets its result directly.
+// sets its result directly, or from the journal's onShow.
 template <class Base, class... Args>
 class TestGameScreen : public Journaled<Base>
 {
@@ -48,6 +48,15 @@ public:
             entry += "(" + list + ")";
         }
         this->journal.Add(entry);
+        if (this->journal.onShow)
+            this->journal.onShow(this->name);
+    }
+
+    void Update() override
+    {
+        Base::Update();
+        if (this->journal.recordUpdates)
+            this->journal.Add("update " + this->name);
     }
 
     void Hide() override
