@@ -272,6 +272,273 @@ TEST_F(ScreenFlowTest, EachHandlerActsOnItsCodesInOrder)
     }
 }
 
+TEST_F(ScreenFlowTest, AWonLevelMovesTheProfileOnAndShowsLevelComplete)
+{
+    game.CreateWindows();
+    struct Case
+    {
+        const char* name;
+        std::uint32_t stage;
+        std::uint32_t level;
+        std::uint32_t nextStage;
+        std::uint32_t nextLevel;
+        bool last;
+    };
+    for (const Case& c : {Case{"inside a stage", 0, 1, 0, 2, false}, Case{"a stage's last", 0, 2, 1, 0, false},
+                          Case{"the game's last", 1, 3, 1, 3, true}})
+    {
+        SCOPED_TRACE(c.name);
+        Current().score = 100;
+        Current().gameCounter = 3;
+        Current().results.clear();
+        PlayLevel(c.stage, c.level);
+        GameLogicBase& level = *game.GetLevel();
+        level.SetScore(40);
+        level.SetState(GameLogicBase::Won);
+        const std::size_t mark = journal.entries.size();
+        game.DispatchWindowResults();
+        game.ClearWindowResults();
+
+        EXPECT_EQ(journal.After(mark), Entries{"show LevelComplete(" + std::to_string(c.stage) + ":" +
+                                               std::to_string(c.level) + ", 0.00)"});
+        EXPECT_EQ(Current().nextStage, c.nextStage);
+        EXPECT_EQ(Current().nextLevel, c.nextLevel);
+        EXPECT_EQ(Current().GetReachedStage(), c.nextStage);
+        EXPECT_EQ(Current().GetReachedLevel(), c.nextLevel);
+        EXPECT_EQ(Current().GetReachedEnd(), c.last);
+        EXPECT_EQ(Current().gameInProgress, !c.last);
+        EXPECT_EQ(Current().gameCounter, level.GetGameCounter());
+        EXPECT_EQ(Current().score, 140u);
+        EXPECT_EQ(level.GetScore(), 0u);
+        ASSERT_EQ(Current().results.size(), 1u);
+        EXPECT_EQ(Current().results[0]->stage, c.stage);
+        EXPECT_EQ(Current().results[0]->level, c.level);
+        EXPECT_EQ(Current().results[0]->mode, Current().mode);
+        EXPECT_FALSE(game.GetPanel()->IsActive());
+        EXPECT_EQ(game.GetLevel(), &level) << "the level stays until LevelComplete reports";
+        EXPECT_EQ(game.GetPanel()->GetGameLogic(), &level);
+        EXPECT_FALSE(level.HasStateChanged());
+
+        // Served once: the next frame's passes find nothing to do.
+        EXPECT_EQ(Serve("LevelComplete", 0), Entries{});
+        Serve("LevelComplete", 13);
+    }
+}
+
+TEST_F(ScreenFlowTest, ALostLevelEndsTheGameInProgress)
+{
+    game.CreateWindows();
+    Current().gameInProgress = true;
+    PlayLevel(0, 1);
+    game.GetLevel()->SetState(GameLogicBase::Lost);
+    const std::size_t mark = journal.entries.size();
+    game.DispatchWindowResults();
+    game.ClearWindowResults();
+    EXPECT_EQ(journal.After(mark), Entries{"show GameOver"});
+    EXPECT_FALSE(Current().gameInProgress);
+    EXPECT_FALSE(game.GetPanel()->IsActive());
+    EXPECT_NE(game.GetLevel(), nullptr);
+}
+
+TEST_F(ScreenFlowTest, OnlyAChangedStateOfAnEndedLevelIsServed)
+{
+    game.CreateWindows();
+    PlayLevel(0, 0);
+    GameLogicBase& level = *game.GetLevel();
+    level.SetPaused(true);
+    ASSERT_TRUE(level.HasStateChanged());
+    EXPECT_EQ(Serve("GameLogic", 0), Entries{});
+    EXPECT_FALSE(level.HasStateChanged());
+
+    level.SetPaused(false);
+    level.SetState(GameLogicBase::Won);
+    level.ClearStateChanged();
+    EXPECT_EQ(Serve("GameLogic", 0), Entries{}) << "no change flag, no level end";
+}
+
+TEST_F(ScreenFlowTest, ACodeIsServedOnceByTheFrameAfterItWasSet)
+{
+    game.CreateWindows();
+    game.Result("MainMenu") = 5;
+    game.FrameStep();
+    EXPECT_EQ(journal.Count("show Profiles"), 1u);
+    EXPECT_EQ(game.Result("MainMenu"), 0u);
+    game.FrameStep();
+    EXPECT_EQ(journal.Count("show Profiles"), 1u);
+}
+
+TEST_F(ScreenFlowTest, ACodeSetDuringAPassIsServedByTheNextPassOnce)
+{
+    game.CreateWindows();
+    // MainMenu comes before Profiles in the dispatch order: a code it gets
+    // while Profiles is served would be cleared unseen after the pass.
+    bool reported = false;
+    journal.onShow = [this, &reported](const std::string& screen) {
+        if (screen == "MainMenu" && !reported)
+        {
+            reported = true;
+            game.Result("MainMenu") = 5;
+        }
+    };
+    game.Result("Profiles") = 3;
+    const std::size_t mark = journal.entries.size();
+    game.FrameStep();
+    EXPECT_EQ(journal.After(mark), (Entries{"hide Profiles", "show MainMenu", "hide MainMenu", "show Profiles"}));
+}
+
+TEST_F(ScreenFlowTest, TheUpdateOrderPutsTheLevelBeforeLevelComplete)
+{
+    game.CreateWindows();
+    game.StartLevel();
+    journal.recordUpdates = true;
+    const std::size_t mark = journal.entries.size();
+    game.UpdateWindows();
+    EXPECT_EQ(journal.After(mark),
+              (Entries{"update Logos",
+                       "update Loading",
+                       "update Welcome",
+                       "update Exit",
+                       "update MainMenu",
+                       "update Profiles",
+                       "update NewProfile",
+                       "update RenameProfile",
+                       "update DeleteProfile",
+                       "update ProfileNameConflict",
+                       "update GameLogicLoading",
+                       "update StartGameLogic",
+                       "update ContinueGameLogic",
+                       "update HighScores",
+                       "update Options",
+                       "update Help",
+                       "update GameLogic",
+                       "update GameLogicPause",
+                       "update GameLogicMenu",
+                       "update GameLogicMenuExit",
+                       "update GameLogicRestart",
+                       "update GameLogicGameExit",
+                       "update level logic",
+                       "update LevelComplete",
+                       "update StageComplete",
+                       "update GameComplete",
+                       "update GameOver"}));
+}
+
+TEST_F(ScreenFlowTest, ThePreviousLevelsKeeperStaysUntilTheOneAfterNextIsPrepared)
+{
+    game.CreateWindows();
+    const auto prepare = [this] {
+        Serve("StartGameLogic", 23);
+        return game.GetLevelData();
+    };
+    GameFramework::DataKeeper* first = prepare();
+    EXPECT_EQ(game.GetPreviousLevelData(), nullptr);
+    GameFramework::DataKeeper* second = prepare();
+    EXPECT_EQ(game.GetPreviousLevelData(), first);
+    EXPECT_EQ(journal.Count("delete level data 1"), 0u);
+    GameFramework::DataKeeper* third = prepare();
+    EXPECT_EQ(journal.Count("delete level data 1"), 1u);
+    EXPECT_EQ(journal.Count("delete level data 2"), 0u);
+    EXPECT_EQ(game.GetPreviousLevelData(), second);
+    EXPECT_EQ(game.GetLevelData(), third);
+}
+
+TEST_F(ScreenFlowTest, AProfilePositionOutsideTheListsFallsBackToTheFirstLevel)
+{
+    SetLevels({3, 4});
+    game.CreateWindows();
+    for (const char* screen : {"StartGameLogic", "GameLogicLoading"})
+    {
+        SCOPED_TRACE(screen);
+        Current().nextStage = 5;
+        Current().nextLevel = 9;
+        if (std::string(screen) == "StartGameLogic")
+            Serve(screen, 23);
+        else
+            Serve(screen, 1);
+        EXPECT_EQ(Current().nextStage, 0u);
+        EXPECT_EQ(Current().nextLevel, 0u);
+    }
+    ASSERT_NE(game.GetLevel(), nullptr);
+    EXPECT_EQ(game.GetLevel()->GetLevelRecord(), game.GetLevelManager()->levels[0][0].get());
+
+    // A level beyond its stage's count is as stale as a stage beyond the list.
+    Current().nextStage = 0;
+    Current().nextLevel = 3;
+    Serve("GameLogicLoading", 1);
+    EXPECT_EQ(Current().nextLevel, 0u);
+}
+
+TEST_F(ScreenFlowTest, APauseAskedForAsTheLevelEndsIsIgnored)
+{
+    game.CreateWindows();
+    for (std::uint32_t code : {15u, 16u, 4u})
+    {
+        SCOPED_TRACE(code);
+        PlayLevel(0, 0);
+        game.GetLevel()->SetState(GameLogicBase::Won);
+        game.Result("GameLogic") = code;
+        const std::size_t mark = journal.entries.size();
+        game.DispatchWindowResults();
+        game.ClearWindowResults();
+        EXPECT_EQ(journal.After(mark), Entries{"show LevelComplete(0:0, 0.00)"});
+        EXPECT_EQ(game.GetLevel()->GetState(), GameLogicBase::Won);
+        Serve("LevelComplete", 13);
+    }
+}
+
+TEST_F(ScreenFlowTest, TheEndOfTheLoadMakesTheScreensAndOpensWelcomeOrTheMainMenu)
+{
+    GameFramework::ProfileManagerBase& profiles = *game.GetProfileManager();
+    const Entries screens{"GameLogicLoading", "Welcome", "Exit", "MainMenu", "Profiles", "NewProfile",
+                          "RenameProfile", "DeleteProfile", "ProfileNameConflict", "StartGameLogic",
+                          "ContinueGameLogic", "HighScores", "Options", "Help", "GameLogic", "GameLogicPause",
+                          "GameLogicMenu", "GameLogicMenuExit", "GameLogicRestart", "GameLogicGameExit",
+                          "LevelComplete", "StageComplete", "GameComplete", "GameOver"};
+    struct Case
+    {
+        const char* name;
+        std::function<void()> before;
+        const char* first;
+    };
+    ProfileBase* anna = profiles.currentProfile;
+    const Case cases[] = {
+        {"no profile",
+         [&profiles] {
+             profiles.SetCurrentProfile(nullptr, false);
+             profiles.profiles.clear();
+         },
+         "show Welcome"},
+        // Profiles that the list file does not name as current: the menus
+        // need one, so the first becomes current.
+        {"profiles, none current",
+         [&profiles, &anna] {
+             anna = profiles.CreateProfile(u"Anna");
+             profiles.CreateProfile(u"Bob");
+             profiles.SetCurrentProfile(nullptr, false);
+         },
+         "show MainMenu"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        c.before();
+        game.GetCursor()->SetVisible(false);
+        const Entries entries = Serve("Loading", 1);
+        ASSERT_GE(entries.size(), 2u);
+        EXPECT_EQ(entries.front(), "hide Loading");
+        EXPECT_EQ(entries.back(), c.first);
+        Entries made;
+        for (const std::string& entry : entries)
+        {
+            if (entry.rfind("factory ", 0) == 0)
+                made.push_back(entry.substr(8));
+        }
+        EXPECT_EQ(made, screens);
+        EXPECT_TRUE(game.GetCursor()->IsVisible());
+    }
+    EXPECT_EQ(profiles.currentProfile, anna);
+}
+
 // The request ends the program after the frame; the screen stays shown
 // until then. Each case needs a game that is not exiting yet.
 class QuitCodeTest : public ScreenFlowTest, public ::testing::WithParamInterface<const char*>
