@@ -93,6 +93,8 @@ public:
     GameFramework::GUIGameCursorBase* GetCursor() const { return gameCursor.get(); }
     GameFramework::GUIProfilesWindowBase* GetProfilesWindow() const { return profilesWindow.get(); }
     GameFramework::GUILoadingWindowBase* GetLoadingWindow() const { return loadingWindow.get(); }
+    GameFramework::GUIOptionsWindowBase* GetOptionsWindow() const { return optionsWindow.get(); }
+    GameFramework::GUIGameLogicMenuWindowBase* GetGameLogicMenuWindow() const { return gameLogicMenuWindow.get(); }
     GameFramework::GUIGameLogicWindowBase* GetPanel() const { return gameLogicWindow.get(); }
     GameFramework::SoundController* GetSoundController() const { return soundController.get(); }
     bool IsMusicPaused() const { return musicPaused; }
