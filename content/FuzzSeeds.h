@@ -58,4 +58,9 @@ bool WriteFontFileSeeds(const std::string& folder, const std::string& ttfPath = 
 // target writes itself.
 bool WriteFontsListSeeds(const std::string& folder);
 
+// background_layers: no layer, layers with and without particle systems and
+// built by the background, a negative count, a huge count, a list cut short
+// and a comment between the values.
+bool WriteBackgroundLayersSeeds(const std::string& folder);
+
 } // namespace corvellan::content
