@@ -2,7 +2,9 @@
 // dispatch passes of a frame, the end of a level and the level keepers.
 #include "engine/core/Engine.h"
 #include "framework/DataKeeper.h"
+#include "framework/GUIGameCompleteWindowBase.h"
 #include "framework/GUIGameCursorBase.h"
+#include "framework/GUILoadingWindowBase.h"
 #include "framework/GUIGameLogicWindowBase.h"
 #include "framework/GUIProfilesWindowBase.h"
 #include "framework/GameLogicBase.h"
@@ -73,6 +75,7 @@ protected:
     }
 
     ProfileBase& Current() const { return *game.GetProfileManager()->currentProfile; }
+    GameFramework::ProfileManagerBase& Profiles() const { return *game.GetProfileManager(); }
 
     // One dispatch pass serving one code; the journal entries it added.
     Entries Serve(const std::string& screen, std::uint32_t code)
@@ -537,6 +540,72 @@ TEST_F(ScreenFlowTest, TheEndOfTheLoadMakesTheScreensAndOpensWelcomeOrTheMainMen
         EXPECT_TRUE(game.GetCursor()->IsVisible());
     }
     EXPECT_EQ(profiles.currentProfile, anna);
+}
+
+TEST_F(ScreenFlowTest, AWholeGameRunsFromTheLogosToTheExit)
+{
+    Profiles().SetCurrentProfile(nullptr, false);
+    Profiles().profiles.clear();
+    // A screen reports in its Update; the next frame serves it.
+    const auto report = [this](const char* screen, std::uint32_t code) {
+        game.Result(screen) = code;
+        game.FrameStep();
+    };
+    const auto win = [this](GameLogicBase::State end) {
+        game.GetLevel()->SetScore(100);
+        game.GetLevel()->SetState(end);
+        game.FrameStep();
+    };
+
+    report("Logos", 1);
+    game.GetLoadingWindow()->RunLoading();
+    report("Loading", 1);
+    Profiles().SetCurrentProfile(Profiles().CreateProfile(u"Anna"), true);
+    report("Welcome", 3);
+    report("MainMenu", 23);
+    // The last level of the game.
+    Current().nextStage = 1;
+    Current().nextLevel = 3;
+    report("StartGameLogic", 23);
+    report("GameLogicLoading", 1);
+    win(GameLogicBase::Won);
+    report("LevelComplete", 20);
+    report("StageComplete", 13);
+    // The game's own effect shows GameComplete after the last stage.
+    game.GetGameCompleteWindow()->Show();
+    report("GameComplete", 1);
+    report("HighScores", 3);
+    report("MainMenu", 23);
+    report("StartGameLogic", 23);
+    report("GameLogicLoading", 1);
+    win(GameLogicBase::Lost);
+    report("GameOver", 1);
+    report("HighScores", 3);
+    report("MainMenu", 4);
+    report("Exit", 22);
+
+    EXPECT_EQ(journal.With("show "), (Entries{"Logos",
+                                              "Loading(game data)",
+                                              "Welcome",
+                                              "MainMenu",
+                                              "StartGameLogic(2)",
+                                              "GameLogicLoading(level data 1)",
+                                              "GameLogic(level logic)",
+                                              "LevelComplete(1:3, 0.00)",
+                                              "StageComplete(1:3)",
+                                              "StartGameLogic(9)",
+                                              "GameComplete",
+                                              "HighScores(10, Anna=100)",
+                                              "MainMenu",
+                                              "StartGameLogic(2)",
+                                              "GameLogicLoading(level data 2)",
+                                              "GameLogic(level logic)",
+                                              "GameOver",
+                                              "HighScores(11, Anna=100)",
+                                              "MainMenu",
+                                              "Exit(2)"}));
+    EXPECT_EQ(game.GetLevel(), nullptr);
+    EXPECT_TRUE(game.IsExiting());
 }
 
 // The request ends the program after the frame; the screen stays shown

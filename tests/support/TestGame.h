@@ -95,6 +95,7 @@ public:
     GameFramework::GUILoadingWindowBase* GetLoadingWindow() const { return loadingWindow.get(); }
     GameFramework::GUIOptionsWindowBase* GetOptionsWindow() const { return optionsWindow.get(); }
     GameFramework::GUIGameLogicMenuWindowBase* GetGameLogicMenuWindow() const { return gameLogicMenuWindow.get(); }
+    GameFramework::GUIGameCompleteWindowBase* GetGameCompleteWindow() const { return gameCompleteWindow.get(); }
     GameFramework::GUIGameLogicWindowBase* GetPanel() const { return gameLogicWindow.get(); }
     GameFramework::SoundController* GetSoundController() const { return soundController.get(); }
     bool IsMusicPaused() const { return musicPaused; }
