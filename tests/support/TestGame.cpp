@@ -64,6 +64,51 @@ private:
     std::function<void()> onUpdate;
 };
 
+// A keeper of no lists that lets a test break into its load.
+class TestGameKeeper : public Journaled<DataKeeper>
+{
+public:
+    TestGameKeeper(TestGameJournal& journalIn, const std::string& nameIn, OrvaneEngine::Engine* engineIn,
+                   std::function<void()> onLoadIn)
+        : Journaled<DataKeeper>(journalIn, nameIn, engineIn, "en", false), onLoad(std::move(onLoadIn))
+    {
+        journal.Name(this, nameIn);
+    }
+
+    void LoadAll() override
+    {
+        if (onLoad)
+            onLoad();
+        DataKeeper::LoadAll();
+    }
+
+private:
+    std::function<void()> onLoad;
+};
+
+// A loading screen that, when asked to, loads what it shows as the game's do.
+class TestGameLoadingScreen : public TestGameScreen<GUILoadingWindowBase, DataKeeper*>
+{
+public:
+    TestGameLoadingScreen(TestGameJournal& journalIn, const std::string& nameIn, OrvaneEngine::Engine* engineIn,
+                          bool loadsIn)
+        : TestGameScreen<GUILoadingWindowBase, DataKeeper*>(journalIn, nameIn, engineIn), loads(loadsIn)
+    {
+    }
+
+    void Update() override
+    {
+        TestGameScreen<GUILoadingWindowBase, DataKeeper*>::Update();
+        if (!loads || GetDataKeeper() == nullptr || IsDone())
+            return;
+        RunLoading();
+        result = 1;
+    }
+
+private:
+    bool loads;
+};
+
 // The level logic, journaling its Update in the order of the screens'.
 class TestGameLevel : public Journaled<GameLogicBase>
 {
@@ -111,9 +156,7 @@ std::unique_ptr<ProfileManagerBase> TestGame::CreateProfileManager()
 std::unique_ptr<DataKeeper> TestGame::CreateGameData()
 {
     BeforeMake("game data");
-    auto keeper = std::make_unique<Journaled<DataKeeper>>(journal, "game data", engine.get(), "en", false);
-    journal.Name(keeper.get(), "game data");
-    return keeper;
+    return std::make_unique<TestGameKeeper>(journal, "game data", engine.get(), options.onGameDataLoad);
 }
 
 std::unique_ptr<GUIGameCursorBase> TestGame::CreateGameCursor()
@@ -126,9 +169,7 @@ std::unique_ptr<DataKeeper> TestGame::CreateGameLogicData(StageRecord* /*stageRe
 {
     const std::string name = "level data " + std::to_string(++levelDataMade);
     BeforeMake(name);
-    auto keeper = std::make_unique<Journaled<DataKeeper>>(journal, name, engine.get(), "en", false);
-    journal.Name(keeper.get(), name);
-    return keeper;
+    return std::make_unique<TestGameKeeper>(journal, name, engine.get(), nullptr);
 }
 
 std::unique_ptr<GameLogicBase> TestGame::CreateGameLogic(StageRecord* stageRecord, LevelRecord* levelRecord,
@@ -170,13 +211,13 @@ std::unique_ptr<GUILogosWindowBase> TestGame::CreateLogosWindow()
 std::unique_ptr<GUILoadingWindowBase> TestGame::CreateLoadingWindow()
 {
     BeforeMake("Loading");
-    return MakeScreen<TestGameScreen<GUILoadingWindowBase, DataKeeper*>>("Loading", engine.get());
+    return MakeScreen<TestGameLoadingScreen>("Loading", engine.get(), options.loadingScreensLoad);
 }
 
 std::unique_ptr<GUILoadingWindowBase> TestGame::CreateGameLogicLoadingWindow()
 {
     BeforeMake("GameLogicLoading");
-    return MakeScreen<TestGameScreen<GUILoadingWindowBase, DataKeeper*>>("GameLogicLoading", engine.get());
+    return MakeScreen<TestGameLoadingScreen>("GameLogicLoading", engine.get(), options.loadingScreensLoad);
 }
 
 std::unique_ptr<GUIWelcomeWindowBase> TestGame::CreateWelcomeWindow()

@@ -31,6 +31,11 @@ public:
         std::function<void(TestGame&, const std::string&)> beforeMake;
         // Called from the game cursor's Update; may throw.
         std::function<void()> onCursorUpdate;
+        // The loading screens load their keeper in their first Update after
+        // Show, through the loading worker, and then report 1, as the game's do.
+        bool loadingScreensLoad = false;
+        // Called by the game data keeper as it loads (on the worker); may throw.
+        std::function<void()> onGameDataLoad;
     };
 
     TestGame(TestGameJournal& journal, Options options);
