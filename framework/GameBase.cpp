@@ -531,6 +531,13 @@ std::uint32_t GameBase::ServedResult(const std::uint32_t* result) const
     return 0;
 }
 
+template <class From, class To, class... Args>
+void GameBase::Replace(const std::unique_ptr<From>& from, const std::unique_ptr<To>& to, Args&&... args)
+{
+    from->Hide();
+    to->Show(std::forward<Args>(args)...);
+}
+
 template <class Screen>
 void GameBase::Serve(const std::unique_ptr<Screen>& screen, void (GameBase::*handler)())
 {
@@ -715,8 +722,7 @@ void GameBase::OnLogosWindow()
 {
     if (logosWindow->result != 1)
         return;
-    logosWindow->Hide();
-    loadingWindow->Show(gameData.get());
+    Replace(logosWindow, loadingWindow, gameData.get());
 }
 
 void GameBase::OnLoadingWindow()
@@ -746,12 +752,10 @@ void GameBase::OnWelcomeWindow()
     switch (welcomeWindow->result)
     {
     case 3:
-        welcomeWindow->Hide();
-        mainMenuWindow->Show();
+        Replace(welcomeWindow, mainMenuWindow);
         break;
     case 4:
-        welcomeWindow->Hide();
-        exitWindow->Show(1);
+        Replace(welcomeWindow, exitWindow, 1);
         break;
     default:
         break;
@@ -763,16 +767,13 @@ void GameBase::OnExitWindow()
     switch (exitWindow->result)
     {
     case 2:
-        exitWindow->Hide();
-        welcomeWindow->Show();
+        Replace(exitWindow, welcomeWindow);
         break;
     case 3:
-        exitWindow->Hide();
-        mainMenuWindow->Show();
+        Replace(exitWindow, mainMenuWindow);
         break;
     case 6:
-        exitWindow->Hide();
-        newProfileWindow->Show(0);
+        Replace(exitWindow, newProfileWindow, 0);
         break;
     case 22:
         engine->RequestExit(0);
@@ -787,8 +788,7 @@ void GameBase::OnMainMenuWindow()
     switch (mainMenuWindow->result)
     {
     case 5:
-        mainMenuWindow->Hide();
-        profilesWindow->Show();
+        Replace(mainMenuWindow, profilesWindow);
         break;
     case 23:
         mainMenuWindow->Hide();
@@ -803,20 +803,16 @@ void GameBase::OnMainMenuWindow()
         }
         break;
     case 10:
-        mainMenuWindow->Hide();
-        highScoresWindow->Show(2, nullptr);
+        Replace(mainMenuWindow, highScoresWindow, 2, nullptr);
         break;
     case 11:
-        mainMenuWindow->Hide();
-        optionsWindow->Show();
+        Replace(mainMenuWindow, optionsWindow);
         break;
     case 12:
-        mainMenuWindow->Hide();
-        helpWindow->Show();
+        Replace(mainMenuWindow, helpWindow);
         break;
     case 4:
-        mainMenuWindow->Hide();
-        exitWindow->Show(2);
+        Replace(mainMenuWindow, exitWindow, 2);
         break;
     default:
         break;
@@ -828,20 +824,16 @@ void GameBase::OnProfilesWindow()
     switch (profilesWindow->result)
     {
     case 6:
-        profilesWindow->Hide();
-        newProfileWindow->Show(1);
+        Replace(profilesWindow, newProfileWindow, 1);
         break;
     case 7:
-        profilesWindow->Hide();
-        renameProfileWindow->Show(true, profilesWindow->selectedName);
+        Replace(profilesWindow, renameProfileWindow, true, profilesWindow->selectedName);
         break;
     case 8:
-        profilesWindow->Hide();
-        deleteProfileWindow->Show(profilesWindow->selectedName);
+        Replace(profilesWindow, deleteProfileWindow, profilesWindow->selectedName);
         break;
     case 3:
-        profilesWindow->Hide();
-        mainMenuWindow->Show();
+        Replace(profilesWindow, mainMenuWindow);
         break;
     default:
         break;
@@ -865,16 +857,13 @@ void GameBase::OnNewProfileWindow()
     switch (newProfileWindow->result)
     {
     case 9:
-        newProfileWindow->Hide();
-        profileNameConflictWindow->Show(3);
+        Replace(newProfileWindow, profileNameConflictWindow, 3);
         break;
     case 5:
-        newProfileWindow->Hide();
-        profilesWindow->Show();
+        Replace(newProfileWindow, profilesWindow);
         break;
     case 4:
-        newProfileWindow->Hide();
-        exitWindow->Show(3);
+        Replace(newProfileWindow, exitWindow, 3);
         break;
     default:
         break;
@@ -886,12 +875,10 @@ void GameBase::OnRenameProfileWindow()
     switch (renameProfileWindow->result)
     {
     case 9:
-        renameProfileWindow->Hide();
-        profileNameConflictWindow->Show(4);
+        Replace(renameProfileWindow, profileNameConflictWindow, 4);
         break;
     case 5:
-        renameProfileWindow->Hide();
-        profilesWindow->Show();
+        Replace(renameProfileWindow, profilesWindow);
         break;
     default:
         break;
@@ -903,12 +890,10 @@ void GameBase::OnDeleteProfileWindow()
     switch (deleteProfileWindow->result)
     {
     case 5:
-        deleteProfileWindow->Hide();
-        profilesWindow->Show();
+        Replace(deleteProfileWindow, profilesWindow);
         break;
     case 6:
-        deleteProfileWindow->Hide();
-        newProfileWindow->Show(1);
+        Replace(deleteProfileWindow, newProfileWindow, 1);
         break;
     default:
         break;
@@ -920,12 +905,10 @@ void GameBase::OnProfileNameConflictWindow()
     switch (profileNameConflictWindow->result)
     {
     case 6:
-        profileNameConflictWindow->Hide();
-        newProfileWindow->Show(0);
+        Replace(profileNameConflictWindow, newProfileWindow, 0);
         break;
     case 7:
-        profileNameConflictWindow->Hide();
-        renameProfileWindow->Show(false, u"");
+        Replace(profileNameConflictWindow, renameProfileWindow, false, u"");
         break;
     default:
         break;
@@ -937,13 +920,11 @@ void GameBase::OnStartGameLogicWindow()
     switch (startGameLogicWindow->result)
     {
     case 3:
-        startGameLogicWindow->Hide();
-        mainMenuWindow->Show();
+        Replace(startGameLogicWindow, mainMenuWindow);
         break;
     case 23:
         PrepareLevelData();
-        startGameLogicWindow->Hide();
-        gameLogicLoadingWindow->Show(levelData.get());
+        Replace(startGameLogicWindow, gameLogicLoadingWindow, levelData.get());
         break;
     default:
         break;
@@ -955,8 +936,7 @@ void GameBase::OnContinueGameLogicWindow()
     switch (continueGameLogicWindow->result)
     {
     case 14:
-        continueGameLogicWindow->Hide();
-        startGameLogicWindow->Show(7);
+        Replace(continueGameLogicWindow, startGameLogicWindow, 7);
         break;
     case 13:
     {
@@ -964,13 +944,11 @@ void GameBase::OnContinueGameLogicWindow()
         profile->gameInProgress = false;
         profile->Save();
         profile->ResetGame();
-        continueGameLogicWindow->Hide();
-        startGameLogicWindow->Show(7);
+        Replace(continueGameLogicWindow, startGameLogicWindow, 7);
         break;
     }
     case 3:
-        continueGameLogicWindow->Hide();
-        mainMenuWindow->Show();
+        Replace(continueGameLogicWindow, mainMenuWindow);
         break;
     default:
         break;
@@ -981,24 +959,21 @@ void GameBase::OnHighScoresWindow()
 {
     if (highScoresWindow->result != 3)
         return;
-    highScoresWindow->Hide();
-    mainMenuWindow->Show();
+    Replace(highScoresWindow, mainMenuWindow);
 }
 
 void GameBase::OnOptionsWindow()
 {
     if (optionsWindow->result != 3)
         return;
-    optionsWindow->Hide();
-    mainMenuWindow->Show();
+    Replace(optionsWindow, mainMenuWindow);
 }
 
 void GameBase::OnHelpWindow()
 {
     if (helpWindow->result != 3)
         return;
-    helpWindow->Hide();
-    mainMenuWindow->Show();
+    Replace(helpWindow, mainMenuWindow);
 }
 
 void GameBase::OnGameLogicWindow()
@@ -1037,12 +1012,10 @@ void GameBase::OnGameLogicMenuWindow()
             gameLogic->SetPaused(false);
         break;
     case 18:
-        gameLogicMenuWindow->Hide();
-        gameLogicMenuExitWindow->Show();
+        Replace(gameLogicMenuWindow, gameLogicMenuExitWindow);
         break;
     case 17:
-        gameLogicMenuWindow->Hide();
-        gameLogicRestartWindow->Show();
+        Replace(gameLogicMenuWindow, gameLogicRestartWindow);
         break;
     default:
         break;
@@ -1054,8 +1027,7 @@ void GameBase::OnGameLogicMenuExitWindow()
     switch (gameLogicMenuExitWindow->result)
     {
     case 16:
-        gameLogicMenuExitWindow->Hide();
-        gameLogicMenuWindow->Show();
+        Replace(gameLogicMenuExitWindow, gameLogicMenuWindow);
         break;
     case 3:
         gameLogicMenuExitWindow->Hide();
@@ -1072,8 +1044,7 @@ void GameBase::OnGameLogicRestartWindow()
     switch (gameLogicRestartWindow->result)
     {
     case 16:
-        gameLogicRestartWindow->Hide();
-        gameLogicMenuWindow->Show();
+        Replace(gameLogicRestartWindow, gameLogicMenuWindow);
         break;
     case 13:
         gameLogicRestartWindow->Hide();
@@ -1145,8 +1116,7 @@ void GameBase::OnLevelCompleteWindow()
         startGameLogicWindow->Show(8);
         break;
     case 20:
-        levelCompleteWindow->Hide();
-        stageCompleteWindow->Show(gameLogic->GetLevelRecord());
+        Replace(levelCompleteWindow, stageCompleteWindow, gameLogic->GetLevelRecord());
         break;
     default:
         break;

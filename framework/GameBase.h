@@ -284,6 +284,9 @@ private:
     // began; a code set since then waits for the next pass.
     template <class Screen>
     void Serve(const std::unique_ptr<Screen>& screen, void (GameBase::*handler)());
+    // Hides one screen and shows the next with the arguments it takes.
+    template <class From, class To, class... Args>
+    void Replace(const std::unique_ptr<From>& from, const std::unique_ptr<To>& to, Args&&... args);
     // The level position of the current profile, moved to the first level
     // when the lists do not hold it.
     void CheckProfilePosition();

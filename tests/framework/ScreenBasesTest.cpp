@@ -15,11 +15,10 @@
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "framework/SoundController.h"
-#include "platform/win32/Messages.h"
 #include "platform/win32/testing/EventPush.h"
-#include "platform/win32/testing/MultimediaTimerHooks.h"
 #include "platform/win32/testing/WindowHooks.h"
 #include "tests/support/TestGame.h"
+#include "tests/support/TestGameClock.h"
 #include "tests/support/TestGameFolders.h"
 
 #include <gtest/gtest.h>
@@ -76,25 +75,9 @@ protected:
         return path;
     }
 
-    // The loader's loop for one frame: every waiting message, then the step.
-    void Frame()
-    {
-        win32::MSG message{};
-        while (win32::PeekMessageA(&message, 0, 0, 0, win32::PM_REMOVE))
-        {
-            win32::TranslateMessage(&message);
-            win32::DispatchMessageA(&message);
-        }
-        game.FrameStep();
-    }
+    void Frame() { game.Frame(); }
 
-    struct FakeClock
-    {
-        FakeClock() { wt::SetFakeMilliseconds(1000); }
-        ~FakeClock() { wt::ResetMultimediaTimer(); }
-    };
-
-    FakeClock clock;
+    corvellan::test::TestGameClock clock;
     TestGameFolders folders;
     TestGameJournal journal;
     TestGame game{journal, {}};

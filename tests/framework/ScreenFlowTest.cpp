@@ -13,8 +13,8 @@
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "framework/StageRecord.h"
-#include "platform/win32/testing/MultimediaTimerHooks.h"
 #include "tests/support/TestGame.h"
+#include "tests/support/TestGameClock.h"
 #include "tests/support/TestGameFolders.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,6 @@ using corvellan::test::TestGameJournal;
 using GameFramework::GameLogicBase;
 using GameFramework::ProfileBase;
 using Entries = std::vector<std::string>;
-namespace wt = win32::testing;
 
 class ScreenFlowTest : public ::testing::Test
 {
@@ -98,13 +97,7 @@ protected:
         ASSERT_NE(game.GetLevel(), nullptr);
     }
 
-    struct FakeClock
-    {
-        FakeClock() { wt::SetFakeMilliseconds(1000); }
-        ~FakeClock() { wt::ResetMultimediaTimer(); }
-    };
-
-    FakeClock clock;
+    corvellan::test::TestGameClock clock;
     TestGameFolders folders;
     TestGameJournal journal;
     TestGame game{journal, {}};

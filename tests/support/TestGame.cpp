@@ -31,6 +31,7 @@
 #include "framework/GUIStageCompleteWindowBase.h"
 #include "framework/GUIStartGameLogicWindowBase.h"
 #include "framework/GUIWelcomeWindowBase.h"
+#include "platform/win32/Messages.h"
 #include "tests/support/Journaled.h"
 #include "tests/support/TestGameScreen.h"
 #include "tests/support/TestLevelManager.h"
@@ -180,6 +181,17 @@ std::unique_ptr<GameLogicBase> TestGame::CreateGameLogic(StageRecord* stageRecor
                                                  stageRecord, levelRecord, gameCounter);
     journal.Name(logic.get(), "level logic");
     return logic;
+}
+
+void TestGame::Frame()
+{
+    win32::MSG message{};
+    while (win32::PeekMessageA(&message, 0, 0, 0, win32::PM_REMOVE))
+    {
+        win32::TranslateMessage(&message);
+        win32::DispatchMessageA(&message);
+    }
+    FrameStep();
 }
 
 void TestGame::ResetDevice()

@@ -77,6 +77,9 @@ public:
                                                                   GameFramework::LevelRecord* levelRecord,
                                                                   std::uint32_t gameCounter) override;
 
+    // The loader's loop for one frame: every waiting message, then the step.
+    void Frame();
+
     // Journals "reset device", then resets as the framework does.
     void ResetDevice() override;
 
