@@ -169,6 +169,13 @@ std::vector<GUITextEntry> MenuScreenFixture::WithKey(const std::vector<GUITextEn
     return found;
 }
 
+void MenuScreenFixture::StopAll()
+{
+    menu.updates.clear();
+    screens.clear();
+    menu.Stop();
+}
+
 std::string MenuScreenFixture::ProfilesFolder() const { return menu.fixture.folder.Join("profiles"); }
 
 } // namespace corvellan::test

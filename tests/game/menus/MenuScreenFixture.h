@@ -61,6 +61,8 @@ protected:
     static std::vector<OrvaneEngine::GUITextEntry> WithKey(const std::vector<OrvaneEngine::GUITextEntry>& entries,
                                                            const std::string& key);
     std::string ProfilesFolder() const;
+    // The screens, then the harness: the log is complete afterwards.
+    void StopAll();
 
     MenuHarness menu;
     std::map<std::string, std::u16string> texts;
