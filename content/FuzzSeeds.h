@@ -71,4 +71,8 @@ bool WriteLevelListsSeeds(const std::string& folder);
 // and a comment between the values.
 bool WriteBackgroundLayersSeeds(const std::string& folder);
 
+// map_file: six markers over two stages, none, a check point first, a count
+// far beyond the bytes, a file cut short, version 101.
+bool WriteMapFileSeeds(const std::string& folder);
+
 } // namespace corvellan::content
