@@ -100,6 +100,7 @@ public:
     void UpdateReachedStages();
     void UpdateUnicornFromProfile();
     void SetUnicornEnabled(bool enabled);
+    bool IsUnicornEnabled() const { return unicornEnabled != 0; }
 
     OrvaneEngine::GUIWindow* GetTopWindow() const { return topWindow; }
     OrvaneEngine::GUIWindow* GetLayerContainer() const { return layerContainer; }
