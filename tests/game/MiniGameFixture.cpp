@@ -69,13 +69,13 @@ bool WritePicture(const MenuData& data, std::uint32_t stage)
     for (std::uint32_t row = 0; row < 512; ++row)
         for (std::uint32_t column = 0; column < 512; ++column)
         {
-            MenuColour colour{0, 0, 0};
+            MenuColour colour = MiniGameFixture::Outside;
             if (row < 300 && column < 300)
                 colour = MiniGameFixture::Quadrants[column / 150][row / 150];
             std::uint8_t* pixel = pixels + 3 * (row * 512 + column);
-            pixel[0] = colour.b;
+            pixel[0] = colour.r;
             pixel[1] = colour.g;
-            pixel[2] = colour.r;
+            pixel[2] = colour.b;
         }
     const std::string base = "game_objects\\mini_game\\textures\\totem_" + std::to_string(stage);
     const std::string jpeg = content::EngineImageFile(image, "jpg");

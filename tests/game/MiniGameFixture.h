@@ -28,11 +28,15 @@ class MiniGameFixture
 {
 public:
     static constexpr std::uint32_t FrameMs = 20;
-    // The picture's quadrant colours, by image column block and row block.
+    // The picture's quadrant colours, by image column block and row block:
+    // cell (x, y) of a 2 x 2 grid shows Quadrants[x][y]. The back face of
+    // the cell model shows the next column's part of the picture.
     static constexpr std::array<std::array<MenuColour, 2>, 2> Quadrants{{
         {{{220, 40, 40}, {40, 220, 40}}},
         {{{40, 40, 220}, {230, 230, 40}}},
     }};
+    // The image around the picture.
+    static constexpr MenuColour Outside{128, 128, 128};
     // The map's totem of stage k: 30 x 60 at (600 + 40k, 400).
     static MenuBox MapTotem(std::uint32_t stage);
 
