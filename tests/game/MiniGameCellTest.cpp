@@ -87,13 +87,6 @@ protected:
         corner.flipState = 2;
         corner.shownState = 2;
     }
-
-    // The point of the cell at offset (dx, dy) from its centre.
-    void MoveOnto(const MiniGameCell& cell, float dx, float dy)
-    {
-        play.menu.MoveTo(static_cast<std::int32_t>(std::lround(cell.centre.x + dx)),
-                         static_cast<std::int32_t>(std::lround(cell.centre.y + dy)));
-    }
 };
 
 TEST_F(MiniGameCellTest, CellIsMeasuredFromTheAreaAndShowsItsOwnPartOfThePicture)
@@ -217,16 +210,12 @@ TEST_F(MiniGameCellTest, ClickTurnsOnlyAHoveredWrongCellAtRestWithNoScrambleLeft
         cell.clicks = 0;
         // Up's sector: below the centre.
         if (row.hovered)
-            MoveOnto(cell, 0.0f, -c / 4.0f);
+            play.MoveOnto(cell, 0.0f, -c / 4.0f);
         else
-            MoveOnto(play.Cell(0, 0), 0.0f, -c / 4.0f);
-        play.Steps(1);
+            play.MoveOnto(play.Cell(0, 0), 0.0f, -c / 4.0f);
         const float soundBefore = play.menu.SoundLastStart(MiniGameCell::SoundFlip);
         const std::uint32_t before = cell.flipState;
-        play.menu.Press(true);
-        play.Steps(1);
-        play.menu.Press(false);
-        play.Steps(1);
+        play.Click();
         EXPECT_EQ(cell.clicks, row.takes ? 1u : 0u);
         EXPECT_EQ(cell.flipState, row.takes ? MiniGameCell::Flip(before, MiniGameCell::Up) : before);
         EXPECT_EQ(play.menu.SoundLastStart(MiniGameCell::SoundFlip) != soundBefore, row.takes);
@@ -240,12 +229,8 @@ TEST_F(MiniGameCellTest, ClickInTheMiddleDoesNothingAndShowsNoArrow)
 {
     Hold(1);
     MiniGameCell& cell = play.Cell(1, 1);
-    MoveOnto(cell, 3.0f, 3.0f);
-    play.Steps(1);
-    play.menu.Press(true);
-    play.Steps(1);
-    play.menu.Press(false);
-    play.Steps(1);
+    play.MoveOnto(cell, 3.0f, 3.0f);
+    play.Click();
     EXPECT_EQ(cell.flipState, 1u);
     EXPECT_EQ(cell.clicks, 0u);
     for (float alpha : cell.arrowAlphas)
@@ -258,7 +243,7 @@ TEST_F(MiniGameCellTest, ArrowOfTheSectorFadesInTimesTheFrameColour)
     play.frameColor = Color(1.0f, 0.5f, 1.0f, 0.6f);
     MiniGameCell& cell = play.Cell(1, 1);
     const float c = 266.0f / 3.0f;
-    MoveOnto(cell, c / 4.0f, 0.0f); // left's sector: right of the centre
+    play.MoveOnto(cell, c / 4.0f, 0.0f); // left's sector: right of the centre
     play.Steps(1);
     const float first = cell.arrowAlphas[MiniGameCell::Left];
     // The frame the cursor arrived already counted.
@@ -274,7 +259,7 @@ TEST_F(MiniGameCellTest, ArrowOfTheSectorFadesInTimesTheFrameColour)
     play.Steps(10);
     EXPECT_EQ(cell.arrowAlphas[MiniGameCell::Left], 1.0f);
     // Into the middle: every arrow fades at 4 per second.
-    MoveOnto(cell, 0.0f, 0.0f);
+    play.MoveOnto(cell, 0.0f, 0.0f);
     play.Steps(3);
     EXPECT_NEAR(cell.arrowAlphas[MiniGameCell::Left], 1.0f - 3 * 0.08f, 1e-4f);
     play.Steps(20);

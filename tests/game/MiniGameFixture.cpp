@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace corvellan::test
 {
 
@@ -191,6 +193,21 @@ void MiniGameFixture::Hold(std::uint32_t state)
         cell->flipState = state;
         cell->shownState = state;
     }
+}
+
+void MiniGameFixture::MoveOnto(const Mirabel::MiniGameCell& cell, float dx, float dy)
+{
+    menu.MoveTo(static_cast<std::int32_t>(std::lround(cell.centre.x + dx)),
+                static_cast<std::int32_t>(std::lround(cell.centre.y + dy)));
+}
+
+void MiniGameFixture::Click()
+{
+    Steps(1);
+    menu.Press(true);
+    Steps(1);
+    menu.Press(false);
+    Steps(1);
 }
 
 Mirabel::MiniGameCell& MiniGameFixture::Cell(std::uint32_t x, std::uint32_t y) const

@@ -57,6 +57,10 @@ public:
     // Every cell held upright at rest with no scramble left, or in `state`.
     void Hold(std::uint32_t state = 0);
 
+    // The cursor onto the point at offset (dx, dy) from the cell's centre.
+    void MoveOnto(const Mirabel::MiniGameCell& cell, float dx, float dy);
+    // A frame for the hover, then the left button down for a frame and up for one.
+    void Click();
     // Ends the play, the frame and the engine; the log is then complete.
     void Stop();
 

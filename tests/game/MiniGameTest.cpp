@@ -94,12 +94,9 @@ TEST(MiniGameTest, UprightCellsWinOnceAndEndInput)
     MiniGameCell& cell = play.Cell(0, 0);
     cell.flipState = 1;
     cell.shownState = 1;
-    play.menu.MoveTo(static_cast<std::int32_t>(cell.centre.x), static_cast<std::int32_t>(cell.centre.y - 30.0f));
-    play.Steps(1);
-    play.menu.Press(true);
-    play.Steps(1);
-    play.menu.Press(false);
-    play.Steps(3);
+    play.MoveOnto(cell, 0.0f, -30.0f);
+    play.Click();
+    play.Steps(2);
     EXPECT_EQ(cell.flipState, 1u);
     EXPECT_EQ(play.menu.SoundLastStart(MiniGame::SoundComplete), won);
 }
@@ -116,12 +113,8 @@ TEST(MiniGameTest, MoreThanSixClicksPerCellWin)
     // Right's sector (left of the centre), then left's (right of it): the cell stays wrong.
     for (const float dx : {-c / 4.0f, c / 4.0f})
     {
-        play.menu.MoveTo(static_cast<std::int32_t>(cell.centre.x + dx), static_cast<std::int32_t>(cell.centre.y));
-        play.Steps(1);
-        play.menu.Press(true);
-        play.Steps(1);
-        play.menu.Press(false);
-        play.Steps(1);
+        play.MoveOnto(cell, dx, 0.0f);
+        play.Click();
         ASSERT_NE(cell.flipState, 0u);
         if (cell.clicks == 54)
         {
