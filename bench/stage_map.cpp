@@ -1,0 +1,186 @@
+// The stage map open and faded in: 60 markers over 6 stages (120 model
+// windows with their shadows, 60 hit buttons), 16 totem windows, the map
+// picture and its buttons, on a headless engine (llvmpipe): the background's,
+// the manager's and the map's updates (hover walk, double-click detecter,
+// path preview), Engine::Update and Engine::Frame. The fixture is written
+// with the content/ writers into the harness's temporary folder. Floor,
+// paired round by round in the same GL context: as many textured quads
+// drawn straight through GL as the map's model pass drew, then the same present.
+#include "bench/support/PairedRounds.h"
+#include "bench/support/StartDevice.h"
+#include "content/MapFileWriter.h"
+#include "engine/core/Engine.h"
+#include "engine/render/ColoredVertex.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/RenderSystem_D3D7.h"
+#include "game/menus/GUIStartGameLogicWindow.h"
+#include "game/LevelManager.h"
+#include "game/Profile.h"
+#include "game/ProfileManager.h"
+#include "platform/d3d7/testing/BareQuads.h"
+#include "platform/d3d7/testing/D3D7Hooks.h"
+#include "tests/support/MenuHarness.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace OrvaneEngine;
+using corvellan::content::MapFileElement;
+using corvellan::content::MapFileWriter;
+using corvellan::test::MenuHarness;
+
+constexpr std::uint32_t kStages = 6;
+constexpr std::uint32_t kLevelsPerStage = 10;
+constexpr std::uint32_t kFrameMilliseconds = 16;
+
+class MapStage
+{
+public:
+    MapStage()
+    {
+        d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
+        machine.adapters.at(0).desktop = win32::DesktopMode{1024, 768, 32, 60};
+        d3d7::testing::SetMachine(machine);
+        if (!WriteData() || !corvellan::bench::StartDevice([&] { menu.Start(); }) ||
+            !menu.engine->renderSystem->ready || !menu.RunStartUp())
+            return;
+        Mirabel::Profile& profile = menu.MakeCurrentProfile(u"Bench");
+        profile.UpdateReachedLevel(kStages - 1, kLevelsPerStage / 2, false);
+        profile.nextStage = kStages - 1;
+        profile.nextLevel = kLevelsPerStage / 2;
+        map = std::make_unique<Mirabel::GUIStartGameLogicWindow>(menu.engine, menu.sounds.get(), menu.gameData.get(),
+                                                                 menu.manager.get(), menu.levels.get(),
+                                                                 menu.profiles.get(), nullptr, nullptr);
+        menu.updates.push_back([this] { map->Update(); });
+        map->Show(0);
+        if (!menu.StepUntil([this] { return map->color.a > 0.9999f && map->IsAnyControlAppearing() == 0; }, 50,
+                            200))
+            return;
+        const std::int64_t quads = Frame();
+        for (std::int64_t index = 0; index < quads; ++index)
+            matrices.push_back(ClipMatrix(static_cast<float>(index % 16) * 50.0f,
+                                          static_cast<float>(index / 16 % 12) * 50.0f, 40.0f, 40.0f));
+        const Vector3 normal(0.0f, 0.0f, 1.0f);
+        unitQuad = {ColoredVertex{Vector3(0.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 1.0f},
+                    ColoredVertex{Vector3(0.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 0.0f},
+                    ColoredVertex{Vector3(1.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 1.0f},
+                    ColoredVertex{Vector3(1.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 0.0f}};
+        picture.assign(4 * 4 * 4, 200);
+        ready = quads > 0;
+    }
+
+    ~MapStage()
+    {
+        menu.updates.clear();
+        map.reset();
+        menu.Stop();
+        d3d7::testing::ResetAll();
+    }
+
+    MapStage(const MapStage&) = delete;
+    MapStage& operator=(const MapStage&) = delete;
+
+    // One program frame; the quads its model pass drew.
+    std::int64_t Frame()
+    {
+        menu.Update(kFrameMilliseconds);
+        menu.Render();
+        return menu.engine->modelManager->trianglesDrawn / 2;
+    }
+
+    void Present() { menu.engine->modelManager->Present(); }
+
+    RenderSystem_D3D7& Device() const { return static_cast<RenderSystem_D3D7&>(*menu.engine->renderSystem); }
+
+    bool ready = false;
+    std::vector<ColoredVertex> unitQuad;
+    std::vector<std::uint16_t> unitIndices{0, 1, 2, 2, 1, 3};
+    std::vector<std::array<float, 16>> matrices;
+    std::vector<std::uint8_t> picture;
+
+private:
+    static std::array<float, 16> ClipMatrix(float x, float y, float w, float h)
+    {
+        std::array<float, 16> m{};
+        m[0] = 2.0f * w / 800.0f;
+        m[5] = 2.0f * h / 600.0f;
+        m[10] = 1.0f;
+        m[12] = 2.0f * x / 800.0f - 1.0f;
+        m[13] = 2.0f * y / 600.0f - 1.0f;
+        m[15] = 1.0f;
+        return m;
+    }
+
+    bool WriteData()
+    {
+        corvellan::test::MenuData& data = menu.data;
+        bool ok = data.WriteDefault() &&
+                  data.Levels(std::vector<std::uint32_t>(kStages, kLevelsPerStage)) &&
+                  data.Model("ui\\menus\\models\\controls\\totem.mlf", 16, {0, 0, 40, 100}, {0, 0, 40, 100}) &&
+                  data.Model("ui\\menus\\models\\start_game\\map.mlf", 1, {0, 0, 800, 600});
+        for (const char* name : {"start", "finish", "check_point", "path", "path_check_point"})
+            ok = ok && data.Model(std::string("ui\\menus\\map\\models\\") + name + ".mlf", 6, {0, 0, 1, 1},
+                                  {0, 0, 1, 1});
+        for (std::uint32_t s = 0; s < kStages; ++s)
+            ok = ok && data.Model("ui\\menus\\models\\start_game\\totem_" + std::to_string(s) + ".mlf", 1,
+                                  {40.0f + 120.0f * static_cast<float>(s), 480.0f,
+                                   80.0f + 120.0f * static_cast<float>(s), 580.0f});
+        std::vector<MapFileElement> elements;
+        for (std::uint32_t s = 0; s < kStages; ++s)
+            for (std::uint32_t i = 0; i < kLevelsPerStage; ++i)
+            {
+                const std::uint32_t n = s * kLevelsPerStage + i;
+                const std::uint32_t type = n == 0 ? 0 : i == 0 ? 2 : n + 1 == kStages * kLevelsPerStage ? 1 : 3;
+                elements.push_back(MapFileWriter::At(type, 60.0f + 60.0f * static_cast<float>(i),
+                                                     80.0f + 60.0f * static_cast<float>(s), 20.0f));
+            }
+        return ok && MapFileWriter::WriteTo(data.DataPath("ui\\menus\\map\\map.gmf"), elements);
+    }
+
+    MenuHarness menu;
+    std::unique_ptr<Mirabel::GUIStartGameLogicWindow> map;
+};
+
+void StageMapFrame(benchmark::State& state)
+{
+    MapStage stage;
+    if (!stage.ready)
+    {
+        state.SkipWithError("no drawing device or no stage map");
+        return;
+    }
+    d3d7::testing::BareQuads bare(stage.Device().backBuffer, stage.unitQuad.data(), 4, stage.unitIndices.data(), 6,
+                                  stage.picture.data(), 4, 4);
+    if (!bare.IsReady())
+    {
+        state.SkipWithError("no GL texture");
+        return;
+    }
+    corvellan::bench::PairedRounds::Run(state, [&] { return stage.Frame(); },
+                                        [&] {
+                                            bare.DrawFrame(stage.matrices);
+                                            stage.Present();
+                                            return static_cast<std::int64_t>(stage.matrices.size());
+                                        });
+    state.counters["quads"] = static_cast<double>(stage.matrices.size());
+}
+
+[[maybe_unused]] const bool registered = [] {
+    for (const auto& [suffix, rounds] : {std::pair{"/smoke", corvellan::bench::PairedRounds::SmokeRounds},
+                                         std::pair{"", corvellan::bench::PairedRounds::FullRounds}})
+        benchmark::RegisterBenchmark((std::string("BM_StageMap_vs_BareGL") + suffix).c_str(), StageMapFrame)
+            ->Iterations(rounds)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
+    return true;
+}();
+
+} // namespace
