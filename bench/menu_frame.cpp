@@ -9,11 +9,11 @@
 // each, then the same present. The tally is the quads drawn: the engine's
 // comes from its model pass.
 #include "bench/support/PairedRounds.h"
+#include "bench/support/QuadFloor.h"
 #include "bench/support/StartDevice.h"
 #include "engine/core/Engine.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
-#include "engine/render/ColoredVertex.h"
 #include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "game/GameData.h"
@@ -77,15 +77,7 @@ public:
         const std::int64_t quads = Frame();
         if (Frame() != quads)
             return;
-        for (std::int64_t index = 0; index < quads; ++index)
-            matrices.push_back(ClipMatrix(static_cast<float>(index % 8) * 100.0f,
-                                          static_cast<float>(index / 8 % 12) * 50.0f, 100.0f, 50.0f));
-        const Vector3 normal(0.0f, 0.0f, 1.0f);
-        unitQuad = {ColoredVertex{Vector3(0.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 1.0f},
-                    ColoredVertex{Vector3(0.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 0.0f},
-                    ColoredVertex{Vector3(1.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 1.0f},
-                    ColoredVertex{Vector3(1.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 0.0f}};
-        picture.assign(4 * 4 * 4, 200);
+        floor.Layout(quads, 8, 12, 100.0f, 50.0f, 100.0f, 50.0f);
         ready = true;
     }
 
@@ -114,25 +106,9 @@ public:
     RenderSystem_D3D7& Device() const { return static_cast<RenderSystem_D3D7&>(*menu.engine->renderSystem); }
 
     bool ready = false;
-    std::vector<ColoredVertex> unitQuad;
-    std::vector<std::uint16_t> unitIndices{0, 1, 2, 2, 1, 3};
-    std::vector<std::array<float, 16>> matrices;
-    std::vector<std::uint8_t> picture;
+    corvellan::bench::QuadFloor floor;
 
 private:
-    // The clip-space matrix (column vectors) of the unit square scaled to
-    // (w, h) and moved to (x, y) on the 800 x 600 virtual screen.
-    static std::array<float, 16> ClipMatrix(float x, float y, float w, float h)
-    {
-        std::array<float, 16> m{};
-        m[0] = 2.0f * w / 800.0f;
-        m[5] = 2.0f * h / 600.0f;
-        m[10] = 1.0f;
-        m[12] = 2.0f * x / 800.0f - 1.0f;
-        m[13] = 2.0f * y / 600.0f - 1.0f;
-        m[15] = 1.0f;
-        return m;
-    }
 
     bool WriteData()
     {
@@ -179,8 +155,9 @@ void MenuFrame(benchmark::State& state)
         state.SkipWithError("no drawing device or no menu");
         return;
     }
-    d3d7::testing::BareQuads bare(stage.Device().backBuffer, stage.unitQuad.data(), 4, stage.unitIndices.data(), 6,
-                                  stage.picture.data(), 4, 4);
+    corvellan::bench::QuadFloor& floor = stage.floor;
+    d3d7::testing::BareQuads bare(stage.Device().backBuffer, floor.unitQuad.data(), 4, floor.unitIndices.data(), 6,
+                                  floor.picture.data(), 4, 4);
     if (!bare.IsReady())
     {
         state.SkipWithError("no GL texture");
@@ -188,11 +165,11 @@ void MenuFrame(benchmark::State& state)
     }
     corvellan::bench::PairedRounds::Run(state, [&] { return stage.Frame(); },
                                         [&] {
-                                            bare.DrawFrame(stage.matrices);
+                                            bare.DrawFrame(floor.matrices);
                                             stage.Present();
-                                            return static_cast<std::int64_t>(stage.matrices.size());
+                                            return static_cast<std::int64_t>(floor.matrices.size());
                                         });
-    state.counters["quads"] = static_cast<double>(stage.matrices.size());
+    state.counters["quads"] = static_cast<double>(floor.matrices.size());
 }
 
 [[maybe_unused]] const bool registered = [] {

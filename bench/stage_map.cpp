@@ -7,10 +7,10 @@
 // paired round by round in the same GL context: as many textured quads
 // drawn straight through GL as the map's model pass drew, then the same present.
 #include "bench/support/PairedRounds.h"
+#include "bench/support/QuadFloor.h"
 #include "bench/support/StartDevice.h"
 #include "content/MapFileWriter.h"
 #include "engine/core/Engine.h"
-#include "engine/render/ColoredVertex.h"
 #include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
@@ -67,15 +67,7 @@ public:
                             200))
             return;
         const std::int64_t quads = Frame();
-        for (std::int64_t index = 0; index < quads; ++index)
-            matrices.push_back(ClipMatrix(static_cast<float>(index % 16) * 50.0f,
-                                          static_cast<float>(index / 16 % 12) * 50.0f, 40.0f, 40.0f));
-        const Vector3 normal(0.0f, 0.0f, 1.0f);
-        unitQuad = {ColoredVertex{Vector3(0.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 1.0f},
-                    ColoredVertex{Vector3(0.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 0.0f},
-                    ColoredVertex{Vector3(1.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 1.0f},
-                    ColoredVertex{Vector3(1.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 0.0f}};
-        picture.assign(4 * 4 * 4, 200);
+        floor.Layout(quads, 16, 12, 50.0f, 50.0f, 40.0f, 40.0f);
         ready = quads > 0;
     }
 
@@ -103,23 +95,9 @@ public:
     RenderSystem_D3D7& Device() const { return static_cast<RenderSystem_D3D7&>(*menu.engine->renderSystem); }
 
     bool ready = false;
-    std::vector<ColoredVertex> unitQuad;
-    std::vector<std::uint16_t> unitIndices{0, 1, 2, 2, 1, 3};
-    std::vector<std::array<float, 16>> matrices;
-    std::vector<std::uint8_t> picture;
+    corvellan::bench::QuadFloor floor;
 
 private:
-    static std::array<float, 16> ClipMatrix(float x, float y, float w, float h)
-    {
-        std::array<float, 16> m{};
-        m[0] = 2.0f * w / 800.0f;
-        m[5] = 2.0f * h / 600.0f;
-        m[10] = 1.0f;
-        m[12] = 2.0f * x / 800.0f - 1.0f;
-        m[13] = 2.0f * y / 600.0f - 1.0f;
-        m[15] = 1.0f;
-        return m;
-    }
 
     bool WriteData()
     {
@@ -159,8 +137,9 @@ void StageMapFrame(benchmark::State& state)
         state.SkipWithError("no drawing device or no stage map");
         return;
     }
-    d3d7::testing::BareQuads bare(stage.Device().backBuffer, stage.unitQuad.data(), 4, stage.unitIndices.data(), 6,
-                                  stage.picture.data(), 4, 4);
+    corvellan::bench::QuadFloor& floor = stage.floor;
+    d3d7::testing::BareQuads bare(stage.Device().backBuffer, floor.unitQuad.data(), 4, floor.unitIndices.data(), 6,
+                                  floor.picture.data(), 4, 4);
     if (!bare.IsReady())
     {
         state.SkipWithError("no GL texture");
@@ -168,11 +147,11 @@ void StageMapFrame(benchmark::State& state)
     }
     corvellan::bench::PairedRounds::Run(state, [&] { return stage.Frame(); },
                                         [&] {
-                                            bare.DrawFrame(stage.matrices);
+                                            bare.DrawFrame(floor.matrices);
                                             stage.Present();
-                                            return static_cast<std::int64_t>(stage.matrices.size());
+                                            return static_cast<std::int64_t>(floor.matrices.size());
                                         });
-    state.counters["quads"] = static_cast<double>(stage.matrices.size());
+    state.counters["quads"] = static_cast<double>(floor.matrices.size());
 }
 
 [[maybe_unused]] const bool registered = [] {

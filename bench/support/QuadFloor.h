@@ -1,0 +1,58 @@
+#pragma once
+// The floor of the drawing benchmarks: textured unit quads placed on the
+// 800 x 600 virtual screen, drawn straight through GL by BareQuads, one
+// matrix load and one draw each.
+
+#include "engine/core/Vector3.h"
+#include "engine/render/ColoredVertex.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace corvellan::bench
+{
+
+struct QuadFloor
+{
+    // The clip-space matrix (column vectors) of the unit square scaled to
+    // (w, h) and moved to (x, y) on the virtual screen.
+    static std::array<float, 16> ClipMatrix(float x, float y, float w, float h)
+    {
+        std::array<float, 16> m{};
+        m[0] = 2.0f * w / 800.0f;
+        m[5] = 2.0f * h / 600.0f;
+        m[10] = 1.0f;
+        m[12] = 2.0f * x / 800.0f - 1.0f;
+        m[13] = 2.0f * y / 600.0f - 1.0f;
+        m[15] = 1.0f;
+        return m;
+    }
+
+    // `count` quads of w x h laid out row by row, `columns` to a row, at
+    // `stepX` and `stepY` apart, wrapping after `rows` rows.
+    void Layout(std::int64_t count, std::int64_t columns, std::int64_t rows, float stepX, float stepY, float w,
+                float h)
+    {
+        matrices.clear();
+        for (std::int64_t index = 0; index < count; ++index)
+            matrices.push_back(ClipMatrix(static_cast<float>(index % columns) * stepX,
+                                          static_cast<float>(index / columns % rows) * stepY, w, h));
+    }
+
+    std::vector<OrvaneEngine::ColoredVertex> unitQuad{
+        OrvaneEngine::ColoredVertex{OrvaneEngine::Vector3(0.0f, 1.0f, 0.0f), OrvaneEngine::Vector3(0.0f, 0.0f, 1.0f),
+                                    0xFFFFFFFFu, 0.0f, 1.0f},
+        OrvaneEngine::ColoredVertex{OrvaneEngine::Vector3(0.0f, 0.0f, 0.0f), OrvaneEngine::Vector3(0.0f, 0.0f, 1.0f),
+                                    0xFFFFFFFFu, 0.0f, 0.0f},
+        OrvaneEngine::ColoredVertex{OrvaneEngine::Vector3(1.0f, 1.0f, 0.0f), OrvaneEngine::Vector3(0.0f, 0.0f, 1.0f),
+                                    0xFFFFFFFFu, 1.0f, 1.0f},
+        OrvaneEngine::ColoredVertex{OrvaneEngine::Vector3(1.0f, 0.0f, 0.0f), OrvaneEngine::Vector3(0.0f, 0.0f, 1.0f),
+                                    0xFFFFFFFFu, 1.0f, 0.0f}};
+    std::vector<std::uint16_t> unitIndices{0, 1, 2, 2, 1, 3};
+    // A 4 x 4 grey texture.
+    std::vector<std::uint8_t> picture = std::vector<std::uint8_t>(4 * 4 * 4, 200);
+    std::vector<std::array<float, 16>> matrices;
+};
+
+} // namespace corvellan::bench
