@@ -21,7 +21,6 @@
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIMenuWindow.h"
 #include "game/menus/GUIMenuWindowManager.h"
-#include "platform/d3d7/testing/BareQuads.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "tests/support/MenuHarness.h"
 
@@ -150,36 +149,9 @@ private:
 void MenuFrame(benchmark::State& state)
 {
     MenuStage stage;
-    if (!stage.ready)
-    {
-        state.SkipWithError("no drawing device or no menu");
-        return;
-    }
-    corvellan::bench::QuadFloor& floor = stage.floor;
-    d3d7::testing::BareQuads bare(stage.Device().backBuffer, floor.unitQuad.data(), 4, floor.unitIndices.data(), 6,
-                                  floor.picture.data(), 4, 4);
-    if (!bare.IsReady())
-    {
-        state.SkipWithError("no GL texture");
-        return;
-    }
-    corvellan::bench::PairedRounds::Run(state, [&] { return stage.Frame(); },
-                                        [&] {
-                                            bare.DrawFrame(floor.matrices);
-                                            stage.Present();
-                                            return static_cast<std::int64_t>(floor.matrices.size());
-                                        });
-    state.counters["quads"] = static_cast<double>(floor.matrices.size());
+    corvellan::bench::QuadFloor::Run(state, stage, "no drawing device or no menu");
 }
 
-[[maybe_unused]] const bool registered = [] {
-    for (const auto& [suffix, rounds] : {std::pair{"/smoke", corvellan::bench::PairedRounds::SmokeRounds},
-                                         std::pair{"", corvellan::bench::PairedRounds::FullRounds}})
-        benchmark::RegisterBenchmark((std::string("BM_MenuFrame_vs_BareGL") + suffix).c_str(), MenuFrame)
-            ->Iterations(rounds)
-            ->Unit(benchmark::kMicrosecond)
-            ->UseRealTime();
-    return true;
-}();
+[[maybe_unused]] const bool registered = corvellan::bench::QuadFloor::Register("BM_MenuFrame_vs_BareGL", MenuFrame);
 
 } // namespace

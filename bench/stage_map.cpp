@@ -17,7 +17,6 @@
 #include "game/LevelManager.h"
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
-#include "platform/d3d7/testing/BareQuads.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "tests/support/MenuHarness.h"
 
@@ -132,36 +131,9 @@ private:
 void StageMapFrame(benchmark::State& state)
 {
     MapStage stage;
-    if (!stage.ready)
-    {
-        state.SkipWithError("no drawing device or no stage map");
-        return;
-    }
-    corvellan::bench::QuadFloor& floor = stage.floor;
-    d3d7::testing::BareQuads bare(stage.Device().backBuffer, floor.unitQuad.data(), 4, floor.unitIndices.data(), 6,
-                                  floor.picture.data(), 4, 4);
-    if (!bare.IsReady())
-    {
-        state.SkipWithError("no GL texture");
-        return;
-    }
-    corvellan::bench::PairedRounds::Run(state, [&] { return stage.Frame(); },
-                                        [&] {
-                                            bare.DrawFrame(floor.matrices);
-                                            stage.Present();
-                                            return static_cast<std::int64_t>(floor.matrices.size());
-                                        });
-    state.counters["quads"] = static_cast<double>(floor.matrices.size());
+    corvellan::bench::QuadFloor::Run(state, stage, "no drawing device or no stage map");
 }
 
-[[maybe_unused]] const bool registered = [] {
-    for (const auto& [suffix, rounds] : {std::pair{"/smoke", corvellan::bench::PairedRounds::SmokeRounds},
-                                         std::pair{"", corvellan::bench::PairedRounds::FullRounds}})
-        benchmark::RegisterBenchmark((std::string("BM_StageMap_vs_BareGL") + suffix).c_str(), StageMapFrame)
-            ->Iterations(rounds)
-            ->Unit(benchmark::kMicrosecond)
-            ->UseRealTime();
-    return true;
-}();
+[[maybe_unused]] const bool registered = corvellan::bench::QuadFloor::Register("BM_StageMap_vs_BareGL", StageMapFrame);
 
 } // namespace

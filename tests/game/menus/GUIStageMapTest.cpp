@@ -100,17 +100,6 @@ protected:
         return states;
     }
 
-    // A real press and release in the middle of the marker.
-    void ClickMarker(const GUIMapElement& element)
-    {
-        const Vector2 middle = Middle(*element.button);
-        menu.MoveTo(static_cast<std::int32_t>(middle.x), static_cast<std::int32_t>(middle.y));
-        menu.Step(20);
-        menu.Press(true);
-        menu.Step(20);
-        menu.Press(false);
-    }
-
     GUIMapElement* clickMarker = nullptr;
 };
 
@@ -216,8 +205,7 @@ TEST_F(GUIStageMapTest, ClickingAnEarlierMarkerMovesThereAndADoubleClickStarts)
     EXPECT_EQ(Mirabel::Profile(menu.engine, profile.GetFileName(), profile.GetFolder()).nextLevel, 1u);
 
     // A double click on a passed marker: the first click moves there, the second starts.
-    ClickMarker(*map.elements[0]);
-    std::uint32_t answer = ClickFrame({}, [&] { return map.result; });
+    std::uint32_t answer = RealClick(*map.elements[0]->button, [&] { return map.result; });
     EXPECT_EQ(answer, 0u);
     EXPECT_EQ(map.elements[0]->state, GUIMapElement::StateCurrent);
     const Vector2 middle = Middle(*map.elements[0]->button);

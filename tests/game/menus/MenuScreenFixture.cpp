@@ -139,7 +139,12 @@ Vector2 MenuScreenFixture::Middle(const GUIWindow& widget)
 std::uint32_t MenuScreenFixture::RealClick(const Mirabel::GUIControl& control,
                                            const std::function<std::uint32_t()>& result)
 {
-    const Vector2 middle = Middle(*control.button);
+    return RealClick(*control.button, result);
+}
+
+std::uint32_t MenuScreenFixture::RealClick(const GUIWindow& button, const std::function<std::uint32_t()>& result)
+{
+    const Vector2 middle = Middle(button);
     menu.MoveTo(static_cast<std::int32_t>(middle.x), static_cast<std::int32_t>(middle.y));
     menu.Step(20);
     menu.Press(true);

@@ -52,6 +52,8 @@ protected:
     // A real press and release over the middle of the control's button; the
     // result read in the frame of the release.
     std::uint32_t RealClick(const Mirabel::GUIControl& control, const std::function<std::uint32_t()>& result);
+    // The same over any button window.
+    std::uint32_t RealClick(const OrvaneEngine::GUIWindow& button, const std::function<std::uint32_t()>& result);
     // The point of the virtual screen in the middle of the control's hit area.
     static OrvaneEngine::Vector2 Middle(const OrvaneEngine::GUIWindow& widget);
     // Update, read the window's queued texts, render.
