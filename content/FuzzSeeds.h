@@ -58,4 +58,9 @@ bool WriteFontFileSeeds(const std::string& folder, const std::string& ttfPath = 
 // target writes itself.
 bool WriteFontsListSeeds(const std::string& folder);
 
+// puzzle_file: puzzles cut from a 64 x 32 picture (one piece, blocked
+// pieces, long runs, edge ramps) and each kind of damage the reader rejects:
+// framing, counts, lengths, sizes, rectangles, values and coded streams.
+bool WritePuzzleFileSeeds(const std::string& folder);
+
 } // namespace corvellan::content
