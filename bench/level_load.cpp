@@ -7,7 +7,8 @@
 // - GameLogicData::DecodeRle of a cut 1024 x 512 edge map, against memcpy of
 //   the same 512 KiB.
 // - GameLogicData::PackElements of 50, 100 and 200 piece images (no floor):
-//   the placement passes grow with the square of the items on a page.
+//   page textures included; and the placement alone (PackPlacement) on images
+//   of one size, whose passes grow with the square of the items on a page.
 //
 // Headless engine on the offscreen video driver; the load makes no drawing call.
 #include "bench/support/PairedRounds.h"
@@ -22,6 +23,7 @@
 #include "framework/StageRecord.h"
 #include "game/GameLevelRecord.h"
 #include "game/GameLogicData.h"
+#include "game/PackPlanner.h"
 #include "tests/support/EngineFixture.h"
 
 #include <benchmark/benchmark.h>
@@ -163,6 +165,28 @@ void PackPieces(benchmark::State& state)
     state.counters["pieces"] = static_cast<double>(columns * rows);
 }
 
+// The placement alone, on images of one size that all fit one page: every
+// item is placed once per longer leading run and once per candidate size.
+void PlacePieces(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    for (auto _ : state)
+    {
+        std::vector<Mirabel::PackItem> storage(count);
+        std::vector<Mirabel::PackItem*> items;
+        for (Mirabel::PackItem& item : storage)
+        {
+            item.width = 44;
+            item.height = 44;
+            items.push_back(&item);
+        }
+        std::vector<Mirabel::PackPlanner::Page> pages;
+        benchmark::DoNotOptimize(Mirabel::PackPlanner::Plan(items, "bench", pages));
+        benchmark::DoNotOptimize(pages.data());
+    }
+    state.counters["pieces"] = static_cast<double>(count);
+}
+
 [[maybe_unused]] const bool registered = [] {
     const struct
     {
@@ -188,6 +212,12 @@ void PackPieces(benchmark::State& state)
         benchmark::RegisterBenchmark(
             ("PuzzleLoad/PackElements/" + std::to_string(grid[0] * grid[1])).c_str(), PackPieces)
             ->Args({grid[0], grid[1]})
+            ->Unit(benchmark::kMillisecond);
+    }
+    for (const std::int64_t count : {50, 100, 200})
+    {
+        benchmark::RegisterBenchmark(("PuzzleLoad/PackPlacement/" + std::to_string(count)).c_str(), PlacePieces)
+            ->Arg(count)
             ->Unit(benchmark::kMillisecond);
     }
     return true;
