@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace
@@ -90,7 +91,8 @@ int main(int argc, char** argv)
     }
 
     OrvaneEngine::MessageManager log("mkpuzzle", false, false, "", "");
-    OrvaneEngine::FileManager files(&log, ".", "");
+    // Relative names are taken under the working folder.
+    OrvaneEngine::FileManager files(&log, std::filesystem::current_path().string(), "");
     OrvaneEngine::Image picture;
     if (!picture.Load(&log, &files, arguments[0]))
     {

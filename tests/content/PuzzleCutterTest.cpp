@@ -1,3 +1,4 @@
+#include "content/ImageFixtures.h"
 #include "content/PuzzleCutter.h"
 #include "content/PuzzleFileWriter.h"
 #include "engine/render/Image.h"
@@ -294,6 +295,51 @@ TEST(PuzzleCutterTest, TheSameSeedGivesTheSameBytesAndTheWrittenFolderReadsBackI
         EXPECT_EQ(read.height, made.height);
         EXPECT_EQ(read.neighbours, made.neighbours);
         EXPECT_EQ(read.mask, made.mask);
+    }
+}
+
+// The program: a picture file in, a folder the reader accepts out, with the
+// options reaching the record; bad requests fail with a message.
+TEST(PuzzleCutterTest, TheProgramWritesThePuzzleFolderItIsAskedFor)
+{
+    test::TempFolder folder;
+    OrvaneEngine::Image picture;
+    picture.Create(nullptr, 120, 80, 24);
+    std::fill(picture.GetPixels(), picture.GetPixels() + 120 * 80 * 3, std::uint8_t{150});
+    ASSERT_TRUE(test::WriteFileBytes(folder.Join("picture.tga"), EngineImageFile(picture, "tga")));
+    const std::string out = folder.Join("out.txt");
+    const auto run = [&](const std::string& arguments) {
+        const std::string command = "cd '" + folder.Path() + "' && '" + CORVELLAN_MKPUZZLE + "' " + arguments +
+                                    " >'" + out + "' 2>&1";
+        return std::system(command.c_str());
+    };
+    ASSERT_EQ(run("--seed 9 --blocked 2 --apart --ramp 1 --colors 1 2 3 4 5 6 7 8 9 picture.tga 4 3 made"), 0)
+        << test::ReadFileText(out).value_or("");
+
+    PuzzleCutOptions options = Options(4, 3, 9, 2, 1, true);
+    options.colors = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    PuzzleFileRecord expected;
+    ASSERT_EQ(PuzzleCutter::Cut(120, 80, options, expected), "");
+    EXPECT_EQ(test::ReadFileText(folder.Join("made/puzzle.pzf")), PuzzleFileWriter::Build(expected));
+    EXPECT_EQ(test::ReadFileText(folder.Join("made/puzzle.ini")), PuzzleFileWriter::BuildColors(options.colors));
+    EXPECT_TRUE(test::ReadFileText(folder.Join("made/theme.jpg")));
+
+    const struct
+    {
+        const char* arguments;
+        const char* message;
+    } bad[] = {
+        {"", "usage: mkpuzzle"},
+        {"picture.tga 4 three made", "usage: mkpuzzle"},
+        {"missing.tga 4 3 made", "cannot read the picture"},
+        {"picture.tga 21 10 made", "a puzzle has 1 to 200"},
+        {"--blocked 12 picture.tga 4 3 made", "blocked pieces cannot be placed"},
+    };
+    for (const auto& c : bad)
+    {
+        EXPECT_NE(run(c.arguments), 0) << c.arguments;
+        EXPECT_NE(test::ReadFileText(out).value_or("").find(c.message), std::string::npos)
+            << c.arguments << ": " << test::ReadFileText(out).value_or("");
     }
 }
 
