@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/VersionedFileWriter.h"
+#include "game/PuzzleLayout.h"
 
 #include <array>
 #include <cstddef>
@@ -12,29 +13,11 @@
 namespace corvellan::content
 {
 
-// One piece of a puzzle file: its rectangle in the picture (corner on the
-// rectangle's lowest row), its neighbours and its mask, one byte per pixel of
-// the rectangle (row * width + column), non-zero inside the piece.
-struct PuzzleFilePiece
-{
-    std::uint32_t state = 0;
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::vector<std::uint32_t> neighbours;
-    std::vector<std::uint8_t> mask;
-};
-
-// The layout a "puzzle.pzf" holds; the edge map has one byte per picture
-// pixel, row 0 at the bottom.
-struct PuzzleFileRecord
-{
-    float boardWidth = 0.0f;
-    float boardHeight = 0.0f;
-    std::vector<PuzzleFilePiece> pieces;
-    std::vector<std::uint8_t> edges;
-};
+// The layout a "puzzle.pzf" holds is the one the game reads it into; a
+// damaged file is made by putting raw values into its fields (any size, any
+// state) or through PuzzleFileDamage.
+using PuzzleFileRecord = Mirabel::PuzzleLayout;
+using PuzzleFilePiece = Mirabel::PuzzleLayout::Piece;
 
 // Departures from a sound file, for readers that must reject damaged ones.
 // The piece fields apply to the piece at damagedPiece.

@@ -6,9 +6,10 @@
 namespace Mirabel
 {
 
-// The contents of a puzzle file once checked against its picture: every
+// The contents of a puzzle file. A layout the reader accepted has every
 // rectangle inside the picture, every neighbour a piece of the puzzle, every
-// mask and the edge map decoded to their full sizes.
+// mask and the edge map decoded to their full sizes; a writer may put any
+// values here.
 struct PuzzleLayout
 {
     struct Piece
