@@ -81,7 +81,8 @@ private:
 };
 
 std::string ParsePiece(BodyReader& reader, const Faults& faults, std::size_t index, std::uint32_t pieceCount,
-                       std::uint32_t pictureWidth, std::uint32_t pictureHeight, PuzzleLayout::Piece& piece)
+                       std::uint32_t pictureWidth, std::uint32_t pictureHeight, std::uint64_t& covered,
+                       PuzzleLayout::Piece& piece)
 {
     std::uint32_t neighbourCount = 0;
     if (!reader.U32(piece.state) || !reader.I32(piece.x) || !reader.I32(piece.y) || !reader.I32(piece.width) ||
@@ -98,6 +99,10 @@ std::string ParsePiece(BodyReader& reader, const Faults& faults, std::size_t ind
     if (piece.x < 0 || piece.y < 0 || std::int64_t{piece.x} + piece.width > pictureWidth ||
         std::int64_t{piece.y} + piece.height > pictureHeight)
         return faults.Piece(index, "lies outside the picture");
+    covered += static_cast<std::uint64_t>(piece.width) * static_cast<std::uint64_t>(piece.height);
+    if (covered > PuzzleFile::MaxCoverage * pictureWidth * pictureHeight)
+        return faults.Piece(index, "takes the pieces past " + std::to_string(PuzzleFile::MaxCoverage) +
+                                       " times the picture's area");
     if (neighbourCount > reader.Left() / 4)
         return faults.Piece(index, "has more neighbours than the file holds");
     piece.neighbours.resize(neighbourCount);
@@ -148,9 +153,11 @@ std::string PuzzleFile::Parse(const std::uint8_t* body, std::size_t size, std::u
         return faults.File(std::to_string(pieceCount) + " pieces do not fit in the file");
 
     layout.pieces.resize(pieceCount);
+    std::uint64_t covered = 0;
     for (std::size_t i = 0; i < pieceCount; ++i)
     {
-        std::string fault = ParsePiece(reader, faults, i, pieceCount, pictureWidth, pictureHeight, layout.pieces[i]);
+        std::string fault =
+            ParsePiece(reader, faults, i, pieceCount, pictureWidth, pictureHeight, covered, layout.pieces[i]);
         if (!fault.empty())
             return fault;
     }

@@ -21,6 +21,10 @@ public:
     // A piece's image with its 2-pixel margins must fit a texture page.
     static constexpr std::int32_t MaxCellSide = 1024;
     static constexpr std::int32_t CellGrowth = 4;
+    // The pieces' rectangles together cover at most this many pictures. Cut
+    // pieces overlap only by their knobs, well below it; beyond it a small
+    // file could claim gigabytes of masks and piece images.
+    static constexpr std::uint64_t MaxCoverage = 16;
 
     // Empty when the picture can hold a puzzle, else the text naming path.
     static std::string CheckPicture(std::uint32_t width, std::uint32_t height, const std::string& path);

@@ -106,6 +106,15 @@ TEST_F(GameLogicDataDamageTest, DamagedPuzzleFilesEndWithTheirOwnFatalText)
          },
          PuzzleFault("piece 0 has a mask that does not decode to " +
                      std::to_string((piece0.width * piece0.height + 7) / 8) + " bytes")},
+        {"seventeen whole-picture pieces",
+         [](auto& r, auto&) {
+             content::PuzzleFilePiece whole;
+             whole.width = 160;
+             whole.height = 100;
+             whole.mask.assign(160 * 100, 1);
+             r.pieces.assign(17, whole);
+         },
+         PuzzleFault("piece 16 takes the pieces past 16 times the picture's area")},
         {"edge map one byte short", [](auto& r, auto&) { r.edges.pop_back(); },
          PuzzleFault("the edge map does not decode to 160 x 100 bytes")},
         {"edge map one byte over", [](auto& r, auto&) { r.edges.push_back(0); },
