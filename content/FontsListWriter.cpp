@@ -1,11 +1,11 @@
 #include "content/FontsListWriter.h"
 
 #include "content/AtomicWrite.h"
+#include "content/ListWord.h"
 
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <stdexcept>
 #include <string_view>
 
 namespace corvellan::content
@@ -16,16 +16,7 @@ namespace
 
 std::string CheckedName(const std::string& name, const char* what)
 {
-    if (name.empty())
-        throw std::invalid_argument(std::string("fonts list: empty ") + what + " name");
-    for (const char c : name)
-    {
-        if (std::isspace(static_cast<unsigned char>(c)) || c == '\0')
-            throw std::invalid_argument(std::string("fonts list: ") + what + " name \"" + name + "\" holds a blank");
-    }
-    if (name.find("//") != std::string::npos)
-        throw std::invalid_argument(std::string("fonts list: ") + what + " name \"" + name + "\" holds a comment");
-    return name;
+    return CheckedListWord(name, "fonts list", what);
 }
 
 // "32BIT", "32Bit" and the like become "32bit": the shader descriptor only

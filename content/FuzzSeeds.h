@@ -58,6 +58,11 @@ bool WriteFontFileSeeds(const std::string& folder, const std::string& ttfPath = 
 // target writes itself.
 bool WriteFontsListSeeds(const std::string& folder);
 
+// background_layers: no layer, layers with and without particle systems and
+// built by the background, a negative count, a huge count, a list cut short
+// and a comment between the values.
+bool WriteBackgroundLayersSeeds(const std::string& folder);
+
 // puzzle_file: puzzles cut from a 64 x 32 picture (one piece, blocked
 // pieces, long runs, edge ramps) and each kind of damage the reader rejects:
 // framing, counts, lengths, sizes, rectangles, values and coded streams.

@@ -71,6 +71,8 @@ struct HookTable
     bool (*desktopMode)(DesktopMode& mode);
     bool (*moduleFileName)(std::string& name);
     bool (*deleteEntry)(const std::string& systemPath);
+    // A shell request recorded instead of carried out (answers true when it was).
+    bool (*shellExecute)(const std::string& verb, const std::string& file, std::int32_t show);
     // Streams: opened and closed; Trip counts a call against an armed fault
     // (empty: run normally; a value: fail (0) or move at most that many bytes).
     void (*fileOpened)(std::FILE* file, const std::string& systemPath);

@@ -3,7 +3,11 @@
 #include "platform/win32/HookTable.h"
 #include "platform/win32/Module.h"
 
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdlib>
 #include <cstring>
@@ -111,6 +115,73 @@ std::optional<fs::path> Locate(const std::string& path)
     return entry;
 }
 
+// The answers ShellExecuteA gives: above 32 is success.
+constexpr std::intptr_t ShellStarted = 42;
+constexpr std::intptr_t ShellFileNotFound = 2;
+constexpr std::intptr_t ShellNoAssociation = 31;
+
+HINSTANCE ShellAnswer(std::intptr_t code)
+{
+    return reinterpret_cast<HINSTANCE>(code);
+}
+
+// The grandchild runs the opener in a session of its own; the child between
+// them ends at once, so the caller reaps it now and nothing is left a zombie.
+// The grandchild's exec failure travels back through a pipe that closes on a
+// successful exec. Only async-signal-safe calls run after the fork.
+bool StartDetached(const std::string& file)
+{
+    std::string program = "xdg-open";
+    std::string argument = file;
+    char* const arguments[] = {program.data(), argument.data(), nullptr};
+
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = fork();
+    if (child < 0)
+    {
+        close(report[0]);
+        close(report[1]);
+        return false;
+    }
+    if (child == 0)
+    {
+        setsid();
+        const pid_t grandchild = fork();
+        if (grandchild == 0)
+        {
+            const int nothing = open("/dev/null", O_RDWR);
+            if (nothing >= 0)
+            {
+                dup2(nothing, STDIN_FILENO);
+                dup2(nothing, STDOUT_FILENO);
+                dup2(nothing, STDERR_FILENO);
+                if (nothing > STDERR_FILENO)
+                    close(nothing);
+            }
+            execvp(arguments[0], arguments);
+            const int failure = errno;
+            [[maybe_unused]] const ssize_t written = write(report[1], &failure, sizeof failure);
+            _exit(127);
+        }
+        _exit(grandchild < 0 ? 1 : 0);
+    }
+    close(report[1]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR)
+    {
+    }
+    int failure = 0;
+    ssize_t got = 0;
+    do
+        got = read(report[0], &failure, sizeof failure);
+    while (got < 0 && errno == EINTR);
+    close(report[0]);
+    const bool childOk = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return childOk && got == 0;
+}
+
 bool Delete(const std::string& path)
 {
     if (path.empty())
@@ -159,6 +230,22 @@ HRESULT SHGetFolderPathA(HWND, int folder, void*, std::uint32_t, char* path)
         return E_FAIL;
     std::memcpy(path, location->c_str(), location->size() + 1);
     return S_OK;
+}
+
+HINSTANCE ShellExecuteA(HWND, const char* verb, const char* file, const char*, const char*, std::int32_t show)
+{
+    const std::string verbText = verb ? verb : "";
+    const std::string fileText = file ? file : "";
+    const detail::HookTable* hooks = detail::Hooks();
+    const bool recorded =
+        hooks != nullptr && hooks->shellExecute != nullptr && hooks->shellExecute(verbText, fileText, show);
+    if (verbText != "open")
+        return ShellAnswer(ShellNoAssociation);
+    if (fileText.empty())
+        return ShellAnswer(ShellFileNotFound);
+    if (recorded)
+        return ShellAnswer(ShellStarted);
+    return ShellAnswer(StartDetached(fileText) ? ShellStarted : ShellFileNotFound);
 }
 
 } // namespace win32

@@ -3,6 +3,7 @@
 #include "platform/win32/Types.h"
 
 #include "platform/win32/ComTypes.h"
+#include "platform/win32/WindowTypes.h"
 
 #include <cstdint>
 
@@ -48,5 +49,13 @@ constexpr int CSIDL_FLAG_CREATE = 0x8000;
 // path empty, when neither variable is usable, the folder cannot be made or
 // the text does not fit.
 HRESULT SHGetFolderPathA(HWND owner, int folder, void* token, std::uint32_t flags, char* path);
+
+// The verb "open" with a non-empty file: starts "xdg-open <file>" in its own
+// session, its standard streams on /dev/null, and returns without waiting and
+// without leaving a child to reap. Parameters, folder and show flag change
+// nothing. Above 32 once xdg-open has started; 32 or less when nothing was
+// started (another verb, an empty file, no xdg-open to run).
+HINSTANCE ShellExecuteA(HWND owner, const char* verb, const char* file, const char* parameters, const char* folder,
+                        std::int32_t show);
 
 } // namespace win32

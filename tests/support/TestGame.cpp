@@ -33,6 +33,8 @@
 #include "framework/GUIWelcomeWindowBase.h"
 #include "tests/support/Journaled.h"
 #include "tests/support/ShowCounting.h"
+#include "tests/support/TestLevelManager.h"
+#include "tests/support/TestProfileManager.h"
 
 namespace corvellan::test
 {
@@ -82,13 +84,14 @@ void TestGame::BeforeMake(const std::string& name)
 std::unique_ptr<LevelManagerBase> TestGame::CreateLevelManager()
 {
     BeforeMake("level manager");
-    return std::make_unique<Journaled<LevelManagerBase>>(journal, "level manager");
+    return std::make_unique<Journaled<TestLevelManager>>(journal, "level manager", engine.get());
 }
 
 std::unique_ptr<ProfileManagerBase> TestGame::CreateProfileManager()
 {
     BeforeMake("profile manager");
-    return std::make_unique<Journaled<ProfileManagerBase>>(journal, "profile manager");
+    return std::make_unique<Journaled<TestProfileManager>>(journal, "profile manager", engine.get(),
+                                                           soundController.get(), userFolder);
 }
 
 std::unique_ptr<DataKeeper> TestGame::CreateGameData()

@@ -26,6 +26,7 @@ bool FixedTime(std::time_t& now);
 bool InjectedDesktopMode(DesktopMode& mode);
 bool ModuleFileName(std::string& name);
 bool RecordDelete(const std::string& systemPath);
+bool RecordShellExecute(const std::string& verb, const std::string& file, std::int32_t show);
 void FileOpened(std::FILE* file, const std::string& systemPath);
 void FileClosed(std::FILE* file);
 std::optional<std::size_t> TripFileCall(FileCall call, std::FILE* file, const std::string& renamedPath);

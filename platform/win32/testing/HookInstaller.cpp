@@ -18,6 +18,7 @@ constexpr detail::HookTable table{
     .desktopMode = entries::InjectedDesktopMode,
     .moduleFileName = entries::ModuleFileName,
     .deleteEntry = entries::RecordDelete,
+    .shellExecute = entries::RecordShellExecute,
     .fileOpened = entries::FileOpened,
     .fileClosed = entries::FileClosed,
     .tripFileCall = entries::TripFileCall,

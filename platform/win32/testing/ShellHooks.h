@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,25 @@ namespace win32::testing
 void SetDeleteRecording(bool on);
 std::vector<std::string> GetRecordedDeletes();
 
-// Deleting for real again; forgets the recorded paths.
+// One ShellExecuteA call, with what else had happened when it came: the
+// message boxes recorded before it and the windows still open.
+struct ShellExecuteCall
+{
+    std::string verb;
+    std::string file;
+    std::int32_t show = 0;
+    std::size_t messageBoxesBefore = 0;
+    std::size_t windowsOpen = 0;
+};
+
+// On from the start in every program that links the hooks, so that no test
+// opens a browser: each ShellExecuteA call is recorded and nothing started.
+// Off, the stand-in starts the opener for real.
+void SetShellExecuteRecording(bool on);
+std::vector<ShellExecuteCall> GetShellExecuteCalls();
+
+// Deleting for real again and recording shell requests; forgets what was
+// recorded.
 void ResetShell();
 
 } // namespace win32::testing

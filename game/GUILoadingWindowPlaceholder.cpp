@@ -1,0 +1,21 @@
+#include "game/GUILoadingWindowPlaceholder.h"
+
+#include "engine/core/Engine.h"
+#include "engine/core/MessageManager.h"
+#include "framework/DataKeeper.h"
+
+namespace Mirabel
+{
+
+GUILoadingWindowPlaceholder::GUILoadingWindowPlaceholder(OrvaneEngine::Engine* engine)
+{
+    engine->messageManager->Message("GUILoadingWindowPlaceholder: loads the game data and stays");
+}
+
+void GUILoadingWindowPlaceholder::Show(GameFramework::DataKeeper* dataKeeper)
+{
+    GUILoadingWindowBase::Show(dataKeeper);
+    dataKeeper->Load();
+}
+
+} // namespace Mirabel
