@@ -114,7 +114,8 @@ TEST_F(GameTest, TexturesMadeDuringTheStartUpHaveNoMipMaps)
             atlasKeys.push_back(texture->GetKey());
     }
     using OrvaneEngine::TextureManager;
-    EXPECT_EQ(atlasKeys, std::vector<std::string>{TextureManager::MakeTextureKey("data\\ui\\fonts\\atlas.tga", "", false)});
+    const std::string atlas = "data\\ui\\fonts\\atlas.tga";
+    EXPECT_EQ(atlasKeys, std::vector<std::string>{TextureManager::MakeTextureKey(atlas, "", false)});
 }
 
 TEST_F(GameTest, EveryMissingScreenTextIsLoggedInOrderAndTheStartGoesOn)
@@ -234,7 +235,8 @@ TEST_F(GameTest, ASoundMissingInBothFormsIsReportedOnceAndPlaysSilence)
     }
     const std::string log = folders.LogText();
     std::size_t count = 0;
-    for (std::size_t at = log.find("path_warning.ogg"); at != std::string::npos; at = log.find("path_warning.ogg", at + 1))
+    const std::string file = "path_warning.ogg";
+    for (std::size_t at = log.find(file); at != std::string::npos; at = log.find(file, at + 1))
         ++count;
     EXPECT_EQ(count, 1u);
 }

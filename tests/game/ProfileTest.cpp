@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -42,6 +43,14 @@ float F32At(const std::string& bytes, std::size_t at)
     return value;
 }
 
+using Flags = std::array<std::uint8_t, 4>;
+
+// Tutorial, relax offer, introduction, game-complete hint.
+Flags FlagsOf(const Profile& profile)
+{
+    return {profile.tutorialFlag, profile.relaxOfferFlag, profile.introductionFlag, profile.gameCompleteHintFlag};
+}
+
 class ProfileTest : public corvellan::test::EngineTestFixture
 {
 protected:
@@ -70,10 +79,7 @@ TEST_F(ProfileTest, ANewProfileIsSavedWithEveryFlagSetAfterItsVolumes)
     auto manager = Manager();
     auto* profile = dynamic_cast<Profile*>(manager->CreateProfile(u"Ann"));
     ASSERT_NE(profile, nullptr);
-    EXPECT_EQ(profile->tutorialFlag, 1);
-    EXPECT_EQ(profile->relaxOfferFlag, 1);
-    EXPECT_EQ(profile->introductionFlag, 1);
-    EXPECT_EQ(profile->gameCompleteHintFlag, 1);
+    EXPECT_EQ(FlagsOf(*profile), (Flags{1, 1, 1, 1}));
 
     const std::string bytes = ProfileBytes(*profile);
     ASSERT_GE(bytes.size(), 13u + 12u);
@@ -99,9 +105,7 @@ TEST_F(ProfileTest, FlagsSurviveASaveAndARecordWithoutThemIsSkipped)
         auto* ann = dynamic_cast<Profile*>(manager->CreateProfile(u"Ann"));
         auto* bob = dynamic_cast<Profile*>(manager->CreateProfile(u"Bob"));
         ASSERT_TRUE(ann != nullptr && bob != nullptr);
-        ann->tutorialFlag = 1;
         ann->relaxOfferFlag = 0;
-        ann->introductionFlag = 1;
         ann->gameCompleteHintFlag = 0;
         ann->Save();
         bobFile = user.Join("profiles/" + bob->GetFileName());
@@ -110,10 +114,7 @@ TEST_F(ProfileTest, FlagsSurviveASaveAndARecordWithoutThemIsSkipped)
         auto manager = Manager();
         auto* ann = dynamic_cast<Profile*>(manager->FindProfile(u"Ann"));
         ASSERT_NE(ann, nullptr);
-        EXPECT_EQ(ann->tutorialFlag, 1);
-        EXPECT_EQ(ann->relaxOfferFlag, 0);
-        EXPECT_EQ(ann->introductionFlag, 1);
-        EXPECT_EQ(ann->gameCompleteHintFlag, 0);
+        EXPECT_EQ(FlagsOf(*ann), (Flags{1, 0, 1, 0}));
         EXPECT_NE(manager->FindProfile(u"Bob"), nullptr);
     }
 
