@@ -58,6 +58,14 @@ bool WriteFontFileSeeds(const std::string& folder, const std::string& ttfPath = 
 // target writes itself.
 bool WriteFontsListSeeds(const std::string& folder);
 
+// profile_files: a game profile, a profile list and a high-score table, each
+// whole and cut short.
+bool WriteProfileFilesSeeds(const std::string& folder);
+
+// level_lists: the game's stage list and a level list, plain, with a
+// byte-order mark and cut short, and a stage count of 4,000,000,000.
+bool WriteLevelListsSeeds(const std::string& folder);
+
 // background_layers: no layer, layers with and without particle systems and
 // built by the background, a negative count, a huge count, a list cut short
 // and a comment between the values.

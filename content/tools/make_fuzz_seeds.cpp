@@ -24,6 +24,8 @@ int main(int argc, char** argv)
     written = corvellan::content::WriteXmlResourceListSeeds(folder) && written;
     written = corvellan::content::WriteFontFileSeeds(folder, CORVELLAN_DEJAVU_SANS) && written;
     written = corvellan::content::WriteFontsListSeeds(folder) && written;
+    written = corvellan::content::WriteProfileFilesSeeds(folder) && written;
+    written = corvellan::content::WriteLevelListsSeeds(folder) && written;
     written = corvellan::content::WriteBackgroundLayersSeeds(folder) && written;
     if (!written)
     {
