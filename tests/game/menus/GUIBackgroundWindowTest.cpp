@@ -559,3 +559,43 @@ TEST_F(BackgroundAfterStartUp, TheManagerFreesTheTokenOnceAndOtherwiseLeavesIt)
 
 } // namespace
 } // namespace corvellan::test
+
+namespace corvellan::test
+{
+namespace
+{
+
+TEST_F(GUIBackgroundWindowTest, ReachedStagesCountTheNextStageAndOneMoreAtTheGamesEnd)
+{
+    // Two stages of two levels: (1, 1) is the last level.
+    menu.Start();
+    struct Row
+    {
+        std::uint32_t nextStage;
+        std::uint32_t nextLevel;
+        std::uint32_t reachedStage;
+        std::uint32_t reachedLevel;
+        bool reachedEnd;
+        std::uint32_t expected;
+    };
+    const Row rows[] = {
+        {0, 0, 0, 0, false, 0}, {1, 0, 1, 0, false, 1}, {1, 0, 1, 0, true, 1},  {1, 1, 1, 1, false, 1},
+        {1, 1, 1, 1, true, 2},  {1, 1, 1, 0, true, 1},  {0, 1, 1, 1, true, 0},
+    };
+    int made = 0;
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(::testing::Message() << "next (" << row.nextStage << ", " << row.nextLevel << "), reached ("
+                                          << row.reachedStage << ", " << row.reachedLevel << ")"
+                                          << (row.reachedEnd ? " at the end" : ""));
+        Mirabel::Profile& player = menu.MakeCurrentProfile(u"Player" + std::u16string(1, u'A' + made++));
+        player.UpdateReachedLevel(row.reachedStage, row.reachedLevel, row.reachedEnd);
+        player.nextStage = row.nextStage;
+        player.nextLevel = row.nextLevel;
+        menu.background->UpdateReachedStages();
+        EXPECT_EQ(menu.background->GetReachedStages(), row.expected);
+    }
+}
+
+} // namespace
+} // namespace corvellan::test
