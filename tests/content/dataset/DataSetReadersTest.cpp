@@ -230,7 +230,10 @@ TEST_P(DataSetStartUpTest, TheGameStartsOnThePackBesideTheProgram)
             // The pack beside the program wins over an install path elsewhere.
             ASSERT_TRUE(folders.WriteUserRegistry("Language=" + code + "\nInstallPath=" + folders.program.Path() + "\n"));
             TestGameJournal journal;
-            TestGame game(journal, {});
+            TestGame::Options options;
+            // The data set holds no level lists yet.
+            options.loadLevelLists = false;
+            TestGame game(journal, options);
             OrvaneEngine::Engine& engine = *game.GetEngine();
 
             std::string root = game.GetRootFolder();
