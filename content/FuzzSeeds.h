@@ -75,4 +75,9 @@ bool WriteBackgroundLayersSeeds(const std::string& folder);
 // far beyond the bytes, a file cut short, version 101.
 bool WriteMapFileSeeds(const std::string& folder);
 
+// puzzle_file: puzzles cut from a 64 x 32 picture (one piece, blocked
+// pieces, long runs, edge ramps) and each kind of damage the reader rejects:
+// framing, counts, lengths, sizes, rectangles, values and coded streams.
+bool WritePuzzleFileSeeds(const std::string& folder);
+
 } // namespace corvellan::content
