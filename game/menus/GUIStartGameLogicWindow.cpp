@@ -334,10 +334,15 @@ void GUIStartGameLogicWindow::Update()
                                                      : std::max(totemAlphas[s] - 2.0f * dt, target);
         }
     }
-    else if (miniGame->completed)
+    else
     {
-        ownColor.a = std::min(ownColor.a + 2.0f * dt, 1.0f);
-        gameComplete = AtLastLevel();
+        if (miniGame->completed)
+        {
+            ownColor.a = std::min(ownColor.a + 2.0f * dt, 1.0f);
+            gameComplete = AtLastLevel();
+        }
+        // The markers stay locked and unseen under the mini game until the
+        // controls have faded back in.
         if (ownColor.a < 1.0f - Epsilon)
             fullyOpen = false;
     }

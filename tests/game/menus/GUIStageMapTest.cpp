@@ -12,6 +12,7 @@
 #include "engine/render/Model.h"
 #include "game/GameData.h"
 #include "game/LevelManager.h"
+#include "game/MiniGame.h"
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
 #include "game/menus/GUIMapElement.h"
@@ -59,6 +60,7 @@ protected:
                                     {0.0f, 0.0f, 40.0f, 100.0f}));
         ASSERT_TRUE(menu.data.Model("ui\\menus\\models\\start_game\\map.mlf", 1, {0.0f, 0.0f, 800.0f, 600.0f}));
         WriteMap(TwoStages());
+        texts["MINI_GAME_TITLE"] = u"MINI_GAME_TITLE";
     }
 
     void WriteMap(const std::vector<MapFileElement>& elements)
@@ -313,6 +315,47 @@ TEST_F(GUIStageMapTest, AMapOfMoreStagesThanTotemsWarnsOnce)
     const auto first = log.find("only 8 have a totem");
     EXPECT_NE(first, std::string::npos);
     EXPECT_EQ(log.find("only 8 have a totem", first + 1), std::string::npos);
+}
+
+TEST_F(GUIStageMapTest, AfterAStageTheMiniGameOfThatStagePlaysOverLockedMarkers)
+{
+    Start();
+    Mirabel::Profile& profile = Player(1, 0);
+    auto& map = MakeMap();
+    struct Row
+    {
+        std::uint32_t stage;
+        std::uint32_t level;
+        std::uint32_t miniGameStage;
+    };
+    // The position has moved on to the next stage; at the game's last level
+    // it stays; at the very first level there is no stage before to go back to.
+    for (const Row& row : {Row{1, 0, 0}, Row{1, 2, 1}, Row{0, 0, 0}})
+    {
+        SCOPED_TRACE(row.stage * 10 + row.level);
+        profile.UpdateReachedLevel(row.stage, row.level, false);
+        profile.nextStage = row.stage;
+        profile.nextLevel = row.level;
+        map.Show(9);
+        EXPECT_EQ(map.GetTitle(), u"MINI_GAME_TITLE");
+        EXPECT_TRUE(map.miniGame->running);
+        EXPECT_EQ(map.miniGame->GetStage(), row.miniGameStage);
+        EXPECT_FLOAT_EQ(map.totemAlphas[row.miniGameStage], 0.0f);
+        EXPECT_FALSE(map.relaxControl->checkBox->IsEnabled());
+        for (int n = 0; n < 30; ++n)
+            menu.Step(50);
+        for (const auto& element : map.elements)
+        {
+            EXPECT_TRUE(element->locked);
+            EXPECT_FALSE(element->button->IsEnabled());
+            if (element->IsVisible())
+            {
+                EXPECT_EQ(element->modelWindow->GetColor().a, 0.0f);
+            }
+        }
+        map.Hide();
+        ASSERT_TRUE(CloseFully(map));
+    }
 }
 
 class GUIMapElementTest : public GUIStageMapTest
