@@ -58,9 +58,22 @@ bool WriteFontFileSeeds(const std::string& folder, const std::string& ttfPath = 
 // target writes itself.
 bool WriteFontsListSeeds(const std::string& folder);
 
+// profile_files: a game profile, a profile list and a high-score table, each
+// whole and cut short.
+bool WriteProfileFilesSeeds(const std::string& folder);
+
+// level_lists: the game's stage list and a level list, plain, with a
+// byte-order mark and cut short, and a stage count of 4,000,000,000.
+bool WriteLevelListsSeeds(const std::string& folder);
+
 // background_layers: no layer, layers with and without particle systems and
 // built by the background, a negative count, a huge count, a list cut short
 // and a comment between the values.
 bool WriteBackgroundLayersSeeds(const std::string& folder);
+
+// puzzle_file: puzzles cut from a 64 x 32 picture (one piece, blocked
+// pieces, long runs, edge ramps) and each kind of damage the reader rejects:
+// framing, counts, lengths, sizes, rectangles, values and coded streams.
+bool WritePuzzleFileSeeds(const std::string& folder);
 
 } // namespace corvellan::content

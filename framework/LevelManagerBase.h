@@ -69,6 +69,8 @@ protected:
     // file when none is left.
     std::string ReadWord(OrvaneEngine::FileTextual* reader) const;
     std::int32_t ReadInt(OrvaneEngine::FileTextual* reader) const;
+    // A count of 1 to most; FileError naming the file otherwise.
+    std::uint32_t ReadCount(OrvaneEngine::FileTextual* reader, std::uint32_t most, const std::string& what) const;
 
     OrvaneEngine::Engine* engine;
     OrvaneEngine::MessageManager* messageManager;

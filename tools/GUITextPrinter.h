@@ -39,6 +39,9 @@ public:
     void Print();
 
     bool IsFinished() const { return finished; }
+    // The colour of the next Print; the menu background fades its text through it.
+    const OrvaneEngine::Color& GetColor() const { return color; }
+    void SetColor(const OrvaneEngine::Color& newColor) { color = newColor; }
     const std::u16string& GetText() const { return text; }
 
 private:

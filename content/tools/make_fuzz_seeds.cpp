@@ -24,7 +24,10 @@ int main(int argc, char** argv)
     written = corvellan::content::WriteXmlResourceListSeeds(folder) && written;
     written = corvellan::content::WriteFontFileSeeds(folder, CORVELLAN_DEJAVU_SANS) && written;
     written = corvellan::content::WriteFontsListSeeds(folder) && written;
+    written = corvellan::content::WriteProfileFilesSeeds(folder) && written;
+    written = corvellan::content::WriteLevelListsSeeds(folder) && written;
     written = corvellan::content::WriteBackgroundLayersSeeds(folder) && written;
+    written = corvellan::content::WritePuzzleFileSeeds(folder) && written;
     if (!written)
     {
         std::fprintf(stderr, "make_fuzz_seeds: could not write every seed under %s\n", argv[1]);

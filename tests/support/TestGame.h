@@ -29,6 +29,8 @@ public:
         std::function<void(TestGame&, const std::string&)> beforeMake;
         // Called from the game cursor's Update; may throw.
         std::function<void()> onCursorUpdate;
+        // Off for a data set that holds no level lists yet.
+        bool loadLevelLists = true;
     };
 
     TestGame(TestGameJournal& journal, Options options);

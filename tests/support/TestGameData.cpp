@@ -3,6 +3,7 @@
 #include "content/BoxFont.h"
 #include "content/FontsListWriter.h"
 #include "content/LanguageTextWriter.h"
+#include "content/LevelListWriter.h"
 #include "tests/support/FileBytes.h"
 
 #include <filesystem>
@@ -37,7 +38,8 @@ bool TestGameData::Write(const std::string& root)
     second.advanceFactor = 0.9f;
     second.addLowerCase = false;
     second.fixedPitch = true;
-    if (!FontsListWriter::WriteTo(fonts + "/en.ini", 1, {first, second}))
+    if (!FontsListWriter::WriteTo(fonts + "/en.ini", 1, {first, second}) ||
+        !LevelListWriter::WriteTo(root + "/data/levels", LevelListWriter::TwoStages()))
         return false;
 
     const TextEncoding utf8{TextEncoding::Form::Utf8, 1252};

@@ -2,14 +2,15 @@
 #include "engine/core/Window.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
-#include "platform/win32/testing/EventPush.h"
 #include "platform/win32/testing/MultimediaTimerHooks.h"
+#include "tests/support/VirtualMouse.h"
 #include "tests/support/gtest/EngineTestFixture.h"
 #include "tools/GUIDoubleClickDetecter.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,15 +52,16 @@ protected:
         detecter = std::make_unique<GUIDoubleClickDetecter>(engine.get());
         detecter->AddWindow(w);
         detecter->AddWindow(v);
+        mouse.emplace(engine->window->handle, 600);
     }
 
     void TearDown() override
     {
         // The mouse outlives the engine: a button left down would swallow
         // the next test's first press.
-        if (buttonDown && engine)
+        if (mouse && mouse->IsDown() && engine)
         {
-            Button(false);
+            mouse->Button(false);
             engine->Update();
         }
         detecter.reset();
@@ -67,20 +69,8 @@ protected:
         win32::testing::ResetMultimediaTimer();
     }
 
-    // Client pixels of a virtual point (the virtual y runs upwards).
-    void MoveTo(std::int32_t x, std::int32_t y)
-    {
-        const std::int32_t row = 600 - y;
-        ASSERT_TRUE(win32::testing::PushMouseMotion(engine->window->handle, x, row, x - mouseX, row - mouseY));
-        mouseX = x;
-        mouseY = row;
-    }
-
-    void Button(bool down)
-    {
-        ASSERT_TRUE(win32::testing::PushMouseButton(engine->window->handle, 0, down, mouseX, mouseY));
-        buttonDown = down;
-    }
+    void MoveTo(std::int32_t x, std::int32_t y) { ASSERT_TRUE(mouse->MoveTo(x, y)); }
+    void Button(bool down) { ASSERT_TRUE(mouse->Button(down)); }
 
     // Runs the acts a frame each; the frames (counted from 0) that reported
     // a double click, and the window named in each.
@@ -132,9 +122,7 @@ protected:
     GUIWindow* w = nullptr;
     GUIWindow* v = nullptr;
     std::unique_ptr<GUIDoubleClickDetecter> detecter;
-    std::int32_t mouseX = 0;
-    std::int32_t mouseY = 0;
-    bool buttonDown = false;
+    std::optional<corvellan::test::VirtualMouse> mouse;
 };
 
 TEST_F(GUIDoubleClickDetecterTest, Sequences)

@@ -1,0 +1,208 @@
+// A menu frame: the menu background after its start-up (8 layers, 3 of them
+// carrying particle systems, the frame, logos and titles) and an open
+// main-menu window with 7 animated buttons and their labels, on a headless
+// engine (llvmpipe): the background's, the manager's and the window's
+// updates, Engine::Update and Engine::Frame (GUI and model passes, present).
+// The fixture is written with the same content/ writers as the menu tests.
+// Floor, paired round by round in the same GL context: as many textured,
+// blended quads drawn straight through GL, one matrix load and one draw
+// each, then the same present. The tally is the quads drawn: the engine's
+// comes from its model pass.
+#include "bench/support/PairedRounds.h"
+#include "bench/support/StartDevice.h"
+#include "engine/core/Engine.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIWindow.h"
+#include "engine/render/ColoredVertex.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/RenderSystem_D3D7.h"
+#include "game/GameData.h"
+#include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIControl.h"
+#include "game/menus/GUIMenuWindow.h"
+#include "game/menus/GUIMenuWindowManager.h"
+#include "platform/d3d7/testing/BareQuads.h"
+#include "platform/d3d7/testing/D3D7Hooks.h"
+#include "tests/support/MenuHarness.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace OrvaneEngine;
+using corvellan::test::MenuBox;
+using corvellan::test::MenuHarness;
+
+constexpr std::uint32_t kButtons = 7;
+constexpr std::uint32_t kFrameMilliseconds = 16;
+
+class MenuStage
+{
+public:
+    MenuStage()
+    {
+        d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
+        machine.adapters.at(0).desktop = win32::DesktopMode{1024, 768, 32, 60};
+        d3d7::testing::SetMachine(machine);
+        if (!WriteData() || !corvellan::bench::StartDevice([&] { menu.Start(); }) ||
+            !menu.engine->renderSystem->ready || !menu.RunStartUp())
+            return;
+        window = std::make_unique<Mirabel::GUIMenuWindow>(menu.engine, menu.sounds.get(), menu.gameData.get(),
+                                                          menu.manager.get(), 0, nullptr);
+        const Mirabel::GameData& data = *menu.gameData;
+        for (std::uint32_t k = 0; k < kButtons; ++k)
+        {
+            buttons.push_back(std::make_unique<Mirabel::GUIControl>(
+                menu.engine, menu.gameData.get(), Mirabel::GUIControl::Button, data.mainMenuButtons[k],
+                data.buttonMainMenu, nullptr, data.buttonMainMenuTextArea, nullptr));
+            window->controlList.push_back(buttons.back().get());
+        }
+        menu.updates.push_back([this] {
+            window->Update();
+            for (const auto& button : buttons)
+                if (button->widget->visible)
+                    button->widget->AddWideText(3, 1, Vector2(0.0f, 0.0f), window->color, u"Continue");
+        });
+        window->SetOpen(1);
+        if (!menu.StepUntil([this] { return window->color.a > 0.9999f; }, 50, 200))
+            return;
+        // The floor's quads: as many as the engine's settled frame draws.
+        const std::int64_t quads = Frame();
+        if (Frame() != quads)
+            return;
+        for (std::int64_t index = 0; index < quads; ++index)
+            matrices.push_back(ClipMatrix(static_cast<float>(index % 8) * 100.0f,
+                                          static_cast<float>(index / 8 % 12) * 50.0f, 100.0f, 50.0f));
+        const Vector3 normal(0.0f, 0.0f, 1.0f);
+        unitQuad = {ColoredVertex{Vector3(0.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 1.0f},
+                    ColoredVertex{Vector3(0.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 0.0f},
+                    ColoredVertex{Vector3(1.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 1.0f},
+                    ColoredVertex{Vector3(1.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 0.0f}};
+        picture.assign(4 * 4 * 4, 200);
+        ready = true;
+    }
+
+    ~MenuStage()
+    {
+        menu.updates.clear();
+        buttons.clear();
+        window.reset();
+        menu.Stop();
+        d3d7::testing::ResetAll();
+    }
+
+    MenuStage(const MenuStage&) = delete;
+    MenuStage& operator=(const MenuStage&) = delete;
+
+    // One program frame; the quads its model pass drew.
+    std::int64_t Frame()
+    {
+        menu.Update(kFrameMilliseconds);
+        menu.Render();
+        return menu.engine->modelManager->trianglesDrawn / 2;
+    }
+
+    void Present() { menu.engine->modelManager->Present(); }
+
+    RenderSystem_D3D7& Device() const { return static_cast<RenderSystem_D3D7&>(*menu.engine->renderSystem); }
+
+    bool ready = false;
+    std::vector<ColoredVertex> unitQuad;
+    std::vector<std::uint16_t> unitIndices{0, 1, 2, 2, 1, 3};
+    std::vector<std::array<float, 16>> matrices;
+    std::vector<std::uint8_t> picture;
+
+private:
+    // The clip-space matrix (column vectors) of the unit square scaled to
+    // (w, h) and moved to (x, y) on the 800 x 600 virtual screen.
+    static std::array<float, 16> ClipMatrix(float x, float y, float w, float h)
+    {
+        std::array<float, 16> m{};
+        m[0] = 2.0f * w / 800.0f;
+        m[5] = 2.0f * h / 600.0f;
+        m[10] = 1.0f;
+        m[12] = 2.0f * x / 800.0f - 1.0f;
+        m[13] = 2.0f * y / 600.0f - 1.0f;
+        m[15] = 1.0f;
+        return m;
+    }
+
+    bool WriteData()
+    {
+        corvellan::test::MenuData& data = menu.data;
+        const std::string models = "ui\\menus\\background\\models\\";
+        const std::string particles = "ui\\menus\\background\\particles\\";
+        bool ok = data.WriteDefault() &&
+                  data.Background({{"sky", "_none_", true, 0},
+                                   {"clouds", "mist", true, 0},
+                                   {"hills", "_none_", true, 0},
+                                   {"sparks", "glow", true, 0},
+                                   {"trees", "_none_", false, 0},
+                                   {"river", "spray", false, 0},
+                                   {"meadow", "_none_", false, 0},
+                                   {"rocks", "_none_", false, 0}});
+        const char* textured[] = {"sky", "hills", "trees", "meadow", "rocks"};
+        for (std::uint32_t k = 0; k < 5; ++k)
+            ok = ok && data.TexturedModel(models + textured[k] + ".mlf",
+                                          {0.0f, 60.0f * static_cast<float>(k), 800.0f, 600.0f},
+                                          {static_cast<std::uint8_t>(40 * k), 160, 90});
+        for (const char* carrier : {"clouds", "sparks", "river"})
+            ok = ok && data.Model(models + carrier + ".mlf", 20, {100, 300, 200, 400}, {500, 300, 600, 400});
+        for (const char* system : {"mist", "glow", "spray"})
+            ok = ok && data.ParticleSystem(particles + system + ".psf", 1, 40);
+        for (std::uint32_t k = 0; k < kButtons; ++k)
+        {
+            const float y = 420.0f - 45.0f * static_cast<float>(k);
+            ok = ok && data.Model("ui\\menus\\models\\main_menu\\button_" + std::to_string(k) + ".mlf", 16,
+                                  MenuBox{300.0f, y, 310.0f, y + 10.0f}, MenuBox{300.0f, y, 500.0f, y + 40.0f});
+        }
+        return ok;
+    }
+
+    MenuHarness menu;
+    std::unique_ptr<Mirabel::GUIMenuWindow> window;
+    std::vector<std::unique_ptr<Mirabel::GUIControl>> buttons;
+};
+
+void MenuFrame(benchmark::State& state)
+{
+    MenuStage stage;
+    if (!stage.ready)
+    {
+        state.SkipWithError("no drawing device or no menu");
+        return;
+    }
+    d3d7::testing::BareQuads bare(stage.Device().backBuffer, stage.unitQuad.data(), 4, stage.unitIndices.data(), 6,
+                                  stage.picture.data(), 4, 4);
+    if (!bare.IsReady())
+    {
+        state.SkipWithError("no GL texture");
+        return;
+    }
+    corvellan::bench::PairedRounds::Run(state, [&] { return stage.Frame(); },
+                                        [&] {
+                                            bare.DrawFrame(stage.matrices);
+                                            stage.Present();
+                                            return static_cast<std::int64_t>(stage.matrices.size());
+                                        });
+    state.counters["quads"] = static_cast<double>(stage.matrices.size());
+}
+
+[[maybe_unused]] const bool registered = [] {
+    for (const auto& [suffix, rounds] : {std::pair{"/smoke", corvellan::bench::PairedRounds::SmokeRounds},
+                                         std::pair{"", corvellan::bench::PairedRounds::FullRounds}})
+        benchmark::RegisterBenchmark((std::string("BM_MenuFrame_vs_BareGL") + suffix).c_str(), MenuFrame)
+            ->Iterations(rounds)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
+    return true;
+}();
+
+} // namespace
