@@ -108,7 +108,6 @@ public:
     corvellan::bench::QuadFloor floor;
 
 private:
-
     bool WriteData()
     {
         corvellan::test::MenuData& data = menu.data;

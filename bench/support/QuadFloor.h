@@ -4,7 +4,7 @@
 // matrix load and one draw each.
 
 #include "bench/support/PairedRounds.h"
-#include "engine/core/Vector3.h"
+#include "bench/support/ScreenQuads.h"
 #include "engine/render/ColoredVertex.h"
 #include "platform/d3d7/testing/BareQuads.h"
 
@@ -21,20 +21,6 @@ namespace corvellan::bench
 
 struct QuadFloor
 {
-    // The clip-space matrix (column vectors) of the unit square scaled to
-    // (w, h) and moved to (x, y) on the virtual screen.
-    static std::array<float, 16> ClipMatrix(float x, float y, float w, float h)
-    {
-        std::array<float, 16> m{};
-        m[0] = 2.0f * w / 800.0f;
-        m[5] = 2.0f * h / 600.0f;
-        m[10] = 1.0f;
-        m[12] = 2.0f * x / 800.0f - 1.0f;
-        m[13] = 2.0f * y / 600.0f - 1.0f;
-        m[15] = 1.0f;
-        return m;
-    }
-
     // `count` quads of w x h laid out row by row, `columns` to a row, at
     // `stepX` and `stepY` apart, wrapping after `rows` rows.
     void Layout(std::int64_t count, std::int64_t columns, std::int64_t rows, float stepX, float stepY, float w,
@@ -46,15 +32,7 @@ struct QuadFloor
                                           static_cast<float>(index / columns % rows) * stepY, w, h));
     }
 
-    std::vector<OrvaneEngine::ColoredVertex> unitQuad{
-        OrvaneEngine::ColoredVertex{OrvaneEngine::Vector3(0.0f, 1.0f, 0.0f), OrvaneEngine::Vector3(0.0f, 0.0f, 1.0f),
-                                    0xFFFFFFFFu, 0.0f, 1.0f},
-        OrvaneEngine::ColoredVertex{OrvaneEngine::Vector3(0.0f, 0.0f, 0.0f), OrvaneEngine::Vector3(0.0f, 0.0f, 1.0f),
-                                    0xFFFFFFFFu, 0.0f, 0.0f},
-        OrvaneEngine::ColoredVertex{OrvaneEngine::Vector3(1.0f, 1.0f, 0.0f), OrvaneEngine::Vector3(0.0f, 0.0f, 1.0f),
-                                    0xFFFFFFFFu, 1.0f, 1.0f},
-        OrvaneEngine::ColoredVertex{OrvaneEngine::Vector3(1.0f, 0.0f, 0.0f), OrvaneEngine::Vector3(0.0f, 0.0f, 1.0f),
-                                    0xFFFFFFFFu, 1.0f, 0.0f}};
+    std::vector<OrvaneEngine::ColoredVertex> unitQuad = UnitQuad();
     std::vector<std::uint16_t> unitIndices{0, 1, 2, 2, 1, 3};
     // A 4 x 4 grey texture.
     std::vector<std::uint8_t> picture = std::vector<std::uint8_t>(4 * 4 * 4, 200);
