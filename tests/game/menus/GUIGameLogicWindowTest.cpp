@@ -76,10 +76,12 @@ protected:
         return menu.StepUntil([&] { return panel->color.a >= 1.0f; }, 20, 400);
     }
 
+    // The level's clock belongs to the engine: the level goes first.
     void TearDown() override
     {
-        StopAll();
+        menu.updates.clear();
         logic.reset();
+        StopAll();
     }
 
     bool showStatistics = false;
