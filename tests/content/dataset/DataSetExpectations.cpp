@@ -30,6 +30,17 @@ std::vector<std::string> Join(std::vector<std::string> keys, const std::vector<s
 
 } // namespace
 
+const std::vector<ExpectedStage>& ExpectedStages()
+{
+    static const std::vector<ExpectedStage> stages = {
+        {3, 0, {{"meadow", 12}, {"harbour", 12}, {"lantern_festival", 15}}},
+        {3, 10, {{"glass_garden", 15}, {"desert_dunes", 20}, {"night_city", 20}}},
+        {4, 15, {{"koi_pond", 20}, {"mountain_lake", 24}, {"patchwork", 24}, {"aurora", 30}}},
+        {4, 15, {{"coral_reef", 30}, {"clockwork", 35}, {"autumn_forest", 35}, {"star_chart", 40}}},
+    };
+    return stages;
+}
+
 const std::vector<std::string>& AllLanguageCodes()
 {
     static const std::vector<std::string> codes = {"en", "ru", "ge", "fr", "it", "sp", "cz"};
@@ -130,6 +141,16 @@ std::vector<std::string> ExpectedPackEntries(const std::vector<std::string>& cod
         names.push_back("data\\ui\\fonts\\" + code + ".ini");
         for (const ExpectedTextFile& file : ExpectedTextFiles())
             names.push_back("data\\ui\\texts\\" + code + "\\" + file.name + ".ini");
+    }
+    names.push_back("data\\levels\\stages_info.ini");
+    for (std::size_t stage = 0; stage < ExpectedStages().size(); ++stage)
+    {
+        names.push_back("data\\levels\\stage" + std::to_string(stage) + ".ini");
+        for (const ExpectedLevel& level : ExpectedStages()[stage].levels)
+        {
+            for (const char* file : {"theme.jpg", "puzzle.pzf", "puzzle.ini"})
+                names.push_back("data\\puzzles\\" + level.folder + "\\" + file);
+        }
     }
     std::sort(names.begin(), names.end());
     return names;

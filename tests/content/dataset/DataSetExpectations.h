@@ -7,8 +7,8 @@
 #include "tests/support/ModelServices.h"
 #include "tests/support/TempFolder.h"
 
+#include <cstdint>
 #include <map>
-
 #include <string>
 #include <vector>
 
@@ -20,6 +20,23 @@ struct ExpectedTextFile
     std::string name;
     std::vector<std::string> keys;
 };
+
+struct ExpectedLevel
+{
+    std::string folder;
+    std::uint32_t pieces;
+};
+
+struct ExpectedStage
+{
+    std::uint32_t gridSize;
+    // The share of blocked pieces, in percent, give or take a piece.
+    std::uint32_t blockedPercent;
+    std::vector<ExpectedLevel> levels;
+};
+
+// The four stages and their fourteen levels, in list order.
+const std::vector<ExpectedStage>& ExpectedStages();
 
 // The seven language codes the game knows, English first.
 const std::vector<std::string>& AllLanguageCodes();
