@@ -2,6 +2,7 @@
 
 #include "content/DataFonts.h"
 #include "content/DataLevels.h"
+#include "content/DataSounds.h"
 #include "content/DataStaging.h"
 #include "content/FontFileWriter.h"
 #include "content/FuzzSeeds.h"
@@ -100,6 +101,7 @@ void DataSet::BuildPack(const std::string& packPath) const
     StageTexts(staging, languages);
     StageFonts(staging, languages);
     DataLevels::Stage(staging);
+    DataSounds::Stage(staging);
     staging.CheckNames();
 
     PackWriter pack;
@@ -158,6 +160,15 @@ void DataSet::WriteSeedCorpus(const std::string& folder) const
         const auto target = targets.find(name);
         if (target != targets.end())
             Seed(folder, target->second, "data_" + std::string(level.folder) + "_" + name, bytes);
+    }
+
+    // A short effect and the jingle; the music is too long for a seed.
+    for (const DataSound& sound : DataSounds::Sounds())
+    {
+        const std::string name = sound.name;
+        if (name == "button_click" || name == "upgrade")
+            Seed(folder, sound.ogg ? "sound_ogg" : "sound_wav", "data_" + name + (sound.ogg ? ".ogg" : ".wav"),
+                 DataSounds::Make(sound));
     }
 
     staging.CheckNames();

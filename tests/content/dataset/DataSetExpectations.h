@@ -38,6 +38,21 @@ struct ExpectedStage
 // The four stages and their fourteen levels, in list order.
 const std::vector<ExpectedStage>& ExpectedStages();
 
+struct ExpectedSound
+{
+    std::string group;
+    std::string name;
+    bool looping;
+    // "wav" or "ogg".
+    std::string extension;
+
+    // As the game finds it: relative to the data folder.
+    std::string FileName() const { return "audio\\" + group + "\\" + name + "." + extension; }
+};
+
+// Every sound the game registers: the GUI sounds, the music and the game sounds.
+const std::vector<ExpectedSound>& ExpectedSounds();
+
 // The seven language codes the game knows, English first.
 const std::vector<std::string>& AllLanguageCodes();
 // The languages whose texts the repository holds (content/texts/<code>).

@@ -198,7 +198,8 @@ TEST(MkdataTest, SeedCorporaComeFromTheRealData)
     const MkdataRun run = Mkdata(work, "--seed-corpus '" + seeds + "'");
     ASSERT_EQ(run.status, 0) << run.errors;
     for (const char* target :
-         {"pack_file", "text_file", "fonts_list", "font_file", "image_tga", "level_lists", "puzzle_file", "image_jpeg"})
+         {"pack_file", "text_file", "fonts_list", "font_file", "image_tga", "level_lists", "puzzle_file", "image_jpeg",
+          "sound_wav", "sound_ogg"})
     {
         SCOPED_TRACE(target);
         ASSERT_TRUE(fs::is_directory(seeds + "/" + target));
@@ -211,7 +212,7 @@ TEST(MkdataTest, SeedCorporaComeFromTheRealData)
               std::string::npos);
     EXPECT_NE(ReadFileText(seeds + "/pack_file/data_pack.pak").value_or("").find("data\\ui\\fonts\\en.ini"),
               std::string::npos);
-    // The first stage's lists and its first puzzle are the pack's own files.
+    // The first stage's lists, its first puzzle and two sounds are the pack's own files.
     OrvaneEngine::MessageManager log{"Test", false, false, "", ""};
     OrvaneEngine::PackFile pack(&log, CORVELLAN_DATA_PACK);
     const auto entry = [&](const std::string& name) {
@@ -224,6 +225,8 @@ TEST(MkdataTest, SeedCorporaComeFromTheRealData)
         {"level_lists/data_stage0.ini", "data\\levels\\stage0.ini"},
         {"puzzle_file/data_meadow_puzzle.pzf", "data\\puzzles\\meadow\\puzzle.pzf"},
         {"image_jpeg/data_meadow_theme.jpg", "data\\puzzles\\meadow\\theme.jpg"},
+        {"sound_wav/data_button_click.wav", "data\\audio\\menu\\button_click.wav"},
+        {"sound_ogg/data_upgrade.ogg", "data\\audio\\menu\\upgrade.ogg"},
     };
     for (const auto& [seed, name] : copies)
     {
