@@ -56,6 +56,9 @@ public:
     virtual void LoadAll();
     // A list that cannot be read logs its error, and nothing of it is kept.
     void LoadResourceFile(const std::string& path);
+    // One more list, read after those the derived keeper named.
+    void AddResourceFile(const std::string& path) { resourceFiles.push_back(path); }
+    const std::vector<std::string>& GetResourceFiles() const { return resourceFiles; }
 
     // The keeper takes the object over; a second object under a taken name
     // is logged and released, and the first stays.

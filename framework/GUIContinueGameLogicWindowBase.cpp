@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIContinueGameLogicWindowBase::GUIContinueGameLogicWindowBase(OrvaneEngine::Engine* engineIn)
+    : engine(engineIn)
+{
+}
+
 GUIContinueGameLogicWindowBase::~GUIContinueGameLogicWindowBase() = default;
 
 void GUIContinueGameLogicWindowBase::Update()

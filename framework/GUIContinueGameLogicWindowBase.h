@@ -2,6 +2,11 @@
 
 #include <cstdint>
 
+namespace OrvaneEngine
+{
+class Engine;
+} // namespace OrvaneEngine
+
 namespace GameFramework
 {
 
@@ -10,7 +15,7 @@ namespace GameFramework
 class GUIContinueGameLogicWindowBase
 {
 public:
-    GUIContinueGameLogicWindowBase() = default;
+    explicit GUIContinueGameLogicWindowBase(OrvaneEngine::Engine* engine);
     virtual ~GUIContinueGameLogicWindowBase();
     GUIContinueGameLogicWindowBase(const GUIContinueGameLogicWindowBase&) = delete;
     GUIContinueGameLogicWindowBase& operator=(const GUIContinueGameLogicWindowBase&) = delete;
@@ -22,6 +27,9 @@ public:
 
     // 0: nothing to report.
     std::uint32_t result = 0;
+
+protected:
+    OrvaneEngine::Engine* engine;
 };
 
 } // namespace GameFramework

@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIExitWindowBase::GUIExitWindowBase(OrvaneEngine::Engine* engineIn)
+    : engine(engineIn)
+{
+}
+
 GUIExitWindowBase::~GUIExitWindowBase() = default;
 
 void GUIExitWindowBase::Update()
@@ -10,8 +15,9 @@ void GUIExitWindowBase::Update()
     result = 0;
 }
 
-void GUIExitWindowBase::Show(std::uint32_t /*callerCode*/)
+void GUIExitWindowBase::Show(std::uint32_t callerCodeIn)
 {
+    callerCode = callerCodeIn;
 }
 
 void GUIExitWindowBase::Hide()

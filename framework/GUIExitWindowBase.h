@@ -2,6 +2,11 @@
 
 #include <cstdint>
 
+namespace OrvaneEngine
+{
+class Engine;
+} // namespace OrvaneEngine
+
 namespace GameFramework
 {
 
@@ -10,7 +15,7 @@ namespace GameFramework
 class GUIExitWindowBase
 {
 public:
-    GUIExitWindowBase() = default;
+    explicit GUIExitWindowBase(OrvaneEngine::Engine* engine);
     virtual ~GUIExitWindowBase();
     GUIExitWindowBase(const GUIExitWindowBase&) = delete;
     GUIExitWindowBase& operator=(const GUIExitWindowBase&) = delete;
@@ -20,8 +25,14 @@ public:
     virtual void Show(std::uint32_t callerCode);
     virtual void Hide();
 
+    std::uint32_t GetCallerCode() const { return callerCode; }
+
     // 0: nothing to report.
     std::uint32_t result = 0;
+
+protected:
+    OrvaneEngine::Engine* engine;
+    std::uint32_t callerCode = 0;
 };
 
 } // namespace GameFramework

@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIGameCompleteWindowBase::GUIGameCompleteWindowBase(OrvaneEngine::Engine* engineIn)
+    : engine(engineIn)
+{
+}
+
 GUIGameCompleteWindowBase::~GUIGameCompleteWindowBase() = default;
 
 void GUIGameCompleteWindowBase::Update()

@@ -2,6 +2,11 @@
 
 #include <cstdint>
 
+namespace OrvaneEngine
+{
+class Engine;
+} // namespace OrvaneEngine
+
 namespace GameFramework
 {
 
@@ -10,7 +15,7 @@ namespace GameFramework
 class GUIGameCompleteWindowBase
 {
 public:
-    GUIGameCompleteWindowBase() = default;
+    explicit GUIGameCompleteWindowBase(OrvaneEngine::Engine* engine);
     virtual ~GUIGameCompleteWindowBase();
     GUIGameCompleteWindowBase(const GUIGameCompleteWindowBase&) = delete;
     GUIGameCompleteWindowBase& operator=(const GUIGameCompleteWindowBase&) = delete;
@@ -22,6 +27,9 @@ public:
 
     // 0: nothing to report.
     std::uint32_t result = 0;
+
+protected:
+    OrvaneEngine::Engine* engine;
 };
 
 } // namespace GameFramework

@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIGameLogicGameExitWindowBase::GUIGameLogicGameExitWindowBase(OrvaneEngine::Engine* engineIn)
+    : engine(engineIn)
+{
+}
+
 GUIGameLogicGameExitWindowBase::~GUIGameLogicGameExitWindowBase() = default;
 
 void GUIGameLogicGameExitWindowBase::Update()

@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIGameLogicMenuExitWindowBase::GUIGameLogicMenuExitWindowBase(OrvaneEngine::Engine* engineIn)
+    : engine(engineIn)
+{
+}
+
 GUIGameLogicMenuExitWindowBase::~GUIGameLogicMenuExitWindowBase() = default;
 
 void GUIGameLogicMenuExitWindowBase::Update()

@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIGameLogicPauseWindowBase::GUIGameLogicPauseWindowBase(OrvaneEngine::Engine* engineIn)
+    : engine(engineIn)
+{
+}
+
 GUIGameLogicPauseWindowBase::~GUIGameLogicPauseWindowBase() = default;
 
 void GUIGameLogicPauseWindowBase::Update()

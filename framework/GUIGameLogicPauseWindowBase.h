@@ -2,6 +2,11 @@
 
 #include <cstdint>
 
+namespace OrvaneEngine
+{
+class Engine;
+} // namespace OrvaneEngine
+
 namespace GameFramework
 {
 
@@ -10,7 +15,7 @@ namespace GameFramework
 class GUIGameLogicPauseWindowBase
 {
 public:
-    GUIGameLogicPauseWindowBase() = default;
+    explicit GUIGameLogicPauseWindowBase(OrvaneEngine::Engine* engine);
     virtual ~GUIGameLogicPauseWindowBase();
     GUIGameLogicPauseWindowBase(const GUIGameLogicPauseWindowBase&) = delete;
     GUIGameLogicPauseWindowBase& operator=(const GUIGameLogicPauseWindowBase&) = delete;
@@ -22,6 +27,9 @@ public:
 
     // 0: nothing to report.
     std::uint32_t result = 0;
+
+protected:
+    OrvaneEngine::Engine* engine;
 };
 
 } // namespace GameFramework

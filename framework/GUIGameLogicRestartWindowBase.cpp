@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIGameLogicRestartWindowBase::GUIGameLogicRestartWindowBase(OrvaneEngine::Engine* engineIn)
+    : engine(engineIn)
+{
+}
+
 GUIGameLogicRestartWindowBase::~GUIGameLogicRestartWindowBase() = default;
 
 void GUIGameLogicRestartWindowBase::Update()

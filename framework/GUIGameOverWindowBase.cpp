@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIGameOverWindowBase::GUIGameOverWindowBase(OrvaneEngine::Engine* engineIn)
+    : engine(engineIn)
+{
+}
+
 GUIGameOverWindowBase::~GUIGameOverWindowBase() = default;
 
 void GUIGameOverWindowBase::Update()

@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIHighScoresWindowBase::GUIHighScoresWindowBase(HighScoresTable* highScoresTableIn)
+    : highScoresTable(highScoresTableIn)
+{
+}
+
 GUIHighScoresWindowBase::~GUIHighScoresWindowBase() = default;
 
 void GUIHighScoresWindowBase::Update()
@@ -10,8 +15,10 @@ void GUIHighScoresWindowBase::Update()
     result = 0;
 }
 
-void GUIHighScoresWindowBase::Show(std::uint32_t /*callerCode*/, const HighScoresTable::Row* /*highlightedRow*/)
+void GUIHighScoresWindowBase::Show(std::uint32_t callerCodeIn, const HighScoresTable::Row* highlightedRowIn)
 {
+    callerCode = callerCodeIn;
+    highlightedRow = highlightedRowIn;
 }
 
 void GUIHighScoresWindowBase::Hide()

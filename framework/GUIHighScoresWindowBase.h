@@ -12,7 +12,7 @@ namespace GameFramework
 class GUIHighScoresWindowBase
 {
 public:
-    GUIHighScoresWindowBase() = default;
+    explicit GUIHighScoresWindowBase(HighScoresTable* highScoresTable);
     virtual ~GUIHighScoresWindowBase();
     GUIHighScoresWindowBase(const GUIHighScoresWindowBase&) = delete;
     GUIHighScoresWindowBase& operator=(const GUIHighScoresWindowBase&) = delete;
@@ -22,8 +22,16 @@ public:
     virtual void Show(std::uint32_t callerCode, const HighScoresTable::Row* highlightedRow);
     virtual void Hide();
 
+    std::uint32_t GetCallerCode() const { return callerCode; }
+    const HighScoresTable::Row* GetHighlightedRow() const { return highlightedRow; }
+
     // 0: nothing to report.
     std::uint32_t result = 0;
+
+protected:
+    HighScoresTable* highScoresTable;
+    std::uint32_t callerCode = 0;
+    const HighScoresTable::Row* highlightedRow = nullptr;
 };
 
 } // namespace GameFramework

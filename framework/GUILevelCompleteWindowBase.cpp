@@ -1,7 +1,14 @@
 #include "framework/GUILevelCompleteWindowBase.h"
 
+#include "framework/LevelRecord.h"
+
 namespace GameFramework
 {
+
+GUILevelCompleteWindowBase::GUILevelCompleteWindowBase(OrvaneEngine::Engine* engineIn, LevelManagerBase* levelManagerIn)
+    : engine(engineIn), levelManager(levelManagerIn)
+{
+}
 
 GUILevelCompleteWindowBase::~GUILevelCompleteWindowBase() = default;
 
@@ -10,8 +17,11 @@ void GUILevelCompleteWindowBase::Update()
     result = 0;
 }
 
-void GUILevelCompleteWindowBase::Show(LevelRecord* /*levelRecord*/, float /*levelTime*/)
+void GUILevelCompleteWindowBase::Show(LevelRecord* levelRecord, float levelTimeIn)
 {
+    stageIndex = levelRecord->stageIndex;
+    levelIndex = levelRecord->levelIndex;
+    levelTime = levelTimeIn;
 }
 
 void GUILevelCompleteWindowBase::Hide()

@@ -2,6 +2,13 @@
 
 #include <cstdint>
 
+namespace OrvaneEngine
+{
+class Engine;
+class MessageManager;
+class TimerManager;
+} // namespace OrvaneEngine
+
 namespace GameFramework
 {
 
@@ -10,7 +17,7 @@ namespace GameFramework
 class GUILogosWindowBase
 {
 public:
-    GUILogosWindowBase() = default;
+    explicit GUILogosWindowBase(OrvaneEngine::Engine* engine);
     virtual ~GUILogosWindowBase();
     GUILogosWindowBase(const GUILogosWindowBase&) = delete;
     GUILogosWindowBase& operator=(const GUILogosWindowBase&) = delete;
@@ -22,6 +29,11 @@ public:
 
     // 0: nothing to report.
     std::uint32_t result = 0;
+
+protected:
+    OrvaneEngine::Engine* engine;
+    OrvaneEngine::MessageManager* messageManager;
+    OrvaneEngine::TimerManager* timerManager;
 };
 
 } // namespace GameFramework

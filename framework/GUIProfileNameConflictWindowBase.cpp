@@ -10,8 +10,9 @@ void GUIProfileNameConflictWindowBase::Update()
     result = 0;
 }
 
-void GUIProfileNameConflictWindowBase::Show(std::uint32_t /*callerCode*/)
+void GUIProfileNameConflictWindowBase::Show(std::uint32_t callerCodeIn)
 {
+    callerCode = callerCodeIn;
 }
 
 void GUIProfileNameConflictWindowBase::Hide()

@@ -20,8 +20,13 @@ public:
     virtual void Show(std::uint32_t callerCode);
     virtual void Hide();
 
+    std::uint32_t GetCallerCode() const { return callerCode; }
+
     // 0: nothing to report.
     std::uint32_t result = 0;
+
+protected:
+    std::uint32_t callerCode = 0;
 };
 
 } // namespace GameFramework

@@ -3,6 +3,11 @@
 namespace GameFramework
 {
 
+GUIProfilesWindowBase::GUIProfilesWindowBase(ProfileManagerBase* profileManagerIn)
+    : profileManager(profileManagerIn)
+{
+}
+
 GUIProfilesWindowBase::~GUIProfilesWindowBase() = default;
 
 void GUIProfilesWindowBase::Update()

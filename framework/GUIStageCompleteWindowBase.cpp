@@ -1,7 +1,14 @@
 #include "framework/GUIStageCompleteWindowBase.h"
 
+#include "framework/LevelRecord.h"
+
 namespace GameFramework
 {
+
+GUIStageCompleteWindowBase::GUIStageCompleteWindowBase(OrvaneEngine::Engine* engineIn, LevelManagerBase* levelManagerIn)
+    : engine(engineIn), levelManager(levelManagerIn)
+{
+}
 
 GUIStageCompleteWindowBase::~GUIStageCompleteWindowBase() = default;
 
@@ -10,8 +17,10 @@ void GUIStageCompleteWindowBase::Update()
     result = 0;
 }
 
-void GUIStageCompleteWindowBase::Show(LevelRecord* /*levelRecord*/)
+void GUIStageCompleteWindowBase::Show(LevelRecord* levelRecord)
 {
+    stageIndex = levelRecord->stageIndex;
+    levelIndex = levelRecord->levelIndex;
 }
 
 void GUIStageCompleteWindowBase::Hide()

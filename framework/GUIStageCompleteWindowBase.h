@@ -2,9 +2,15 @@
 
 #include <cstdint>
 
+namespace OrvaneEngine
+{
+class Engine;
+} // namespace OrvaneEngine
+
 namespace GameFramework
 {
 
+class LevelManagerBase;
 class LevelRecord;
 
 // The framework half of a screen: it reports the player's choice through
@@ -12,7 +18,7 @@ class LevelRecord;
 class GUIStageCompleteWindowBase
 {
 public:
-    GUIStageCompleteWindowBase() = default;
+    GUIStageCompleteWindowBase(OrvaneEngine::Engine* engine, LevelManagerBase* levelManager);
     virtual ~GUIStageCompleteWindowBase();
     GUIStageCompleteWindowBase(const GUIStageCompleteWindowBase&) = delete;
     GUIStageCompleteWindowBase& operator=(const GUIStageCompleteWindowBase&) = delete;
@@ -22,8 +28,17 @@ public:
     virtual void Show(LevelRecord* levelRecord);
     virtual void Hide();
 
+    std::uint32_t GetStageIndex() const { return stageIndex; }
+    std::uint32_t GetLevelIndex() const { return levelIndex; }
+
     // 0: nothing to report.
     std::uint32_t result = 0;
+
+protected:
+    OrvaneEngine::Engine* engine;
+    LevelManagerBase* levelManager;
+    std::uint32_t stageIndex = 0;
+    std::uint32_t levelIndex = 0;
 };
 
 } // namespace GameFramework

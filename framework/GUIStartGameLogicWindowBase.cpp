@@ -10,8 +10,9 @@ void GUIStartGameLogicWindowBase::Update()
     result = 0;
 }
 
-void GUIStartGameLogicWindowBase::Show(std::uint32_t /*callerCode*/)
+void GUIStartGameLogicWindowBase::Show(std::uint32_t callerCodeIn)
 {
+    callerCode = callerCodeIn;
 }
 
 void GUIStartGameLogicWindowBase::Hide()

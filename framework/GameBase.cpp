@@ -56,12 +56,15 @@
 #include "framework/HighScoresTable.h"
 #include "framework/LanguageManager.h"
 #include "framework/LevelManagerBase.h"
+#include "framework/LevelRecord.h"
+#include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "framework/Registry.h"
 #include "framework/SoundController.h"
 #include "platform/win32/Sleep.h"
 #include "platform/win32/TickCount.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace GameFramework
@@ -349,8 +352,12 @@ std::unique_ptr<LevelResult> GameBase::CreateLevelResult()
     return std::make_unique<LevelResult>();
 }
 
-void GameBase::FillLevelResult(LevelResult* /*result*/)
+void GameBase::FillLevelResult(LevelResult* result)
 {
+    result->mode = profileManager->currentProfile->mode;
+    result->stage = gameLogic->GetLevelRecord()->stageIndex;
+    result->level = gameLogic->GetLevelRecord()->levelIndex;
+    result->time = gameLogic->GetElapsedTime();
 }
 
 void GameBase::FrameStep()
@@ -479,46 +486,673 @@ void GameBase::ResetDevice()
     renderSystem->Reset(3);
 }
 
+std::vector<std::uint32_t*> GameBase::ScreenResults() const
+{
+    std::vector<std::uint32_t*> results;
+    const auto add = [&results](const auto& screen) {
+        if (screen)
+            results.push_back(&screen->result);
+    };
+    add(logosWindow);
+    add(loadingWindow);
+    add(welcomeWindow);
+    add(exitWindow);
+    add(mainMenuWindow);
+    add(profilesWindow);
+    add(gameLogicLoadingWindow);
+    add(newProfileWindow);
+    add(renameProfileWindow);
+    add(deleteProfileWindow);
+    add(profileNameConflictWindow);
+    add(startGameLogicWindow);
+    add(continueGameLogicWindow);
+    add(highScoresWindow);
+    add(optionsWindow);
+    add(helpWindow);
+    add(gameLogicWindow);
+    add(gameLogicPauseWindow);
+    add(gameLogicMenuWindow);
+    add(gameLogicMenuExitWindow);
+    add(gameLogicRestartWindow);
+    add(gameLogicGameExitWindow);
+    add(levelCompleteWindow);
+    add(stageCompleteWindow);
+    add(gameCompleteWindow);
+    add(gameOverWindow);
+    return results;
+}
+
+std::uint32_t GameBase::ServedResult(const std::uint32_t* result) const
+{
+    for (const auto& [place, code] : passResults)
+    {
+        if (place == result)
+            return code;
+    }
+    return 0;
+}
+
+template <class From, class To, class... Args>
+void GameBase::Replace(const std::unique_ptr<From>& from, const std::unique_ptr<To>& to, Args&&... args)
+{
+    from->Hide();
+    to->Show(std::forward<Args>(args)...);
+}
+
+template <class Screen>
+void GameBase::Serve(const std::unique_ptr<Screen>& screen, void (GameBase::*handler)())
+{
+    if (!screen)
+        return;
+    std::uint32_t& result = screen->result;
+    const std::uint32_t served = ServedResult(&result);
+    const std::uint32_t newer = result;
+    result = served;
+    (this->*handler)();
+    if (result == served)
+        result = newer;
+}
+
 void GameBase::DispatchWindowResults()
 {
+    passResults.clear();
+    for (std::uint32_t* result : ScreenResults())
+        passResults.emplace_back(result, *result);
+    passOpen = true;
+    passLogic = gameLogic.get();
+    passLogicChanged = gameLogic && gameLogic->HasStateChanged();
+
+    Serve(logosWindow, &GameBase::OnLogosWindow);
+    Serve(loadingWindow, &GameBase::OnLoadingWindow);
+    Serve(welcomeWindow, &GameBase::OnWelcomeWindow);
+    Serve(exitWindow, &GameBase::OnExitWindow);
+    Serve(mainMenuWindow, &GameBase::OnMainMenuWindow);
+    Serve(profilesWindow, &GameBase::OnProfilesWindow);
+    Serve(gameLogicLoadingWindow, &GameBase::OnGameLogicLoadingWindow);
+    Serve(newProfileWindow, &GameBase::OnNewProfileWindow);
+    Serve(renameProfileWindow, &GameBase::OnRenameProfileWindow);
+    Serve(deleteProfileWindow, &GameBase::OnDeleteProfileWindow);
+    Serve(profileNameConflictWindow, &GameBase::OnProfileNameConflictWindow);
+    Serve(startGameLogicWindow, &GameBase::OnStartGameLogicWindow);
+    Serve(continueGameLogicWindow, &GameBase::OnContinueGameLogicWindow);
+    Serve(highScoresWindow, &GameBase::OnHighScoresWindow);
+    Serve(optionsWindow, &GameBase::OnOptionsWindow);
+    Serve(helpWindow, &GameBase::OnHelpWindow);
+    Serve(gameLogicWindow, &GameBase::OnGameLogicWindow);
+    Serve(gameLogicPauseWindow, &GameBase::OnGameLogicPauseWindow);
+    Serve(gameLogicMenuWindow, &GameBase::OnGameLogicMenuWindow);
+    Serve(gameLogicMenuExitWindow, &GameBase::OnGameLogicMenuExitWindow);
+    Serve(gameLogicRestartWindow, &GameBase::OnGameLogicRestartWindow);
+    Serve(gameLogicGameExitWindow, &GameBase::OnGameLogicGameExitWindow);
+    // A level that ended during this pass is served in the next one.
+    if (gameLogic && gameLogic.get() == passLogic && passLogicChanged)
+    {
+        if (gameLogic->GetState() == GameLogicBase::Won)
+            OnLevelWon();
+        else if (gameLogic->GetState() == GameLogicBase::Lost)
+            OnLevelLost();
+    }
+    Serve(levelCompleteWindow, &GameBase::OnLevelCompleteWindow);
+    Serve(stageCompleteWindow, &GameBase::OnStageCompleteWindow);
+    Serve(gameCompleteWindow, &GameBase::OnGameCompleteWindow);
+    Serve(gameOverWindow, &GameBase::OnGameOverWindow);
 }
 
 void GameBase::ClearWindowResults()
 {
+    if (!passOpen)
+    {
+        for (std::uint32_t* result : ScreenResults())
+            *result = 0;
+        if (gameLogic)
+            gameLogic->ClearStateChanged();
+        return;
+    }
+    // Only what the pass served: a code or a level end that came up during
+    // the pass is served by the next one. Screens made during the pass (their
+    // predecessors may be gone) had nothing served.
+    for (std::uint32_t* result : ScreenResults())
+    {
+        const bool existed = std::any_of(passResults.begin(), passResults.end(),
+                                         [result](const auto& entry) { return entry.first == result; });
+        if (existed && *result == ServedResult(result))
+            *result = 0;
+    }
+    if (gameLogic && gameLogic.get() == passLogic && passLogicChanged)
+        gameLogic->ClearStateChanged();
+    passResults.clear();
+    passOpen = false;
 }
 
 void GameBase::UpdateWindows()
 {
+    const auto update = [](const auto& screen) {
+        if (screen)
+            screen->Update();
+    };
+    update(logosWindow);
+    update(loadingWindow);
+    update(welcomeWindow);
+    update(exitWindow);
+    update(mainMenuWindow);
+    update(profilesWindow);
+    update(newProfileWindow);
+    update(renameProfileWindow);
+    update(deleteProfileWindow);
+    update(profileNameConflictWindow);
+    update(gameLogicLoadingWindow);
+    update(startGameLogicWindow);
+    update(continueGameLogicWindow);
+    update(highScoresWindow);
+    update(optionsWindow);
+    update(helpWindow);
+    update(gameLogicWindow);
+    update(gameLogicPauseWindow);
+    update(gameLogicMenuWindow);
+    update(gameLogicMenuExitWindow);
+    update(gameLogicRestartWindow);
+    update(gameLogicGameExitWindow);
+    update(gameLogic);
+    update(levelCompleteWindow);
+    update(stageCompleteWindow);
+    update(gameCompleteWindow);
+    update(gameOverWindow);
 }
 
-void GameBase::OnLogosWindow() {}
-void GameBase::OnLoadingWindow() {}
-void GameBase::OnWelcomeWindow() {}
-void GameBase::OnExitWindow() {}
-void GameBase::OnMainMenuWindow() {}
-void GameBase::OnProfilesWindow() {}
-void GameBase::OnGameLogicLoadingWindow() {}
-void GameBase::OnNewProfileWindow() {}
-void GameBase::OnRenameProfileWindow() {}
-void GameBase::OnDeleteProfileWindow() {}
-void GameBase::OnProfileNameConflictWindow() {}
-void GameBase::OnStartGameLogicWindow() {}
-void GameBase::OnContinueGameLogicWindow() {}
-void GameBase::OnHighScoresWindow() {}
-void GameBase::OnOptionsWindow() {}
-void GameBase::OnHelpWindow() {}
-void GameBase::OnGameLogicWindow() {}
-void GameBase::OnGameLogicPauseWindow() {}
-void GameBase::OnGameLogicMenuWindow() {}
-void GameBase::OnGameLogicMenuExitWindow() {}
-void GameBase::OnGameLogicRestartWindow() {}
-void GameBase::OnGameLogicGameExitWindow() {}
-void GameBase::OnLevelWon() {}
-void GameBase::OnLevelLost() {}
-void GameBase::OnLevelCompleteWindow() {}
-void GameBase::OnStageCompleteWindow() {}
-void GameBase::OnGameCompleteWindow() {}
-void GameBase::OnGameOverWindow() {}
+void GameBase::CheckProfilePosition()
+{
+    ProfileBase* profile = profileManager->currentProfile;
+    const auto holds = [this](std::uint32_t stage, std::uint32_t level) {
+        return stage < levelManager->stages.size() && stage < levelManager->levels.size() &&
+               level < levelManager->levels[stage].size();
+    };
+    if (holds(profile->nextStage, profile->nextLevel))
+        return;
+    // A stale or damaged profile file: play from the start rather than read
+    // past the lists.
+    if (!holds(0, 0))
+        messageManager->Fatal("The level list holds no level");
+    profile->nextStage = 0;
+    profile->nextLevel = 0;
+    profile->Save();
+}
+
+StageRecord* GameBase::CurrentStageRecord() const
+{
+    return levelManager->stages[profileManager->currentProfile->nextStage].get();
+}
+
+LevelRecord* GameBase::CurrentLevelRecord() const
+{
+    const ProfileBase* profile = profileManager->currentProfile;
+    return levelManager->levels[profile->nextStage][profile->nextLevel].get();
+}
+
+void GameBase::PrepareLevelData()
+{
+    CheckProfilePosition();
+    // The previous level's resources stay loaded while the next level's load.
+    previousLevelData = std::move(levelData);
+    levelData = CreateGameLogicData(CurrentStageRecord(), CurrentLevelRecord());
+    const ProfileBase* profile = profileManager->currentProfile;
+    std::vector<std::string> files;
+    levelManager->GetLevelResourceFiles({profile->nextStage, profile->nextLevel}, files);
+    for (const std::string& file : files)
+        levelData->AddResourceFile(file);
+}
+
+void GameBase::DropLevel()
+{
+    gameLogicWindow->Hide();
+    gameLogic.reset();
+}
+
+void GameBase::ShowScore(std::uint32_t callerCode, std::uint32_t score)
+{
+    ProfileBase* profile = profileManager->currentProfile;
+    if (score != 0)
+        highScoresWindow->Show(callerCode, highScoresTable->AddScore(profile->name, profile->mode, score));
+    else
+        mainMenuWindow->Show();
+}
+
+bool GameBase::IsLevelOver() const
+{
+    return gameLogic &&
+           (gameLogic->GetState() == GameLogicBase::Won || gameLogic->GetState() == GameLogicBase::Lost);
+}
+
+void GameBase::OnLogosWindow()
+{
+    if (logosWindow->result != 1)
+        return;
+    Replace(logosWindow, loadingWindow, gameData.get());
+}
+
+void GameBase::OnLoadingWindow()
+{
+    if (loadingWindow->result != 1)
+        return;
+    loadingWindow->Hide();
+    CreateWindows();
+    if (profileManager->profiles.empty())
+    {
+        welcomeWindow->Show();
+    }
+    else
+    {
+        // Profiles without a current one (no list file, a damaged one, a
+        // name it does not find): the first becomes current, as after a
+        // deletion, since the menus need one.
+        if (profileManager->currentProfile == nullptr)
+            profileManager->SetCurrentProfile(profileManager->profiles.front().get(), true);
+        mainMenuWindow->Show();
+    }
+    gameCursor->SetVisible(true);
+}
+
+void GameBase::OnWelcomeWindow()
+{
+    switch (welcomeWindow->result)
+    {
+    case 3:
+        Replace(welcomeWindow, mainMenuWindow);
+        break;
+    case 4:
+        Replace(welcomeWindow, exitWindow, 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnExitWindow()
+{
+    switch (exitWindow->result)
+    {
+    case 2:
+        Replace(exitWindow, welcomeWindow);
+        break;
+    case 3:
+        Replace(exitWindow, mainMenuWindow);
+        break;
+    case 6:
+        Replace(exitWindow, newProfileWindow, 0);
+        break;
+    case 22:
+        engine->RequestExit(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnMainMenuWindow()
+{
+    switch (mainMenuWindow->result)
+    {
+    case 5:
+        Replace(mainMenuWindow, profilesWindow);
+        break;
+    case 23:
+        mainMenuWindow->Hide();
+        if (profileManager->currentProfile->gameInProgress)
+        {
+            continueGameLogicWindow->Show();
+        }
+        else
+        {
+            profileManager->currentProfile->ResetGame();
+            startGameLogicWindow->Show(2);
+        }
+        break;
+    case 10:
+        Replace(mainMenuWindow, highScoresWindow, 2, nullptr);
+        break;
+    case 11:
+        Replace(mainMenuWindow, optionsWindow);
+        break;
+    case 12:
+        Replace(mainMenuWindow, helpWindow);
+        break;
+    case 4:
+        Replace(mainMenuWindow, exitWindow, 2);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnProfilesWindow()
+{
+    switch (profilesWindow->result)
+    {
+    case 6:
+        Replace(profilesWindow, newProfileWindow, 1);
+        break;
+    case 7:
+        Replace(profilesWindow, renameProfileWindow, true, profilesWindow->selectedName);
+        break;
+    case 8:
+        Replace(profilesWindow, deleteProfileWindow, profilesWindow->selectedName);
+        break;
+    case 3:
+        Replace(profilesWindow, mainMenuWindow);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnGameLogicLoadingWindow()
+{
+    if (gameLogicLoadingWindow->result != 1)
+        return;
+    gameLogicLoadingWindow->Hide();
+    gameCursor->SetVisible(true);
+    CheckProfilePosition();
+    gameLogic = CreateGameLogic(CurrentStageRecord(), CurrentLevelRecord(),
+                                profileManager->currentProfile->gameCounter);
+    gameLogicWindow->Show(gameLogic.get());
+}
+
+void GameBase::OnNewProfileWindow()
+{
+    switch (newProfileWindow->result)
+    {
+    case 9:
+        Replace(newProfileWindow, profileNameConflictWindow, 3);
+        break;
+    case 5:
+        Replace(newProfileWindow, profilesWindow);
+        break;
+    case 4:
+        Replace(newProfileWindow, exitWindow, 3);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnRenameProfileWindow()
+{
+    switch (renameProfileWindow->result)
+    {
+    case 9:
+        Replace(renameProfileWindow, profileNameConflictWindow, 4);
+        break;
+    case 5:
+        Replace(renameProfileWindow, profilesWindow);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnDeleteProfileWindow()
+{
+    switch (deleteProfileWindow->result)
+    {
+    case 5:
+        Replace(deleteProfileWindow, profilesWindow);
+        break;
+    case 6:
+        Replace(deleteProfileWindow, newProfileWindow, 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnProfileNameConflictWindow()
+{
+    switch (profileNameConflictWindow->result)
+    {
+    case 6:
+        Replace(profileNameConflictWindow, newProfileWindow, 0);
+        break;
+    case 7:
+        Replace(profileNameConflictWindow, renameProfileWindow, false, u"");
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnStartGameLogicWindow()
+{
+    switch (startGameLogicWindow->result)
+    {
+    case 3:
+        Replace(startGameLogicWindow, mainMenuWindow);
+        break;
+    case 23:
+        PrepareLevelData();
+        Replace(startGameLogicWindow, gameLogicLoadingWindow, levelData.get());
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnContinueGameLogicWindow()
+{
+    switch (continueGameLogicWindow->result)
+    {
+    case 14:
+        Replace(continueGameLogicWindow, startGameLogicWindow, 7);
+        break;
+    case 13:
+    {
+        ProfileBase* profile = profileManager->currentProfile;
+        profile->gameInProgress = false;
+        profile->Save();
+        profile->ResetGame();
+        Replace(continueGameLogicWindow, startGameLogicWindow, 7);
+        break;
+    }
+    case 3:
+        Replace(continueGameLogicWindow, mainMenuWindow);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnHighScoresWindow()
+{
+    if (highScoresWindow->result != 3)
+        return;
+    Replace(highScoresWindow, mainMenuWindow);
+}
+
+void GameBase::OnOptionsWindow()
+{
+    if (optionsWindow->result != 3)
+        return;
+    Replace(optionsWindow, mainMenuWindow);
+}
+
+void GameBase::OnHelpWindow()
+{
+    if (helpWindow->result != 3)
+        return;
+    Replace(helpWindow, mainMenuWindow);
+}
+
+void GameBase::OnGameLogicWindow()
+{
+    const std::uint32_t code = gameLogicWindow->result;
+    if ((code != 16 && code != 15 && code != 4) || !gameLogic || IsLevelOver())
+        return;
+    gameLogicWindow->SetActive(false);
+    if (code == 16)
+        gameLogicMenuWindow->Show();
+    else if (code == 15)
+        gameLogicPauseWindow->Show();
+    else
+        gameLogicGameExitWindow->Show();
+    gameLogic->SetPaused(true);
+}
+
+void GameBase::OnGameLogicPauseWindow()
+{
+    if (gameLogicPauseWindow->result != 19)
+        return;
+    gameLogicPauseWindow->Hide();
+    gameLogicWindow->SetActive(true);
+    if (gameLogic)
+        gameLogic->SetPaused(false);
+}
+
+void GameBase::OnGameLogicMenuWindow()
+{
+    switch (gameLogicMenuWindow->result)
+    {
+    case 19:
+        gameLogicMenuWindow->Hide();
+        gameLogicWindow->SetActive(true);
+        if (gameLogic)
+            gameLogic->SetPaused(false);
+        break;
+    case 18:
+        Replace(gameLogicMenuWindow, gameLogicMenuExitWindow);
+        break;
+    case 17:
+        Replace(gameLogicMenuWindow, gameLogicRestartWindow);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnGameLogicMenuExitWindow()
+{
+    switch (gameLogicMenuExitWindow->result)
+    {
+    case 16:
+        Replace(gameLogicMenuExitWindow, gameLogicMenuWindow);
+        break;
+    case 3:
+        gameLogicMenuExitWindow->Hide();
+        DropLevel();
+        mainMenuWindow->Show();
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnGameLogicRestartWindow()
+{
+    switch (gameLogicRestartWindow->result)
+    {
+    case 16:
+        Replace(gameLogicRestartWindow, gameLogicMenuWindow);
+        break;
+    case 13:
+        gameLogicRestartWindow->Hide();
+        DropLevel();
+        startGameLogicWindow->Show(6);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnGameLogicGameExitWindow()
+{
+    switch (gameLogicGameExitWindow->result)
+    {
+    case 19:
+        gameLogicGameExitWindow->Hide();
+        gameLogicWindow->SetActive(true);
+        if (gameLogic)
+            gameLogic->SetPaused(false);
+        break;
+    case 22:
+        engine->RequestExit(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnLevelWon()
+{
+    ProfileBase* profile = profileManager->currentProfile;
+    gameLogicWindow->SetActive(false);
+    const LevelRecord* record = gameLogic->GetLevelRecord();
+    const LevelManagerBase::Position current{record->stageIndex, record->levelIndex};
+    const LevelManagerBase::Position next = levelManager->GetNextLevel(current.stage, current.level);
+    profile->nextStage = next.stage;
+    profile->nextLevel = next.level;
+    profile->Save();
+    const bool last = next == current;
+    profile->UpdateReachedLevel(next.stage, next.level, last);
+    profile->gameCounter = gameLogic->GetGameCounter();
+    profile->score += gameLogic->GetScore();
+    gameLogic->SetScore(0);
+    profile->gameInProgress = !last;
+    profile->Save();
+    std::unique_ptr<LevelResult> result = CreateLevelResult();
+    FillLevelResult(result.get());
+    profile->AddLevelResult(std::move(result));
+    levelCompleteWindow->Show(gameLogic->GetLevelRecord(), gameLogic->GetElapsedTime());
+}
+
+void GameBase::OnLevelLost()
+{
+    gameLogicWindow->SetActive(false);
+    ProfileBase* profile = profileManager->currentProfile;
+    profile->gameInProgress = false;
+    profile->Save();
+    gameOverWindow->Show();
+}
+
+void GameBase::OnLevelCompleteWindow()
+{
+    switch (levelCompleteWindow->result)
+    {
+    case 13:
+        levelCompleteWindow->Hide();
+        DropLevel();
+        startGameLogicWindow->Show(8);
+        break;
+    case 20:
+        Replace(levelCompleteWindow, stageCompleteWindow, gameLogic->GetLevelRecord());
+        break;
+    default:
+        break;
+    }
+}
+
+void GameBase::OnStageCompleteWindow()
+{
+    if (stageCompleteWindow->result != 13)
+        return;
+    stageCompleteWindow->Hide();
+    DropLevel();
+    startGameLogicWindow->Show(9);
+}
+
+void GameBase::OnGameCompleteWindow()
+{
+    if (gameCompleteWindow->result != 1)
+        return;
+    gameCompleteWindow->Hide();
+    ShowScore(10, profileManager->currentProfile->score);
+}
+
+void GameBase::OnGameOverWindow()
+{
+    if (gameOverWindow->result != 1)
+        return;
+    gameOverWindow->Hide();
+    const std::uint32_t levelScore = gameLogic ? gameLogic->GetScore() : 0;
+    ShowScore(11, profileManager->currentProfile->score + levelScore);
+    DropLevel();
+}
 
 bool GameBase::IsExiting() const
 {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace OrvaneEngine
 {
@@ -271,6 +273,38 @@ protected:
 
     std::uint32_t fontCount = 0;
     std::uint32_t consoleFontId = 0;
+
+private:
+    // The existing screens' result codes, in Dispatch order.
+    std::vector<std::uint32_t*> ScreenResults() const;
+    // The code a screen had when the running dispatch pass began (0 when
+    // it did not exist then).
+    std::uint32_t ServedResult(const std::uint32_t* result) const;
+    // Calls the handler with the screen's code as it stood when the pass
+    // began; a code set since then waits for the next pass.
+    template <class Screen>
+    void Serve(const std::unique_ptr<Screen>& screen, void (GameBase::*handler)());
+    // Hides one screen and shows the next with the arguments it takes.
+    template <class From, class To, class... Args>
+    void Replace(const std::unique_ptr<From>& from, const std::unique_ptr<To>& to, Args&&... args);
+    // The level position of the current profile, moved to the first level
+    // when the lists do not hold it.
+    void CheckProfilePosition();
+    StageRecord* CurrentStageRecord() const;
+    LevelRecord* CurrentLevelRecord() const;
+    void PrepareLevelData();
+    // Hides the panel and deletes the level.
+    void DropLevel();
+    // Shows HighScores with the row the score earned, or MainMenu for no score.
+    void ShowScore(std::uint32_t callerCode, std::uint32_t score);
+    // While the level is over, the panel's dialogs would act on a finished level.
+    bool IsLevelOver() const;
+
+    // The codes as each dispatch pass found them, until the clear after it.
+    std::vector<std::pair<std::uint32_t*, std::uint32_t>> passResults;
+    bool passOpen = false;
+    GameLogicBase* passLogic = nullptr;
+    bool passLogicChanged = false;
 };
 
 } // namespace GameFramework

@@ -7,7 +7,7 @@
 namespace Mirabel
 {
 
-GUILoadingWindowPlaceholder::GUILoadingWindowPlaceholder(OrvaneEngine::Engine* engine)
+GUILoadingWindowPlaceholder::GUILoadingWindowPlaceholder(OrvaneEngine::Engine* engine) : GUILoadingWindowBase(engine)
 {
     engine->messageManager->Message("GUILoadingWindowPlaceholder: loads the game data and stays");
 }

@@ -6,7 +6,7 @@
 namespace Mirabel
 {
 
-GUILogosWindowPlaceholder::GUILogosWindowPlaceholder(OrvaneEngine::Engine* engine)
+GUILogosWindowPlaceholder::GUILogosWindowPlaceholder(OrvaneEngine::Engine* engine) : GUILogosWindowBase(engine)
 {
     engine->messageManager->Message("GUILogosWindowPlaceholder: no logos to show yet");
 }

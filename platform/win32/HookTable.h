@@ -99,6 +99,10 @@ struct HookTable
     void (*registryValueQueried)(const std::string& name);
     // A message box to be recorded instead of shown (answers true when it was).
     bool (*messageBox)(const std::string& text, const std::string& caption, std::uint32_t type);
+    // Threads: a creation to be refused (answers true); a thread started
+    // (true) or joined and let go (false).
+    bool (*isThreadRefused)();
+    void (*threadLifetime)(bool started);
 };
 
 inline constinit std::atomic<const HookTable*> hookTable{nullptr};

@@ -21,6 +21,7 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestGame.h"
+#include "tests/support/TestGameClock.h"
 #include "tests/support/TestGameFolders.h"
 
 #include <gtest/gtest.h>
@@ -42,17 +43,7 @@ namespace wt = win32::testing;
 class GameBaseFrameStepTest : public ::testing::Test
 {
 protected:
-    // The loader's loop for one frame: every waiting message, then the step.
-    void Frame()
-    {
-        win32::MSG message{};
-        while (win32::PeekMessageA(&message, 0, 0, 0, win32::PM_REMOVE))
-        {
-            win32::TranslateMessage(&message);
-            win32::DispatchMessageA(&message);
-        }
-        game.FrameStep();
-    }
+    void Frame() { game.Frame(); }
 
     void Focus(bool gained)
     {
@@ -70,15 +61,7 @@ protected:
         return text;
     }
 
-    // The frame clock reads the fake milliseconds only when they are on
-    // before the engine starts.
-    struct FakeClock
-    {
-        FakeClock() { wt::SetFakeMilliseconds(1000); }
-        ~FakeClock() { wt::ResetMultimediaTimer(); }
-    };
-
-    FakeClock clock;
+    corvellan::test::TestGameClock clock;
     TestGameFolders folders;
     TestGameJournal journal;
     TestGame game{journal, {}};

@@ -31,8 +31,9 @@
 #include "framework/GUIStageCompleteWindowBase.h"
 #include "framework/GUIStartGameLogicWindowBase.h"
 #include "framework/GUIWelcomeWindowBase.h"
+#include "platform/win32/Messages.h"
 #include "tests/support/Journaled.h"
-#include "tests/support/ShowCounting.h"
+#include "tests/support/TestGameScreen.h"
 #include "tests/support/TestLevelManager.h"
 #include "tests/support/TestProfileManager.h"
 
@@ -62,6 +63,65 @@ public:
 
 private:
     std::function<void()> onUpdate;
+};
+
+// A keeper of no lists that lets a test break into its load.
+class TestGameKeeper : public Journaled<DataKeeper>
+{
+public:
+    TestGameKeeper(TestGameJournal& journalIn, const std::string& nameIn, OrvaneEngine::Engine* engineIn,
+                   std::function<void()> onLoadIn)
+        : Journaled<DataKeeper>(journalIn, nameIn, engineIn, "en", false), onLoad(std::move(onLoadIn))
+    {
+        journal.Name(this, nameIn);
+    }
+
+    void LoadAll() override
+    {
+        if (onLoad)
+            onLoad();
+        DataKeeper::LoadAll();
+    }
+
+private:
+    std::function<void()> onLoad;
+};
+
+// A loading screen that, when asked to, loads what it shows as the game's do.
+class TestGameLoadingScreen : public TestGameScreen<GUILoadingWindowBase, DataKeeper*>
+{
+public:
+    TestGameLoadingScreen(TestGameJournal& journalIn, const std::string& nameIn, OrvaneEngine::Engine* engineIn,
+                          bool loadsIn)
+        : TestGameScreen<GUILoadingWindowBase, DataKeeper*>(journalIn, nameIn, engineIn), loads(loadsIn)
+    {
+    }
+
+    void Update() override
+    {
+        TestGameScreen<GUILoadingWindowBase, DataKeeper*>::Update();
+        if (!loads || GetDataKeeper() == nullptr || IsDone())
+            return;
+        RunLoading();
+        result = 1;
+    }
+
+private:
+    bool loads;
+};
+
+// The level logic, journaling its Update in the order of the screens'.
+class TestGameLevel : public Journaled<GameLogicBase>
+{
+public:
+    using Journaled<GameLogicBase>::Journaled;
+
+    void Update() override
+    {
+        GameLogicBase::Update();
+        if (journal.recordUpdates)
+            journal.Add("update " + name);
+    }
 };
 
 } // namespace
@@ -98,7 +158,7 @@ std::unique_ptr<ProfileManagerBase> TestGame::CreateProfileManager()
 std::unique_ptr<DataKeeper> TestGame::CreateGameData()
 {
     BeforeMake("game data");
-    return std::make_unique<Journaled<DataKeeper>>(journal, "game data", engine.get(), "en", false);
+    return std::make_unique<TestGameKeeper>(journal, "game data", engine.get(), options.onGameDataLoad);
 }
 
 std::unique_ptr<GUIGameCursorBase> TestGame::CreateGameCursor()
@@ -111,15 +171,28 @@ std::unique_ptr<DataKeeper> TestGame::CreateGameLogicData(StageRecord* /*stageRe
 {
     const std::string name = "level data " + std::to_string(++levelDataMade);
     BeforeMake(name);
-    return std::make_unique<Journaled<DataKeeper>>(journal, name, engine.get(), "en", false);
+    return std::make_unique<TestGameKeeper>(journal, name, engine.get(), nullptr);
 }
 
 std::unique_ptr<GameLogicBase> TestGame::CreateGameLogic(StageRecord* stageRecord, LevelRecord* levelRecord,
                                                          std::uint32_t gameCounter)
 {
     BeforeMake("level logic");
-    return std::make_unique<Journaled<GameLogicBase>>(journal, "level logic", engine.get(), soundController.get(),
-                                                      stageRecord, levelRecord, gameCounter);
+    auto logic = std::make_unique<TestGameLevel>(journal, "level logic", engine.get(), soundController.get(),
+                                                 stageRecord, levelRecord, gameCounter);
+    journal.Name(logic.get(), "level logic");
+    return logic;
+}
+
+void TestGame::Frame()
+{
+    win32::MSG message{};
+    while (win32::PeekMessageA(&message, 0, 0, 0, win32::PM_REMOVE))
+    {
+        win32::TranslateMessage(&message);
+        win32::DispatchMessageA(&message);
+    }
+    FrameStep();
 }
 
 void TestGame::ResetDevice()
@@ -132,6 +205,9 @@ void TestGame::StartLevel()
 {
     if (!gameLogicWindow)
         CreateWindows();
+    // A level is played for the current profile, which keeps how it ends.
+    if (profileManager->currentProfile == nullptr)
+        profileManager->SetCurrentProfile(profileManager->CreateProfile(u"Player"), true);
     previousLevelData = std::move(levelData);
     levelData = CreateGameLogicData(&stageRecord, &levelRecord);
     gameLogic = CreateGameLogic(&stageRecord, &levelRecord, 0);
@@ -142,157 +218,157 @@ void TestGame::StartLevel()
 std::unique_ptr<GUILogosWindowBase> TestGame::CreateLogosWindow()
 {
     BeforeMake("Logos");
-    return std::make_unique<ShowCounting<GUILogosWindowBase>>(journal, "Logos");
+    return MakeScreen<TestGameScreen<GUILogosWindowBase>>("Logos", engine.get());
 }
 
 std::unique_ptr<GUILoadingWindowBase> TestGame::CreateLoadingWindow()
 {
     BeforeMake("Loading");
-    return std::make_unique<Journaled<GUILoadingWindowBase>>(journal, "Loading");
+    return MakeScreen<TestGameLoadingScreen>("Loading", engine.get(), options.loadingScreensLoad);
 }
 
 std::unique_ptr<GUILoadingWindowBase> TestGame::CreateGameLogicLoadingWindow()
 {
     BeforeMake("GameLogicLoading");
-    return std::make_unique<Journaled<GUILoadingWindowBase>>(journal, "GameLogicLoading");
+    return MakeScreen<TestGameLoadingScreen>("GameLogicLoading", engine.get(), options.loadingScreensLoad);
 }
 
 std::unique_ptr<GUIWelcomeWindowBase> TestGame::CreateWelcomeWindow()
 {
     BeforeMake("Welcome");
-    return std::make_unique<ShowCounting<GUIWelcomeWindowBase>>(journal, "Welcome");
+    return MakeScreen<TestGameScreen<GUIWelcomeWindowBase>>("Welcome", profileManager.get());
 }
 
 std::unique_ptr<GUIExitWindowBase> TestGame::CreateExitWindow()
 {
     BeforeMake("Exit");
-    return std::make_unique<Journaled<GUIExitWindowBase>>(journal, "Exit");
+    return MakeScreen<TestGameScreen<GUIExitWindowBase, std::uint32_t>>("Exit", engine.get());
 }
 
 std::unique_ptr<GUIMainMenuWindowBase> TestGame::CreateMainMenuWindow()
 {
     BeforeMake("MainMenu");
-    return std::make_unique<ShowCounting<GUIMainMenuWindowBase>>(journal, "MainMenu");
+    return MakeScreen<TestGameScreen<GUIMainMenuWindowBase>>("MainMenu");
 }
 
 std::unique_ptr<GUIProfilesWindowBase> TestGame::CreateProfilesWindow()
 {
     BeforeMake("Profiles");
-    return std::make_unique<ShowCounting<GUIProfilesWindowBase>>(journal, "Profiles");
+    return MakeScreen<TestGameScreen<GUIProfilesWindowBase>>("Profiles", profileManager.get());
 }
 
 std::unique_ptr<GUINewProfileWindowBase> TestGame::CreateNewProfileWindow()
 {
     BeforeMake("NewProfile");
-    return std::make_unique<Journaled<GUINewProfileWindowBase>>(journal, "NewProfile");
+    return MakeScreen<TestGameScreen<GUINewProfileWindowBase, std::uint32_t>>("NewProfile", profileManager.get());
 }
 
 std::unique_ptr<GUIRenameProfileWindowBase> TestGame::CreateRenameProfileWindow()
 {
     BeforeMake("RenameProfile");
-    return std::make_unique<Journaled<GUIRenameProfileWindowBase>>(journal, "RenameProfile");
+    return MakeScreen<TestGameScreen<GUIRenameProfileWindowBase, bool, const std::u16string&>>("RenameProfile", profileManager.get());
 }
 
 std::unique_ptr<GUIDeleteProfileWindowBase> TestGame::CreateDeleteProfileWindow()
 {
     BeforeMake("DeleteProfile");
-    return std::make_unique<Journaled<GUIDeleteProfileWindowBase>>(journal, "DeleteProfile");
+    return MakeScreen<TestGameScreen<GUIDeleteProfileWindowBase, const std::u16string&>>("DeleteProfile", profileManager.get());
 }
 
 std::unique_ptr<GUIProfileNameConflictWindowBase> TestGame::CreateProfileNameConflictWindow()
 {
     BeforeMake("ProfileNameConflict");
-    return std::make_unique<Journaled<GUIProfileNameConflictWindowBase>>(journal, "ProfileNameConflict");
+    return MakeScreen<TestGameScreen<GUIProfileNameConflictWindowBase, std::uint32_t>>("ProfileNameConflict");
 }
 
 std::unique_ptr<GUIStartGameLogicWindowBase> TestGame::CreateStartGameLogicWindow()
 {
     BeforeMake("StartGameLogic");
-    return std::make_unique<Journaled<GUIStartGameLogicWindowBase>>(journal, "StartGameLogic");
+    return MakeScreen<TestGameScreen<GUIStartGameLogicWindowBase, std::uint32_t>>("StartGameLogic");
 }
 
 std::unique_ptr<GUIContinueGameLogicWindowBase> TestGame::CreateContinueGameLogicWindow()
 {
     BeforeMake("ContinueGameLogic");
-    return std::make_unique<ShowCounting<GUIContinueGameLogicWindowBase>>(journal, "ContinueGameLogic");
+    return MakeScreen<TestGameScreen<GUIContinueGameLogicWindowBase>>("ContinueGameLogic", engine.get());
 }
 
 std::unique_ptr<GUIHighScoresWindowBase> TestGame::CreateHighScoresWindow()
 {
     BeforeMake("HighScores");
-    return std::make_unique<Journaled<GUIHighScoresWindowBase>>(journal, "HighScores");
+    return MakeScreen<TestGameScreen<GUIHighScoresWindowBase, std::uint32_t, const HighScoresTable::Row*>>("HighScores", highScoresTable.get());
 }
 
 std::unique_ptr<GUIOptionsWindowBase> TestGame::CreateOptionsWindow()
 {
     BeforeMake("Options");
-    return std::make_unique<ShowCounting<GUIOptionsWindowBase>>(journal, "Options");
+    return MakeScreen<TestGameScreen<GUIOptionsWindowBase>>("Options", engine.get(), soundController.get(), profileManager.get());
 }
 
 std::unique_ptr<GUIHelpWindowBase> TestGame::CreateHelpWindow()
 {
     BeforeMake("Help");
-    return std::make_unique<ShowCounting<GUIHelpWindowBase>>(journal, "Help");
+    return MakeScreen<TestGameScreen<GUIHelpWindowBase>>("Help");
 }
 
 std::unique_ptr<GUIGameLogicWindowBase> TestGame::CreateGameLogicWindow()
 {
     BeforeMake("GameLogic");
-    return std::make_unique<Journaled<GUIGameLogicWindowBase>>(journal, "GameLogic");
+    return MakeScreen<TestGameScreen<GUIGameLogicWindowBase, GameLogicBase*>>("GameLogic", engine.get(), profileManager.get());
 }
 
 std::unique_ptr<GUIGameLogicPauseWindowBase> TestGame::CreateGameLogicPauseWindow()
 {
     BeforeMake("GameLogicPause");
-    return std::make_unique<ShowCounting<GUIGameLogicPauseWindowBase>>(journal, "GameLogicPause");
+    return MakeScreen<TestGameScreen<GUIGameLogicPauseWindowBase>>("GameLogicPause", engine.get());
 }
 
 std::unique_ptr<GUIGameLogicMenuWindowBase> TestGame::CreateGameLogicMenuWindow()
 {
     BeforeMake("GameLogicMenu");
-    return std::make_unique<ShowCounting<GUIGameLogicMenuWindowBase>>(journal, "GameLogicMenu");
+    return MakeScreen<TestGameScreen<GUIGameLogicMenuWindowBase>>("GameLogicMenu", engine.get(), soundController.get(), profileManager.get());
 }
 
 std::unique_ptr<GUIGameLogicMenuExitWindowBase> TestGame::CreateGameLogicMenuExitWindow()
 {
     BeforeMake("GameLogicMenuExit");
-    return std::make_unique<ShowCounting<GUIGameLogicMenuExitWindowBase>>(journal, "GameLogicMenuExit");
+    return MakeScreen<TestGameScreen<GUIGameLogicMenuExitWindowBase>>("GameLogicMenuExit", engine.get());
 }
 
 std::unique_ptr<GUIGameLogicRestartWindowBase> TestGame::CreateGameLogicRestartWindow()
 {
     BeforeMake("GameLogicRestart");
-    return std::make_unique<ShowCounting<GUIGameLogicRestartWindowBase>>(journal, "GameLogicRestart");
+    return MakeScreen<TestGameScreen<GUIGameLogicRestartWindowBase>>("GameLogicRestart", engine.get());
 }
 
 std::unique_ptr<GUIGameLogicGameExitWindowBase> TestGame::CreateGameLogicGameExitWindow()
 {
     BeforeMake("GameLogicGameExit");
-    return std::make_unique<ShowCounting<GUIGameLogicGameExitWindowBase>>(journal, "GameLogicGameExit");
+    return MakeScreen<TestGameScreen<GUIGameLogicGameExitWindowBase>>("GameLogicGameExit", engine.get());
 }
 
 std::unique_ptr<GUILevelCompleteWindowBase> TestGame::CreateLevelCompleteWindow()
 {
     BeforeMake("LevelComplete");
-    return std::make_unique<Journaled<GUILevelCompleteWindowBase>>(journal, "LevelComplete");
+    return MakeScreen<TestGameScreen<GUILevelCompleteWindowBase, LevelRecord*, float>>("LevelComplete", engine.get(), levelManager.get());
 }
 
 std::unique_ptr<GUIStageCompleteWindowBase> TestGame::CreateStageCompleteWindow()
 {
     BeforeMake("StageComplete");
-    return std::make_unique<Journaled<GUIStageCompleteWindowBase>>(journal, "StageComplete");
+    return MakeScreen<TestGameScreen<GUIStageCompleteWindowBase, LevelRecord*>>("StageComplete", engine.get(), levelManager.get());
 }
 
 std::unique_ptr<GUIGameCompleteWindowBase> TestGame::CreateGameCompleteWindow()
 {
     BeforeMake("GameComplete");
-    return std::make_unique<ShowCounting<GUIGameCompleteWindowBase>>(journal, "GameComplete");
+    return MakeScreen<TestGameScreen<GUIGameCompleteWindowBase>>("GameComplete", engine.get());
 }
 
 std::unique_ptr<GUIGameOverWindowBase> TestGame::CreateGameOverWindow()
 {
     BeforeMake("GameOver");
-    return std::make_unique<ShowCounting<GUIGameOverWindowBase>>(journal, "GameOver");
+    return MakeScreen<TestGameScreen<GUIGameOverWindowBase>>("GameOver", engine.get());
 }
 
 } // namespace corvellan::test

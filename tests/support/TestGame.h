@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace corvellan::test
 {
@@ -29,6 +31,11 @@ public:
         std::function<void(TestGame&, const std::string&)> beforeMake;
         // Called from the game cursor's Update; may throw.
         std::function<void()> onCursorUpdate;
+        // The loading screens load their keeper in their first Update after
+        // Show, through the loading worker, and then report 1, as the game's do.
+        bool loadingScreensLoad = false;
+        // Called by the game data keeper as it loads (on the worker); may throw.
+        std::function<void()> onGameDataLoad;
         // Off for a data set that holds no level lists yet.
         bool loadLevelLists = true;
     };
@@ -72,14 +79,33 @@ public:
                                                                   GameFramework::LevelRecord* levelRecord,
                                                                   std::uint32_t gameCounter) override;
 
+    // The loader's loop for one frame: every waiting message, then the step.
+    void Frame();
+
     // Journals "reset device", then resets as the framework does.
     void ResetDevice() override;
 
-    // Makes the screens when there are none yet, keeps the level data of the
-    // level before, then starts a running level behind the in-game panel.
+    // Makes the screens when there are none yet and a current profile
+    // "Player" when there is none, keeps the level data of the level before,
+    // then starts a running level behind the in-game panel.
     void StartLevel();
 
+    // The result code of the screen the factories made under that name.
+    std::uint32_t& Result(const std::string& screen) { return *results.at(screen); }
+
     GameFramework::GameLogicBase* GetLevel() const { return gameLogic.get(); }
+    GameFramework::DataKeeper* GetGameData() const { return gameData.get(); }
+    GameFramework::DataKeeper* GetLevelData() const { return levelData.get(); }
+    GameFramework::DataKeeper* GetPreviousLevelData() const { return previousLevelData.get(); }
+    GameFramework::ProfileManagerBase* GetProfileManager() const { return profileManager.get(); }
+    GameFramework::LevelManagerBase* GetLevelManager() const { return levelManager.get(); }
+    GameFramework::HighScoresTable* GetHighScores() const { return highScoresTable.get(); }
+    GameFramework::GUIGameCursorBase* GetCursor() const { return gameCursor.get(); }
+    GameFramework::GUIProfilesWindowBase* GetProfilesWindow() const { return profilesWindow.get(); }
+    GameFramework::GUILoadingWindowBase* GetLoadingWindow() const { return loadingWindow.get(); }
+    GameFramework::GUIOptionsWindowBase* GetOptionsWindow() const { return optionsWindow.get(); }
+    GameFramework::GUIGameLogicMenuWindowBase* GetGameLogicMenuWindow() const { return gameLogicMenuWindow.get(); }
+    GameFramework::GUIGameCompleteWindowBase* GetGameCompleteWindow() const { return gameCompleteWindow.get(); }
     GameFramework::GUIGameLogicWindowBase* GetPanel() const { return gameLogicWindow.get(); }
     GameFramework::SoundController* GetSoundController() const { return soundController.get(); }
     bool IsMusicPaused() const { return musicPaused; }
@@ -87,10 +113,18 @@ public:
 
 private:
     void BeforeMake(const std::string& name);
+    template <class Screen, class... Args>
+    std::unique_ptr<Screen> MakeScreen(const std::string& name, Args&&... args)
+    {
+        auto screen = std::make_unique<Screen>(journal, name, std::forward<Args>(args)...);
+        results[name] = &screen->result;
+        return screen;
+    }
 
     TestGameJournal& journal;
     Options options;
     std::uint32_t levelDataMade = 0;
+    std::map<std::string, std::uint32_t*> results;
     // The one level every StartLevel plays.
     GameFramework::StageRecord stageRecord;
     GameFramework::LevelRecord levelRecord;

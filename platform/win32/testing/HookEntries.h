@@ -42,5 +42,7 @@ bool RegistryCallFails(RegistryCall call, std::int32_t& error);
 void RegistryKeyOpened(bool opened);
 void RegistryValueQueried(const std::string& name);
 bool RecordMessageBox(const std::string& text, const std::string& caption, std::uint32_t type);
+bool IsThreadRefused();
+void ThreadLifetime(bool started);
 
 } // namespace win32::testing::entries

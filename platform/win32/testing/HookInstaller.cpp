@@ -34,6 +34,8 @@ constexpr detail::HookTable table{
     .registryKeyOpened = entries::RegistryKeyOpened,
     .registryValueQueried = entries::RegistryValueQueried,
     .messageBox = entries::RecordMessageBox,
+    .isThreadRefused = entries::IsThreadRefused,
+    .threadLifetime = entries::ThreadLifetime,
 };
 
 // Runs before main in every program that links the hook library.
