@@ -5,6 +5,7 @@
 #include "content/PuzzleFileWriter.h"
 #include "engine/render/Image.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace corvellan::content
@@ -81,6 +82,50 @@ PuzzleCutOptions DataLevels::CutOptions(const DataStage& stage, const DataLevel&
     return options;
 }
 
+std::string DataLevels::CheckPuzzle(const PuzzleFileRecord& record, std::uint32_t width, std::uint32_t height)
+{
+    if (record.pieces.empty() || record.pieces.size() > MostPieces)
+        return std::to_string(record.pieces.size()) + " pieces; a puzzle has 1 to " + std::to_string(MostPieces);
+    std::vector<std::uint8_t> covered(std::size_t{width} * height, 0);
+    for (std::size_t i = 0; i < record.pieces.size(); ++i)
+    {
+        const PuzzleFilePiece& piece = record.pieces[i];
+        const std::string name = "piece " + std::to_string(i);
+        if (piece.x < 0 || piece.y < 0 || piece.width <= 0 || piece.height <= 0 ||
+            std::int64_t{piece.x} + piece.width > width || std::int64_t{piece.y} + piece.height > height ||
+            piece.mask.size() != static_cast<std::size_t>(piece.width) * static_cast<std::size_t>(piece.height))
+            return name + ": the rectangle or its mask leaves the picture";
+        for (std::int32_t row = 0; row < piece.height; ++row)
+        {
+            for (std::int32_t column = 0; column < piece.width; ++column)
+            {
+                if (piece.mask[static_cast<std::size_t>(row) * static_cast<std::size_t>(piece.width) +
+                               static_cast<std::size_t>(column)] == 0)
+                    continue;
+                std::uint8_t& pixel = covered[static_cast<std::size_t>(piece.y + row) * width +
+                                              static_cast<std::size_t>(piece.x + column)];
+                if (pixel != 0)
+                    return name + ": overlaps another piece";
+                pixel = 1;
+            }
+        }
+        bool normalNeighbour = false;
+        for (const std::uint32_t next : piece.neighbours)
+        {
+            if (next >= record.pieces.size())
+                return name + ": a neighbour that is no piece";
+            if (piece.state != 0 && record.pieces[next].state != 0)
+                return name + ": blocked beside the blocked piece " + std::to_string(next);
+            normalNeighbour = normalNeighbour || record.pieces[next].state == 0;
+        }
+        if (piece.state != 0 && !normalNeighbour)
+            return name + ": blocked without a normal neighbour";
+    }
+    if (std::find(covered.begin(), covered.end(), 0) != covered.end())
+        return "a pixel no piece covers";
+    return {};
+}
+
 std::string DataLevels::LevelListName(const std::string& name) { return "data\\levels\\" + name; }
 
 std::string DataLevels::PuzzleDataName(const std::string& folder, const std::string& name)
@@ -97,7 +142,9 @@ std::vector<std::pair<std::string, std::string>> DataLevels::MakePuzzle(const Da
         throw std::runtime_error(pzf + ": " + std::to_string(level.Pieces()) + " pieces, more than " +
                                  std::to_string(MostPieces));
     PuzzleFileRecord record;
-    const std::string fault = PuzzleCutter::Cut(PictureWidth, PictureHeight, options, record);
+    std::string fault = PuzzleCutter::Cut(PictureWidth, PictureHeight, options, record);
+    if (fault.empty())
+        fault = CheckPuzzle(record, PictureWidth, PictureHeight);
     if (!fault.empty())
         throw std::runtime_error(pzf + ": " + fault);
     OrvaneEngine::Image picture;
@@ -113,6 +160,10 @@ std::vector<std::pair<std::string, std::string>> DataLevels::MakePuzzle(const Da
 void DataLevels::Stage(DataStaging& staging)
 {
     const std::vector<LevelListStage> lists = LevelLists();
+    // The stage map holds a totem for at most eight stages.
+    if (lists.empty() || lists.size() > MostStages)
+        throw std::runtime_error(LevelListName("stages_info.ini") + ": " + std::to_string(lists.size()) +
+                                 " stages; the game plays 1 to " + std::to_string(MostStages));
     staging.Write(LevelListName("stages_info.ini"), LevelListWriter::BuildStages(lists));
     for (std::size_t i = 0; i < lists.size(); ++i)
         staging.Write(LevelListName("stage" + std::to_string(i) + ".ini"), LevelListWriter::BuildStage(lists[i]));

@@ -42,6 +42,7 @@ public:
     static constexpr std::uint32_t PictureHeight = 384;
     // The game holds at most this many pieces in a board's texture pages.
     static constexpr std::uint32_t MostPieces = 60;
+    static constexpr std::uint32_t MostStages = 8;
 
     static const std::vector<DataStage>& Stages();
     // Arcade: 5 s a piece and 20 s more; relax: 7 s a piece and 30 s more.
@@ -50,6 +51,13 @@ public:
     // "data\levels\<name>" and "data\puzzles\<folder>\<name>".
     static std::string LevelListName(const std::string& name);
     static std::string PuzzleDataName(const std::string& folder, const std::string& name);
+
+    // Empty when the puzzle keeps the rules the game trusts it to keep,
+    // else the first fault: every rectangle inside the picture, the masks
+    // covering every pixel exactly once, at most MostPieces pieces, and no
+    // blocked piece beside another blocked one or without a neighbour, for
+    // a blocked place opens only through a normal neighbour.
+    static std::string CheckPuzzle(const PuzzleFileRecord& record, std::uint32_t width, std::uint32_t height);
 
     // Stages the level lists and every puzzle folder; throws
     // std::runtime_error naming the file and the reason when one cannot be made.
