@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -13,8 +12,6 @@ namespace corvellan::content
 
 namespace
 {
-
-constexpr float Pi = 3.14159265f;
 
 struct Rgb
 {
