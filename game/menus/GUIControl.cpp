@@ -132,8 +132,8 @@ GUIControl::GUIControl(Engine* engine, GameData* gameData, std::uint32_t kind, c
             widget->position = shift;
         else if (widget->model != nullptr)
         {
-            widget->model->worldMatrix.m[12] += shift.x;
-            widget->model->worldMatrix.m[13] += shift.y;
+            widget->model->worldMatrix.m[3] += shift.x;
+            widget->model->worldMatrix.m[7] += shift.y;
         }
     }
 

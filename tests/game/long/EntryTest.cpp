@@ -123,9 +123,7 @@ TEST_F(EntryTest, AFatalEndExitsWithOneAfterThePlayerWasTold)
     }
 }
 
-// Needs the framework's screen flow, which shows the loading screen once the
-// logos are done; until it exists nothing loads the game data in a run.
-TEST_F(EntryTest, DISABLED_TheLoadRunsBehindTheLoadingScreenAndItsFatalErrorEndsTheRun)
+TEST_F(EntryTest, TheLoadRunsBehindTheLoadingScreenAndItsFatalErrorEndsTheRun)
 {
     {
         TestGameFolders folders(false);

@@ -119,10 +119,15 @@ TEST_F(GUIControlTest, ConstructionFollowsTheKindAndTheAnimationsFrameCount)
         }
         else
         {
-            // The scroll bars keep their place and move their model instead.
+            // The scroll bars keep their place and move their model instead,
+            // through the matrix's translation; its bottom row stays 0 0 0 1.
             EXPECT_FLOAT_EQ(control->widget->position.x, 0.0f);
-            EXPECT_FLOAT_EQ(control->widget->model->worldMatrix.m[12], -50.0f);
-            EXPECT_FLOAT_EQ(control->widget->model->worldMatrix.m[13], -50.0f);
+            const float* m = control->widget->model->worldMatrix.m;
+            EXPECT_FLOAT_EQ(m[3], -50.0f);
+            EXPECT_FLOAT_EQ(m[7], -50.0f);
+            EXPECT_FLOAT_EQ(m[12], 0.0f);
+            EXPECT_FLOAT_EQ(m[13], 0.0f);
+            EXPECT_FLOAT_EQ(m[15], 1.0f);
         }
         if (row.kind == 0)
         {
