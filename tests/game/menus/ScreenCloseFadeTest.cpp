@@ -5,12 +5,14 @@
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
+#include "framework/HighScoresTable.h"
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
 #include "game/menus/GUIContinueGameLogicWindow.h"
 #include "game/menus/GUIDeleteProfileWindow.h"
 #include "game/menus/GUIExitWindow.h"
 #include "game/menus/GUIHelpWindow.h"
+#include "game/menus/GUIHighScoresWindow.h"
 #include "game/menus/GUIIntroductionWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUINewProfileWindow.h"
@@ -80,6 +82,9 @@ TEST_F(ScreenCloseFadeTest, ASecondClickWhileTheFrameFadesOutAnswersNothing)
     auto& remove = Screen4<Mirabel::GUIDeleteProfileWindow>();
     auto& conflict = Screen3<Mirabel::GUIProfileNameConflictWindow>();
     auto& list = Screen4<Mirabel::GUIProfilesWindow>();
+    GameFramework::HighScoresTable table(menu.engine, 10, menu.fixture.folder.Path());
+    auto& scores = Add(std::make_unique<Mirabel::GUIHighScoresWindow>(
+        menu.engine, menu.profiles.get(), menu.sounds.get(), &table, menu.gameData.get(), menu.manager.get(), nullptr));
     auto& tutorial = Add(std::make_unique<Mirabel::GUITutorialWindow>(
         menu.engine, menu.sounds.get(), menu.profiles.get(), menu.gameData.get(), menu.manager.get(), nullptr));
 
@@ -107,6 +112,8 @@ TEST_F(ScreenCloseFadeTest, ASecondClickWhileTheFrameFadesOutAnswersNothing)
          conflict.okControl.get(), [&] { return conflict.result; }, 6},
         {"profile list", &list, [&] { list.Show(); }, [&] { list.Hide(); }, list.doneControl.get(),
          list.newControl.get(), [&] { return list.result; }, 3},
+        {"high scores", &scores, [&] { scores.Show(2, nullptr); }, [&] { scores.Hide(); }, scores.okControl.get(),
+         scores.okControl.get(), [&] { return scores.result; }, 3},
         {"tutorial", &tutorial, [&] { tutorial.Show(); }, [&] { tutorial.Hide(); }, tutorial.backControl.get(),
          tutorial.continueControl.get(), [&] { return tutorial.result; }, 3},
         {"introduction", &intro, [&] { intro.Show(); }, [&] { intro.Hide(); }, intro.continueControl.get(),
