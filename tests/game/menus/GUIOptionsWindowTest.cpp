@@ -261,5 +261,31 @@ TEST_F(GUIOptionsWindowTest, TheBoxFollowsAPendingWindowStyleChangeEvenWhileHidd
     EXPECT_FALSE(screen.fullscreenBoxControl->checkBox->checked);
 }
 
+TEST_F(GUIOptionsWindowTest, AltEnterWhileOpenShowsInTheBox)
+{
+    Start();
+    menu.MakeCurrentProfile(u"Ann");
+    Settings().fullscreen = false;
+    Settings().SetCommandFlag(ScreenSettings::CommandWindowChangeMode, true);
+    GUIOptionsWindow& screen = Open();
+    ASSERT_FALSE(screen.fullscreenBoxControl->checkBox->checked);
+    menu.Key("Left Alt", true);
+    menu.Key("Return", true);
+    PumpMessages();
+    menu.Step(20);
+    menu.Key("Return", false);
+    menu.Key("Left Alt", false);
+    PumpMessages();
+    ASSERT_FALSE(Settings().GetCommandFlag(ScreenSettings::CommandWindowChangeMode));
+    ASSERT_TRUE(Settings().fullscreen);
+    menu.Step(20);
+    EXPECT_TRUE(screen.fullscreenBoxControl->checkBox->checked);
+    EXPECT_TRUE(screen.fullscreenBox);
+    // The switch done, the box keeps what it showed.
+    Settings().SetCommandFlag(ScreenSettings::CommandWindowChangeMode, true);
+    menu.Step(20);
+    EXPECT_TRUE(screen.fullscreenBoxControl->checkBox->checked);
+}
+
 } // namespace
 } // namespace corvellan::test
