@@ -71,4 +71,9 @@ bool WriteLevelListsSeeds(const std::string& folder);
 // and a comment between the values.
 bool WriteBackgroundLayersSeeds(const std::string& folder);
 
+// puzzle_file: puzzles cut from a 64 x 32 picture (one piece, blocked
+// pieces, long runs, edge ramps) and each kind of damage the reader rejects:
+// framing, counts, lengths, sizes, rectangles, values and coded streams.
+bool WritePuzzleFileSeeds(const std::string& folder);
+
 } // namespace corvellan::content

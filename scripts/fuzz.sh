@@ -13,6 +13,10 @@ mkdir -p "$seeds_made"
 if [ -x "$build/content/make_fuzz_seeds" ]; then
   "$build/content/make_fuzz_seeds" "$seeds_made"
 fi
+# Real files of the data set's formats, made from the content sources.
+if [ -x "$build/content/mkdata" ]; then
+  "$build/content/mkdata" --seed-corpus "$seeds_made"
+fi
 
 while read -r name; do
   [ -n "$name" ] || continue

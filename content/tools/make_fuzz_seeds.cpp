@@ -27,6 +27,7 @@ int main(int argc, char** argv)
     written = corvellan::content::WriteProfileFilesSeeds(folder) && written;
     written = corvellan::content::WriteLevelListsSeeds(folder) && written;
     written = corvellan::content::WriteBackgroundLayersSeeds(folder) && written;
+    written = corvellan::content::WritePuzzleFileSeeds(folder) && written;
     if (!written)
     {
         std::fprintf(stderr, "make_fuzz_seeds: could not write every seed under %s\n", argv[1]);

@@ -1,6 +1,7 @@
 // mkfont: makes a font (a 32-bit TGA atlas and its ".fnt" glyph file) from a
 // TrueType face at a pixel height, for a built-in or given character set.
 #include "content/FontRasterizer.h"
+#include "content/ToolArguments.h"
 #include "engine/render/Image.h"
 
 #include <cstdio>
@@ -100,22 +101,18 @@ int main(int argc, char** argv)
         std::u16string characters;
         std::string positional[4];
         int positionals = 0;
-        for (int index = 1; index < argc; ++index)
+        corvellan::content::ToolArguments arguments(argc, argv);
+        std::string argument;
+        while (arguments.Next(argument))
         {
-            const std::string argument = argv[index];
-            const auto value = [&]() -> std::string {
-                if (index + 1 >= argc)
-                    throw std::runtime_error(argument + " needs a value");
-                return argv[++index];
-            };
-            if (argument == "--help" || argument == "-h")
+            if (corvellan::content::ToolArguments::IsHelp(argument))
             {
                 Usage(stdout);
                 return 0;
             }
             if (argument == "--set")
             {
-                const std::string name = value();
+                const std::string name = arguments.Value();
                 const auto set = FontRasterizer::NamedCharacterSet(name);
                 if (!set)
                     throw std::runtime_error("no character set named \"" + name + "\" (ascii, languages)");
@@ -124,12 +121,12 @@ int main(int argc, char** argv)
             }
             else if (argument == "--chars")
             {
-                characters += FromUtf8(value());
+                characters += FromUtf8(arguments.Value());
                 charsGiven = true;
             }
             else if (argument == "--atlas")
             {
-                const std::string size = value();
+                const std::string size = arguments.Value();
                 const std::size_t cross = size.find('x');
                 if (cross == std::string::npos)
                     throw std::runtime_error("bad atlas size \"" + size + "\", expected WxH such as 1024x512");

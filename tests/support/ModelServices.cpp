@@ -3,8 +3,24 @@
 namespace corvellan::test
 {
 
-ModelServices::ModelServices()
+namespace
 {
+
+bool Prepare(const TempFolder& folder, const std::function<void(const TempFolder&)>& prepare)
+{
+    if (prepare)
+        prepare(folder);
+    return true;
+}
+
+} // namespace
+
+ModelServices::ModelServices() : ModelServices(std::function<void(const TempFolder&)>()) {}
+
+ModelServices::ModelServices(const std::function<void(const TempFolder&)>& prepare)
+    : prepared(Prepare(folder, prepare))
+{
+    static_cast<void>(prepared);
     renderSystem.ready = true;
     renderSystem.InitTextureStages();
     timers.frameTime = 0.0f;

@@ -20,6 +20,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,10 @@ class ModelServices
 {
 public:
     ModelServices();
+    // Calls prepare on the fresh folder before any service is made, so that
+    // the file manager finds the packs it was given (it looks for them only
+    // when it is made).
+    explicit ModelServices(const std::function<void(const TempFolder&)>& prepare);
     ModelServices(const ModelServices&) = delete;
     ModelServices& operator=(const ModelServices&) = delete;
 
@@ -59,6 +64,13 @@ public:
     static std::string ErrorEntry(const std::string& text);
 
     TempFolder folder;
+
+private:
+    // Made between the folder and the services, so that the preparation runs
+    // in that order.
+    bool prepared = false;
+
+public:
     OrvaneEngine::MessageManager log{"Test", false, false, "", ""};
     OrvaneEngine::FileManager files{&log, folder.Path(), "Data"};
     OrvaneEngine::Config config{&log, &files, folder.Path(), "Test", false, "800x600x32", false, false};

@@ -144,7 +144,8 @@ void TestGame::BeforeMake(const std::string& name)
 std::unique_ptr<LevelManagerBase> TestGame::CreateLevelManager()
 {
     BeforeMake("level manager");
-    return std::make_unique<Journaled<TestLevelManager>>(journal, "level manager", engine.get());
+    return std::make_unique<Journaled<TestLevelManager>>(journal, "level manager", engine.get(),
+                                                        options.loadLevelLists);
 }
 
 std::unique_ptr<ProfileManagerBase> TestGame::CreateProfileManager()

@@ -36,6 +36,8 @@ public:
         bool loadingScreensLoad = false;
         // Called by the game data keeper as it loads (on the worker); may throw.
         std::function<void()> onGameDataLoad;
+        // Off for a data set that holds no level lists yet.
+        bool loadLevelLists = true;
     };
 
     TestGame(TestGameJournal& journal, Options options);

@@ -6,9 +6,10 @@
 namespace corvellan::test
 {
 
-TestLevelManager::TestLevelManager(OrvaneEngine::Engine* engineIn) : LevelManagerBase(engineIn)
+TestLevelManager::TestLevelManager(OrvaneEngine::Engine* engineIn, bool load) : LevelManagerBase(engineIn)
 {
-    Load();
+    if (load)
+        Load();
 }
 
 std::string TestLevelManager::GetLevelsInfoPath(std::uint32_t stage) const

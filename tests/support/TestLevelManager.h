@@ -11,11 +11,12 @@ namespace corvellan::test
 
 // A level manager reading the game's layout: "stages_info.ini" holds a grid
 // size per stage, "stage" + i + ".ini" a folder and two ace times per level.
-// Loaded when made; TestStageRecord and TestLevelRecord are its records.
+// Loaded when made, unless told not to (a data set without level lists);
+// TestStageRecord and TestLevelRecord are its records.
 class TestLevelManager : public GameFramework::LevelManagerBase
 {
 public:
-    explicit TestLevelManager(OrvaneEngine::Engine* engine);
+    explicit TestLevelManager(OrvaneEngine::Engine* engine, bool load = true);
 
     std::string GetLevelsInfoPath(std::uint32_t stage) const override;
     std::unique_ptr<GameFramework::StageRecord> CreateStageRecord() override;
