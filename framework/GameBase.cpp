@@ -64,6 +64,7 @@
 #include "platform/win32/Sleep.h"
 #include "platform/win32/TickCount.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace GameFramework
@@ -608,10 +609,13 @@ void GameBase::ClearWindowResults()
         return;
     }
     // Only what the pass served: a code or a level end that came up during
-    // the pass is served by the next one.
-    for (const auto& [result, served] : passResults)
+    // the pass is served by the next one. Screens made during the pass (their
+    // predecessors may be gone) had nothing served.
+    for (std::uint32_t* result : ScreenResults())
     {
-        if (*result == served)
+        const bool existed = std::any_of(passResults.begin(), passResults.end(),
+                                         [result](const auto& entry) { return entry.first == result; });
+        if (existed && *result == ServedResult(result))
             *result = 0;
     }
     if (gameLogic && gameLogic.get() == passLogic && passLogicChanged)

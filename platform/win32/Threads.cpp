@@ -36,6 +36,8 @@ HANDLE CreateThread(LPTHREAD_START_ROUTINE procedure, void* parameter)
         hooks != nullptr && hooks->isThreadRefused != nullptr && hooks->isThreadRefused())
         return nullptr;
     auto* object = new ThreadObject;
+    // Counted before it starts, so that the thread itself already counts.
+    ReportLifetime(true);
     try
     {
         object->thread = std::thread([object, procedure, parameter] {
@@ -48,9 +50,9 @@ HANDLE CreateThread(LPTHREAD_START_ROUTINE procedure, void* parameter)
     catch (const std::system_error&)
     {
         delete object;
+        ReportLifetime(false);
         return nullptr;
     }
-    ReportLifetime(true);
     return object;
 }
 
