@@ -119,8 +119,9 @@ TEST_F(GUIControlTest, ConstructionFollowsTheKindAndTheAnimationsFrameCount)
         }
         else
         {
-            // The scroll bars keep their place and move their model instead.
-            EXPECT_FLOAT_EQ(control->widget->position.x, 0.0f);
+            // The scroll bars move their model, and their window for the thumb and the step buttons.
+            EXPECT_FLOAT_EQ(control->widget->position.x, -50.0f);
+            EXPECT_FLOAT_EQ(control->widget->position.y, -50.0f);
             EXPECT_FLOAT_EQ(control->widget->model->worldMatrix.m[12], -50.0f);
             EXPECT_FLOAT_EQ(control->widget->model->worldMatrix.m[13], -50.0f);
         }

@@ -247,16 +247,23 @@ TEST_F(GUIProfileDialogsTest, TheListShowsTheCurrentProfileFirstAndScrollsOverTh
         EXPECT_FLOAT_EQ(screen.nameButtons[i]->position.x, area.x + (width - 190.0f) / 2.0f);
         EXPECT_FLOAT_EQ(screen.nameButtons[i]->position.y, area.y + 163.0f - 22.0f * static_cast<float>(i));
     }
-    menu.Update(20);
-    std::vector<std::uint32_t> fonts;
-    for (GUIButton* button : screen.nameButtons)
-    {
-        const auto rows = MenuHarness::TextEntries(*button);
-        ASSERT_EQ(rows.size(), 1u);
-        fonts.push_back(rows[0].fontId);
-    }
-    menu.Render();
-    EXPECT_EQ(fonts, (std::vector<std::uint32_t>{4, 3, 3, 3, 3, 3, 3}));
+    const auto fonts = [&](const Vector2& pointer) {
+        menu.MoveTo(static_cast<std::int32_t>(pointer.x), static_cast<std::int32_t>(pointer.y));
+        menu.Step(20);
+        menu.Update(20);
+        std::vector<std::uint32_t> shown;
+        for (GUIButton* button : screen.nameButtons)
+        {
+            const auto rows = MenuHarness::TextEntries(*button);
+            shown.push_back(rows.size() == 1 ? rows[0].fontId : 99);
+        }
+        menu.Render();
+        return shown;
+    };
+    EXPECT_EQ(fonts(Vector2(20.0f, 20.0f)), (std::vector<std::uint32_t>{4, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(fonts(Middle(*screen.nameButtons[1])), (std::vector<std::uint32_t>{4, 5, 3, 3, 3, 3, 3}));
+    // The current profile's row stays in its own font under the pointer.
+    EXPECT_EQ(fonts(Middle(*screen.nameButtons[0])), (std::vector<std::uint32_t>{4, 3, 3, 3, 3, 3, 3}));
     EXPECT_FALSE(screen.nameButtons[0]->IsEnabled());
 
     scroll.SetPosition(2);
