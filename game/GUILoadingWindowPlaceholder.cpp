@@ -15,7 +15,7 @@ GUILoadingWindowPlaceholder::GUILoadingWindowPlaceholder(OrvaneEngine::Engine* e
 void GUILoadingWindowPlaceholder::Show(GameFramework::DataKeeper* dataKeeper)
 {
     GUILoadingWindowBase::Show(dataKeeper);
-    dataKeeper->Load();
+    RunLoading();
 }
 
 } // namespace Mirabel

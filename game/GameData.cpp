@@ -54,7 +54,8 @@ Model* GameData::TakeModel(const std::string& path, std::uint32_t flags, Camera*
 
 OrvaneEngine::ParticleSystem* GameData::TakeParticleSystem(const std::string& path)
 {
-    OrvaneEngine::ParticleSystem* system = particleSystemManager->LoadParticleSystemResource(path, guiManager->GetCamera());
+    OrvaneEngine::ParticleSystem* system =
+        particleSystemManager->LoadParticleSystemResource(path, guiManager->GetCamera());
     AddParticleSystemByName(system);
     return system;
 }
@@ -79,11 +80,12 @@ void GameData::LoadBackgroundLayers()
         {
             if (layer.builtByBackground)
                 continue;
-            OrvaneEngine::Model* model = modelManager->LoadModelResource(BackgroundLayerList::ModelPath(layer), nullptr, Coloured);
+            OrvaneEngine::Model* model =
+                modelManager->LoadModelResource(BackgroundLayerList::ModelPath(layer), nullptr, Coloured);
             OrvaneEngine::ParticleSystem* system = nullptr;
             if (layer.HasParticleSystem())
-                system = particleSystemManager->LoadParticleSystemResource(BackgroundLayerList::ParticleSystemPath(layer),
-                                                                           guiManager->GetCamera());
+                system = particleSystemManager->LoadParticleSystemResource(
+                    BackgroundLayerList::ParticleSystemPath(layer), guiManager->GetCamera());
             backgroundLayerModels.push_back(model);
             backgroundLayerParticleSystems.push_back(system);
             backgroundLayerIndices.push_back(layer.index);
@@ -174,7 +176,8 @@ void GameData::LoadMenus()
     for (std::uint32_t i = 0; i < 8; ++i)
         totemModels.push_back(TakeModel(Numbered(startGame + "totem_", i, ".mlf")));
     for (std::uint32_t i = 0; i < 3; ++i)
-        gameCompleteEffectModels.push_back(TakeModel(Numbered(startGame + "game_complete_effect_", i, ".mlf"), Coloured));
+        gameCompleteEffectModels.push_back(
+            TakeModel(Numbered(startGame + "game_complete_effect_", i, ".mlf"), Coloured));
 
     const std::string options = Menus + "options\\";
     optionsFullscreenCheckBox = TakeModel(options + "fullscreen_check_box.mlf");

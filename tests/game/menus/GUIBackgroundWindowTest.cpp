@@ -47,12 +47,28 @@ TEST_F(GUIBackgroundWindowTest, StartUpWalksItsStatesOnlyOnceActive)
 
     background.active = 1;
     std::vector<std::uint32_t> states{background.GetState()};
+    // "LOADING" is typed into the text area at 28 characters per second.
+    float typing = 0.0f;
+    float typed = -1.0f;
     for (int frame = 0; frame < 400 && !background.IsWaitingForGameData(); ++frame)
     {
-        menu.Step(50);
+        const bool printing = background.GetState() == 2;
+        menu.Update(50);
+        const std::vector<GUITextEntry> entries = MenuHarness::TextEntries(*background.GetTextAreaWindow());
+        // The key is handed over in the state step, after this frame's printing.
+        if (printing && (typing > 0.0f || !entries.empty()))
+        {
+            typing += 0.05f;
+            ASSERT_EQ(entries.size(), 1u);
+            EXPECT_EQ(entries[0].fontId, 1u);
+            if (typed < 0.0f && entries[0].text == u"LOADING")
+                typed = typing;
+        }
+        menu.Render();
         if (background.GetState() != states.back())
             states.push_back(background.GetState());
     }
+    EXPECT_NEAR(typed, 7.0f / 28.0f, 0.051f);
     EXPECT_EQ(states, (std::vector<std::uint32_t>{0, 1, 2, 3}));
     EXPECT_TRUE(background.IsWaitingForGameData());
     EXPECT_TRUE(background.IsTextPrinted());
@@ -539,6 +555,46 @@ TEST_F(BackgroundAfterStartUp, TheManagerFreesTheTokenOnceAndOtherwiseLeavesIt)
     }
     EXPECT_EQ(tokens, (std::vector<std::uint8_t>{1, 0, 0, 0}));
     EXPECT_EQ(Background().GetState(), 6u);
+}
+
+} // namespace
+} // namespace corvellan::test
+
+namespace corvellan::test
+{
+namespace
+{
+
+TEST_F(GUIBackgroundWindowTest, ReachedStagesCountTheNextStageAndOneMoreAtTheGamesEnd)
+{
+    // Two stages of two levels: (1, 1) is the last level.
+    menu.Start();
+    struct Row
+    {
+        std::uint32_t nextStage;
+        std::uint32_t nextLevel;
+        std::uint32_t reachedStage;
+        std::uint32_t reachedLevel;
+        bool reachedEnd;
+        std::uint32_t expected;
+    };
+    const Row rows[] = {
+        {0, 0, 0, 0, false, 0}, {1, 0, 1, 0, false, 1}, {1, 0, 1, 0, true, 1},  {1, 1, 1, 1, false, 1},
+        {1, 1, 1, 1, true, 2},  {1, 1, 1, 0, true, 1},  {0, 1, 1, 1, true, 0},
+    };
+    int made = 0;
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(::testing::Message() << "next (" << row.nextStage << ", " << row.nextLevel << "), reached ("
+                                          << row.reachedStage << ", " << row.reachedLevel << ")"
+                                          << (row.reachedEnd ? " at the end" : ""));
+        Mirabel::Profile& player = menu.MakeCurrentProfile(u"Player" + std::u16string(1, u'A' + made++));
+        player.UpdateReachedLevel(row.reachedStage, row.reachedLevel, row.reachedEnd);
+        player.nextStage = row.nextStage;
+        player.nextLevel = row.nextLevel;
+        menu.background->UpdateReachedStages();
+        EXPECT_EQ(menu.background->GetReachedStages(), row.expected);
+    }
 }
 
 } // namespace

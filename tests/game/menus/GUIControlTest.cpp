@@ -119,11 +119,17 @@ TEST_F(GUIControlTest, ConstructionFollowsTheKindAndTheAnimationsFrameCount)
         }
         else
         {
-            // The scroll bars move their model, and their window for the thumb and the step buttons.
+            // The scroll bars move their model through the matrix's translation
+            // (its bottom row stays 0 0 0 1), and their window for the thumb
+            // and the step buttons.
             EXPECT_FLOAT_EQ(control->widget->position.x, -50.0f);
             EXPECT_FLOAT_EQ(control->widget->position.y, -50.0f);
-            EXPECT_FLOAT_EQ(control->widget->model->worldMatrix.m[12], -50.0f);
-            EXPECT_FLOAT_EQ(control->widget->model->worldMatrix.m[13], -50.0f);
+            const float* m = control->widget->model->worldMatrix.m;
+            EXPECT_FLOAT_EQ(m[3], -50.0f);
+            EXPECT_FLOAT_EQ(m[7], -50.0f);
+            EXPECT_FLOAT_EQ(m[12], 0.0f);
+            EXPECT_FLOAT_EQ(m[13], 0.0f);
+            EXPECT_FLOAT_EQ(m[15], 1.0f);
         }
         if (row.kind == 0)
         {
