@@ -14,6 +14,7 @@
 // the end of its frame) against a bare loop writing the same 4,000 coloured
 // vertices from a flat glyph table.
 #include "bench/support/PairedRounds.h"
+#include "bench/support/ScreenQuads.h"
 #include "bench/support/StartDevice.h"
 #include "content/FontFileWriter.h"
 #include "content/ImageFixtures.h"
@@ -128,20 +129,6 @@ bool WriteTga(const std::string& path, std::uint32_t size, const std::vector<std
     return static_cast<bool>(file);
 }
 
-// The clip-space matrix (column vectors, as GL loads it) of the unit square
-// scaled to (w, h) and moved to (x, y) on the virtual screen.
-std::array<float, 16> ClipMatrix(float x, float y, float w, float h)
-{
-    std::array<float, 16> m{};
-    m[0] = 2.0f * w / kScreenWidth;
-    m[5] = 2.0f * h / kScreenHeight;
-    m[10] = 1.0f;
-    m[12] = 2.0f * x / kScreenWidth - 1.0f;
-    m[13] = 2.0f * y / kScreenHeight - 1.0f;
-    m[15] = 1.0f;
-    return m;
-}
-
 // The engine with the scene, and the floor's quads in the engine's draw order.
 class GuiStage
 {
@@ -246,11 +233,7 @@ private:
                                                              GlyphRecords()))
                 return false;
         }
-        const Vector3 normal(0.0f, 0.0f, 1.0f);
-        unitQuad = {ColoredVertex{Vector3(0.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 1.0f},
-                    ColoredVertex{Vector3(0.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 0.0f},
-                    ColoredVertex{Vector3(1.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 1.0f},
-                    ColoredVertex{Vector3(1.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 0.0f}};
+        unitQuad = corvellan::bench::UnitQuad();
         return true;
     }
 
@@ -300,7 +283,7 @@ private:
 
     void AddFloorQuad(const Vector2& position, const Vector2& size, std::uint32_t texture)
     {
-        matrices.push_back(ClipMatrix(position.x, position.y, size.x, size.y));
+        matrices.push_back(corvellan::bench::ClipMatrix(position.x, position.y, size.x, size.y));
         textureIndices.push_back(texture);
     }
 

@@ -9,6 +9,7 @@
 // each, then the same present. The tally is the quads drawn: the engine's
 // comes from its model pass.
 #include "bench/support/PairedRounds.h"
+#include "bench/support/ScreenQuads.h"
 #include "bench/support/StartDevice.h"
 #include "engine/core/Engine.h"
 #include "engine/gui/GUIButton.h"
@@ -78,13 +79,9 @@ public:
         if (Frame() != quads)
             return;
         for (std::int64_t index = 0; index < quads; ++index)
-            matrices.push_back(ClipMatrix(static_cast<float>(index % 8) * 100.0f,
+            matrices.push_back(corvellan::bench::ClipMatrix(static_cast<float>(index % 8) * 100.0f,
                                           static_cast<float>(index / 8 % 12) * 50.0f, 100.0f, 50.0f));
-        const Vector3 normal(0.0f, 0.0f, 1.0f);
-        unitQuad = {ColoredVertex{Vector3(0.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 1.0f},
-                    ColoredVertex{Vector3(0.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 0.0f, 0.0f},
-                    ColoredVertex{Vector3(1.0f, 1.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 1.0f},
-                    ColoredVertex{Vector3(1.0f, 0.0f, 0.0f), normal, 0xFFFFFFFFu, 1.0f, 0.0f}};
+        unitQuad = corvellan::bench::UnitQuad();
         picture.assign(4 * 4 * 4, 200);
         ready = true;
     }
@@ -120,20 +117,6 @@ public:
     std::vector<std::uint8_t> picture;
 
 private:
-    // The clip-space matrix (column vectors) of the unit square scaled to
-    // (w, h) and moved to (x, y) on the 800 x 600 virtual screen.
-    static std::array<float, 16> ClipMatrix(float x, float y, float w, float h)
-    {
-        std::array<float, 16> m{};
-        m[0] = 2.0f * w / 800.0f;
-        m[5] = 2.0f * h / 600.0f;
-        m[10] = 1.0f;
-        m[12] = 2.0f * x / 800.0f - 1.0f;
-        m[13] = 2.0f * y / 600.0f - 1.0f;
-        m[15] = 1.0f;
-        return m;
-    }
-
     bool WriteData()
     {
         corvellan::test::MenuData& data = menu.data;
