@@ -1,6 +1,8 @@
 #include "content/DataSet.h"
 
 #include "content/DataFonts.h"
+#include "content/DataLevels.h"
+#include "content/DataSounds.h"
 #include "content/DataStaging.h"
 #include "content/FontFileWriter.h"
 #include "content/FuzzSeeds.h"
@@ -98,6 +100,8 @@ void DataSet::BuildPack(const std::string& packPath) const
     DataStaging staging;
     StageTexts(staging, languages);
     StageFonts(staging, languages);
+    DataLevels::Stage(staging);
+    DataSounds::Stage(staging);
     staging.CheckNames();
 
     PackWriter pack;
@@ -142,6 +146,29 @@ void DataSet::WriteSeedCorpus(const std::string& folder) const
             Seed(folder, "text_file", "data_" + language.code + "_common.ini", bytes);
             staging.Write(TextDataName(language.code, file.name), bytes);
         }
+    }
+
+    // The first stage's lists and its first, smallest puzzle.
+    const std::vector<LevelListStage> lists = DataLevels::LevelLists();
+    Seed(folder, "level_lists", "data_stages_info.ini", LevelListWriter::BuildStages(lists));
+    Seed(folder, "level_lists", "data_stage0.ini", LevelListWriter::BuildStage(lists.front()));
+    const DataStage& stage = DataLevels::Stages().front();
+    const DataLevel& level = stage.levels.front();
+    const std::map<std::string, std::string> targets = {{"theme.jpg", "image_jpeg"}, {"puzzle.pzf", "puzzle_file"}};
+    for (const auto& [name, bytes] : DataLevels::MakePuzzle(stage, level, 1))
+    {
+        const auto target = targets.find(name);
+        if (target != targets.end())
+            Seed(folder, target->second, "data_" + std::string(level.folder) + "_" + name, bytes);
+    }
+
+    // A short effect and the jingle; the music is too long for a seed.
+    for (const DataSound& sound : DataSounds::Sounds())
+    {
+        const std::string name = sound.name;
+        if (name == "button_click" || name == "upgrade")
+            Seed(folder, sound.ogg ? "sound_ogg" : "sound_wav", "data_" + name + (sound.ogg ? ".ogg" : ".wav"),
+                 DataSounds::Make(sound));
     }
 
     staging.CheckNames();

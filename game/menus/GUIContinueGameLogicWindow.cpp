@@ -1,5 +1,6 @@
 #include "game/menus/GUIContinueGameLogicWindow.h"
 
+#include "engine/core/StringFunctions.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindow.h"
@@ -20,12 +21,6 @@ namespace
 {
 
 constexpr std::uint32_t ValueFont = 4;
-
-std::u16string Decimal(std::uint32_t value)
-{
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
-}
 
 } // namespace
 
@@ -93,7 +88,7 @@ void GUIContinueGameLogicWindow::Update()
     {
         modeText = textManager->GetText(profile->mode != 0 ? "CONTINUE_GAME_LOGIC_GAME_MODE_RELAX"
                                                            : "CONTINUE_GAME_LOGIC_GAME_MODE_ARCADE");
-        levelText = Decimal(profile->nextStage + 1) + u"-" + Decimal(profile->nextLevel + 1);
+        levelText = UIntToStringW(profile->nextStage + 1, 0) + u"-" + UIntToStringW(profile->nextLevel + 1, 0);
     }
     const struct
     {
@@ -102,7 +97,7 @@ void GUIContinueGameLogicWindow::Update()
         std::u16string value;
     } rows[] = {{275.0f, "CONTINUE_GAME_LOGIC_GAME_MODE", modeText},
                 {254.0f, "CONTINUE_GAME_LOGIC_LEVEL", levelText},
-                {233.0f, "CONTINUE_GAME_LOGIC_SCORE", Decimal(score)}};
+                {233.0f, "CONTINUE_GAME_LOGIC_SCORE", UIntToStringW(score, 0)}};
     for (const auto& row : rows)
     {
         labelColumn->AddWideText(4, GUIMenuButtons::BodyFont, Vector2(0.0f, row.y), color,

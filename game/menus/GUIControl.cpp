@@ -132,6 +132,9 @@ GUIControl::GUIControl(Engine* engine, GameData* gameData, std::uint32_t kind, c
             widget->position = shift;
         else if (widget->model != nullptr)
         {
+            // A scroll bar draws its bar from its model but places, draws and
+            // hit-tests its thumb and step buttons from the window: both move.
+            widget->position = shift;
             widget->model->worldMatrix.m[3] += shift.x;
             widget->model->worldMatrix.m[7] += shift.y;
         }

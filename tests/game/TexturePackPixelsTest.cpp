@@ -4,6 +4,7 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/VertexBuffer.h"
+#include "framework/GUILoadingWindowBase.h"
 #include "game/TexturePack.h"
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "tests/game/PuzzleFolderFixture.h"
@@ -11,10 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
-#include <exception>
-#include <thread>
 #include <set>
 #include <string>
 
@@ -135,25 +133,10 @@ TEST_F(TexturePackPixelsTest, LoadingOnTheWorkerMakesNoGlCallAndTheLevelDrawsAft
     const std::uint32_t offThread = d3d7::testing::GetOffThreadGlCalls();
     std::unique_ptr<GameLogicData> data = MakeData("small");
 
-    std::atomic<bool> done{false};
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try
-        {
-            data->Load();
-        }
-        catch (...)
-        {
-            failure = std::current_exception();
-        }
-        done = true;
-    });
-    do
-        engine->modelManager->Present();
-    while (!done);
-    worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    GameFramework::GUILoadingWindowBase loading(&*engine);
+    loading.Show(data.get());
+    loading.RunLoading();
+    ASSERT_TRUE(loading.IsDone());
     EXPECT_EQ(d3d7::testing::GetOffThreadGlCalls(), offThread);
 
     const content::PuzzleFilePiece& piece = record.pieces[0];

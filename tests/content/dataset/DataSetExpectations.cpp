@@ -30,6 +30,48 @@ std::vector<std::string> Join(std::vector<std::string> keys, const std::vector<s
 
 } // namespace
 
+const std::vector<ExpectedStage>& ExpectedStages()
+{
+    static const std::vector<ExpectedStage> stages = {
+        {3, 0, {{"meadow", 12}, {"harbour", 12}, {"lantern_festival", 15}}},
+        {3, 10, {{"glass_garden", 15}, {"desert_dunes", 20}, {"night_city", 20}}},
+        {4, 15, {{"koi_pond", 20}, {"mountain_lake", 24}, {"patchwork", 24}, {"aurora", 30}}},
+        {4, 15, {{"coral_reef", 30}, {"clockwork", 35}, {"autumn_forest", 35}, {"star_chart", 40}}},
+    };
+    return stages;
+}
+
+const std::vector<ExpectedSound>& ExpectedSounds()
+{
+    static const std::vector<ExpectedSound> sounds = [] {
+        std::vector<ExpectedSound> list;
+        for (const char* name : {"button_select_0", "button_select_1", "button_click", "edit_box_print"})
+            list.push_back({"menu", name, false, "wav"});
+        for (const char* name : {"menu", "game0", "game1"})
+            list.push_back({"music", name, true, "ogg"});
+        list.push_back({"menu", "volume_slider", true, "wav"});
+        list.push_back({"menu", "upgrade", false, "ogg"});
+        list.push_back({"menu", "window_appear", false, "wav"});
+        list.push_back({"menu", "window_disappear", false, "wav"});
+        list.push_back({"menu", "charge_score", true, "wav"});
+        const std::vector<std::pair<const char*, bool>> game = {
+            {"level_begin", false},        {"level_complete", false},       {"level_failed", false},
+            {"element_get", false},        {"element_put_0", false},        {"element_put_1", false},
+            {"element_put_2", false},      {"element_put_3", false},        {"element_put_4", false},
+            {"element_put_bad", false},    {"element_cancel", false},       {"bonus_tip", false},
+            {"bonus_magnet", false},       {"bonus_tip_apply", false},      {"bonus_magnet_apply", false},
+            {"bonus_pause_apply", false},  {"bonus_rollback_apply", false}, {"path_introduction", true},
+            {"path_introduction_end", false}, {"path_begin", true},         {"path_end", true},
+            {"path_warning", false},       {"charge_path_score", true},     {"totem_flip", false},
+            {"totem_complete", false},
+        };
+        for (const auto& [name, looping] : game)
+            list.push_back({"game", name, looping, "wav"});
+        return list;
+    }();
+    return sounds;
+}
+
 const std::vector<std::string>& AllLanguageCodes()
 {
     static const std::vector<std::string> codes = {"en", "ru", "ge", "fr", "it", "sp", "cz"};
@@ -130,6 +172,18 @@ std::vector<std::string> ExpectedPackEntries(const std::vector<std::string>& cod
         names.push_back("data\\ui\\fonts\\" + code + ".ini");
         for (const ExpectedTextFile& file : ExpectedTextFiles())
             names.push_back("data\\ui\\texts\\" + code + "\\" + file.name + ".ini");
+    }
+    for (const ExpectedSound& sound : ExpectedSounds())
+        names.push_back("data\\" + sound.FileName());
+    names.push_back("data\\levels\\stages_info.ini");
+    for (std::size_t stage = 0; stage < ExpectedStages().size(); ++stage)
+    {
+        names.push_back("data\\levels\\stage" + std::to_string(stage) + ".ini");
+        for (const ExpectedLevel& level : ExpectedStages()[stage].levels)
+        {
+            for (const char* file : {"theme.jpg", "puzzle.pzf", "puzzle.ini"})
+                names.push_back("data\\puzzles\\" + level.folder + "\\" + file);
+        }
     }
     std::sort(names.begin(), names.end());
     return names;

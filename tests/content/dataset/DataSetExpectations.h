@@ -7,8 +7,8 @@
 #include "tests/support/ModelServices.h"
 #include "tests/support/TempFolder.h"
 
+#include <cstdint>
 #include <map>
-
 #include <string>
 #include <vector>
 
@@ -20,6 +20,38 @@ struct ExpectedTextFile
     std::string name;
     std::vector<std::string> keys;
 };
+
+struct ExpectedLevel
+{
+    std::string folder;
+    std::uint32_t pieces;
+};
+
+struct ExpectedStage
+{
+    std::uint32_t gridSize;
+    // The share of blocked pieces, in percent, give or take a piece.
+    std::uint32_t blockedPercent;
+    std::vector<ExpectedLevel> levels;
+};
+
+// The four stages and their fourteen levels, in list order.
+const std::vector<ExpectedStage>& ExpectedStages();
+
+struct ExpectedSound
+{
+    std::string group;
+    std::string name;
+    bool looping;
+    // "wav" or "ogg".
+    std::string extension;
+
+    // As the game finds it: relative to the data folder.
+    std::string FileName() const { return "audio\\" + group + "\\" + name + "." + extension; }
+};
+
+// Every sound the game registers: the GUI sounds, the music and the game sounds.
+const std::vector<ExpectedSound>& ExpectedSounds();
 
 // The seven language codes the game knows, English first.
 const std::vector<std::string>& AllLanguageCodes();

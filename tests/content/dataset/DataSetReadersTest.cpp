@@ -230,10 +230,7 @@ TEST_P(DataSetStartUpTest, TheGameStartsOnThePackBesideTheProgram)
             // The pack beside the program wins over an install path elsewhere.
             ASSERT_TRUE(folders.WriteUserRegistry("Language=" + code + "\nInstallPath=" + folders.program.Path() + "\n"));
             TestGameJournal journal;
-            TestGame::Options options;
-            // The data set holds no level lists yet.
-            options.loadLevelLists = false;
-            TestGame game(journal, options);
+            TestGame game(journal, TestGame::Options{});
             OrvaneEngine::Engine& engine = *game.GetEngine();
 
             std::string root = game.GetRootFolder();

@@ -1,6 +1,8 @@
 // mkdata on a copy of the sources with one thing broken: it must stop with
 // the file and the reason, and leave no pack (or the old one) behind. And
 // the fuzz seeds it copies from the real data.
+#include "engine/core/MessageManager.h"
+#include "engine/core/PackFile.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -10,6 +12,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 #include <sys/wait.h>
 
 namespace
@@ -193,7 +197,9 @@ TEST(MkdataTest, SeedCorporaComeFromTheRealData)
     const std::string seeds = work.Join("seeds");
     const MkdataRun run = Mkdata(work, "--seed-corpus '" + seeds + "'");
     ASSERT_EQ(run.status, 0) << run.errors;
-    for (const char* target : {"pack_file", "text_file", "fonts_list", "font_file", "image_tga"})
+    for (const char* target :
+         {"pack_file", "text_file", "fonts_list", "font_file", "image_tga", "level_lists", "puzzle_file", "image_jpeg",
+          "sound_wav", "sound_ogg"})
     {
         SCOPED_TRACE(target);
         ASSERT_TRUE(fs::is_directory(seeds + "/" + target));
@@ -206,6 +212,28 @@ TEST(MkdataTest, SeedCorporaComeFromTheRealData)
               std::string::npos);
     EXPECT_NE(ReadFileText(seeds + "/pack_file/data_pack.pak").value_or("").find("data\\ui\\fonts\\en.ini"),
               std::string::npos);
+    // The first stage's lists, its first puzzle and two sounds are the pack's own files.
+    OrvaneEngine::MessageManager log{"Test", false, false, "", ""};
+    OrvaneEngine::PackFile pack(&log, CORVELLAN_DATA_PACK);
+    const auto entry = [&](const std::string& name) {
+        std::uint32_t size = 0;
+        const auto bytes = pack.ReadEntry(name, size);
+        return bytes ? std::string(reinterpret_cast<const char*>(bytes.get()), size) : std::string();
+    };
+    const std::vector<std::pair<std::string, std::string>> copies = {
+        {"level_lists/data_stages_info.ini", "data\\levels\\stages_info.ini"},
+        {"level_lists/data_stage0.ini", "data\\levels\\stage0.ini"},
+        {"puzzle_file/data_meadow_puzzle.pzf", "data\\puzzles\\meadow\\puzzle.pzf"},
+        {"image_jpeg/data_meadow_theme.jpg", "data\\puzzles\\meadow\\theme.jpg"},
+        {"sound_wav/data_button_click.wav", "data\\audio\\menu\\button_click.wav"},
+        {"sound_ogg/data_upgrade.ogg", "data\\audio\\menu\\upgrade.ogg"},
+    };
+    for (const auto& [seed, name] : copies)
+    {
+        const std::string packed = entry(name);
+        EXPECT_FALSE(packed.empty()) << name;
+        EXPECT_EQ(ReadFileText(seeds + "/" + seed).value_or(""), packed) << seed;
+    }
 }
 
 } // namespace

@@ -119,9 +119,11 @@ TEST_F(GUIControlTest, ConstructionFollowsTheKindAndTheAnimationsFrameCount)
         }
         else
         {
-            // The scroll bars keep their place and move their model instead,
-            // through the matrix's translation; its bottom row stays 0 0 0 1.
-            EXPECT_FLOAT_EQ(control->widget->position.x, 0.0f);
+            // The scroll bars move their model through the matrix's translation
+            // (its bottom row stays 0 0 0 1), and their window for the thumb
+            // and the step buttons.
+            EXPECT_FLOAT_EQ(control->widget->position.x, -50.0f);
+            EXPECT_FLOAT_EQ(control->widget->position.y, -50.0f);
             const float* m = control->widget->model->worldMatrix.m;
             EXPECT_FLOAT_EQ(m[3], -50.0f);
             EXPECT_FLOAT_EQ(m[7], -50.0f);

@@ -207,7 +207,7 @@ TEST_F(GUIStageMapTest, ClickingAnEarlierMarkerMovesThereAndADoubleClickStarts)
     EXPECT_EQ(Mirabel::Profile(menu.engine, profile.GetFileName(), profile.GetFolder()).nextLevel, 1u);
 
     // A double click on a passed marker: the first click moves there, the second starts.
-    std::uint32_t answer = RealClick(*map.elements[0]->button, [&] { return map.result; });
+    std::uint32_t answer = RealClickAt(*map.elements[0]->button, [&] { return map.result; });
     EXPECT_EQ(answer, 0u);
     EXPECT_EQ(map.elements[0]->state, GUIMapElement::StateCurrent);
     const Vector2 middle = Middle(*map.elements[0]->button);

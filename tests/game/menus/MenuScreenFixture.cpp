@@ -3,6 +3,7 @@
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
 #include "game/menus/GUIMenuWindowManager.h"
+#include "platform/win32/Messages.h"
 
 namespace corvellan::test
 {
@@ -45,6 +46,12 @@ void MenuScreenFixture::SetUp()
         ok = ok && menu.data.Model(Models + "main_menu\\button_" + std::to_string(k) + ".mlf", 1,
                                    {300.0f, 120.0f + 50.0f * static_cast<float>(k), 500.0f,
                                     160.0f + 50.0f * static_cast<float>(k)});
+    for (int k = 0; k < 4; ++k)
+        ok = ok && menu.data.Model(Models + "profiles\\button_" + std::to_string(k) + ".mlf", 1,
+                                   {150.0f + 110.0f * static_cast<float>(k), 110.0f,
+                                    250.0f + 110.0f * static_cast<float>(k), 134.0f});
+    ok = ok && menu.data.Model(Models + "profiles\\text.mlf", 1, {200.0f, 150.0f, 600.0f, 350.0f}) &&
+         menu.data.Model(Models + "profiles\\scroll.mlf", 1, {620.0f, 150.0f, 640.0f, 350.0f});
     ok = ok && menu.data.Model(Models + "small_window\\edit.mlf", 1, {250.0f, 200.0f, 550.0f, 230.0f}) &&
          menu.data.Model(Models + "start_game\\relax_check_box.mlf", 1, {150.0f, 150.0f, 170.0f, 170.0f});
     ASSERT_TRUE(ok);
@@ -139,12 +146,12 @@ Vector2 MenuScreenFixture::Middle(const GUIWindow& widget)
 std::uint32_t MenuScreenFixture::RealClick(const Mirabel::GUIControl& control,
                                            const std::function<std::uint32_t()>& result)
 {
-    return RealClick(*control.button, result);
+    return RealClickAt(*control.widget, result);
 }
 
-std::uint32_t MenuScreenFixture::RealClick(const GUIWindow& button, const std::function<std::uint32_t()>& result)
+std::uint32_t MenuScreenFixture::RealClickAt(const GUIWindow& widget, const std::function<std::uint32_t()>& result)
 {
-    const Vector2 middle = Middle(button);
+    const Vector2 middle = Middle(widget);
     menu.MoveTo(static_cast<std::int32_t>(middle.x), static_cast<std::int32_t>(middle.y));
     menu.Step(20);
     menu.Press(true);
@@ -172,6 +179,40 @@ std::vector<GUITextEntry> MenuScreenFixture::WithKey(const std::vector<GUITextEn
         if (entry.key == key)
             found.push_back(entry);
     return found;
+}
+
+void MenuScreenFixture::PumpMessages()
+{
+    win32::MSG message{};
+    while (win32::PeekMessageA(&message, 0, 0, 0, win32::PM_REMOVE) != 0)
+    {
+        win32::TranslateMessage(&message);
+        win32::DispatchMessageA(&message);
+    }
+}
+
+void MenuScreenFixture::TypeName(const std::string& text)
+{
+    for (char c : text)
+    {
+        menu.Type(std::string(1, c));
+        PumpMessages();
+        menu.Step(20);
+    }
+    menu.Step(20);
+}
+
+std::uint32_t MenuScreenFixture::PressEnter(const std::function<std::uint32_t()>& result)
+{
+    menu.Key("Return", true);
+    PumpMessages();
+    menu.Update(20);
+    const std::uint32_t answer = result();
+    menu.Render();
+    menu.Key("Return", false);
+    PumpMessages();
+    menu.Step(20);
+    return answer;
 }
 
 void MenuScreenFixture::StopAll()

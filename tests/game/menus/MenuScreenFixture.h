@@ -52,8 +52,7 @@ protected:
     // A real press and release over the middle of the control's button; the
     // result read in the frame of the release.
     std::uint32_t RealClick(const Mirabel::GUIControl& control, const std::function<std::uint32_t()>& result);
-    // The same over any button window.
-    std::uint32_t RealClick(const OrvaneEngine::GUIWindow& button, const std::function<std::uint32_t()>& result);
+    std::uint32_t RealClickAt(const OrvaneEngine::GUIWindow& widget, const std::function<std::uint32_t()>& result);
     // The point of the virtual screen in the middle of the control's hit area.
     static OrvaneEngine::Vector2 Middle(const OrvaneEngine::GUIWindow& widget);
     // Update, read the window's queued texts, render.
@@ -63,6 +62,13 @@ protected:
     static std::vector<OrvaneEngine::GUITextEntry> WithKey(const std::vector<OrvaneEngine::GUITextEntry>& entries,
                                                            const std::string& key);
     std::string ProfilesFolder() const;
+    // The window's messages, as the program's loop reads them before a
+    // frame: typed characters reach the window only through them.
+    static void PumpMessages();
+    // One frame per typed character.
+    void TypeName(const std::string& text);
+    // ENTER down in one frame, up in the next; the result of the first.
+    std::uint32_t PressEnter(const std::function<std::uint32_t()>& result);
     // The screens, then the harness: the log is complete afterwards.
     void StopAll();
 
