@@ -1,7 +1,11 @@
 #include "content/DataSet.h"
 
+#include "content/DataBackground.h"
 #include "content/DataFonts.h"
+#include "content/DataGameObjects.h"
 #include "content/DataLevels.h"
+#include "content/DataMenuModels.h"
+#include "content/DataScreenModels.h"
 #include "content/DataSounds.h"
 #include "content/DataStaging.h"
 #include "content/FontFileWriter.h"
@@ -102,6 +106,10 @@ void DataSet::BuildPack(const std::string& packPath) const
     StageFonts(staging, languages);
     DataLevels::Stage(staging);
     DataSounds::Stage(staging);
+    DataGameObjects::Stage(staging);
+    DataMenuModels::Stage(staging);
+    DataScreenModels::Stage(staging);
+    DataBackground::Stage(staging);
     staging.CheckNames();
 
     PackWriter pack;
@@ -170,6 +178,11 @@ void DataSet::WriteSeedCorpus(const std::string& folder) const
             Seed(folder, sound.ogg ? "sound_ogg" : "sound_wav", "data_" + name + (sound.ogg ? ".ogg" : ".wav"),
                  DataSounds::Make(sound));
     }
+
+    DataGameObjects::WriteSeeds(folder);
+    DataMenuModels::WriteSeeds(folder);
+    DataScreenModels::WriteSeeds(folder);
+    DataBackground::WriteSeeds(folder);
 
     staging.CheckNames();
     PackWriter pack;

@@ -185,6 +185,12 @@ std::vector<std::string> ExpectedPackEntries(const std::vector<std::string>& cod
                 names.push_back("data\\puzzles\\" + level.folder + "\\" + file);
         }
     }
+    for (auto group : {ExpectedGameObjectEntries, ExpectedMenuModelEntries, ExpectedScreenModelEntries,
+                       ExpectedBackgroundEntries})
+    {
+        const std::vector<std::string> entries = group();
+        names.insert(names.end(), entries.begin(), entries.end());
+    }
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -61,6 +61,11 @@ std::vector<std::string> PresentLanguageCodes();
 const std::vector<ExpectedTextFile>& ExpectedTextFiles();
 // The 28 files the game loads after "game_title" and "common".
 std::vector<std::string> ScreenTextFiles();
+// The entries of each group of game art (one file each).
+std::vector<std::string> ExpectedGameObjectEntries();
+std::vector<std::string> ExpectedMenuModelEntries();
+std::vector<std::string> ExpectedScreenModelEntries();
+std::vector<std::string> ExpectedBackgroundEntries();
 // Every entry name of the pack for these languages.
 std::vector<std::string> ExpectedPackEntries(const std::vector<std::string>& codes);
 // Every character the fonts must hold (the space is spaced, not drawn).
