@@ -1,0 +1,169 @@
+// The game from its first start to the main menu in each of its languages,
+// on the built data set found through the registry's install path: the
+// program's own folder holds no pack, and everything the game writes goes to
+// the per-user folder. The sound goes to the disk driver's file, so what was
+// really mixed can be read back.
+#include "engine/core/Engine.h"
+#include "engine/core/FileManager.h"
+#include "engine/core/Window.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUITextManager.h"
+#include "game/menus/GUIMenuWindow.h"
+#include "platform/win32/testing/EventPush.h"
+#include "platform/win32/testing/WindowHooks.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestGameFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace corvellan::test
+{
+namespace
+{
+
+using namespace std::chrono_literals;
+
+std::string BuildFolder()
+{
+    return std::filesystem::path(CORVELLAN_DATA_PACK).parent_path().parent_path().string();
+}
+
+std::string Utf8(const std::u16string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        std::uint32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (c < 0x80)
+            out += static_cast<char>(c);
+        else if (c < 0x800)
+            out += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        else if (c < 0x10000)
+            out += {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+        else
+            out += {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+    }
+    return out;
+}
+
+// The keys of every English text file the running game loaded a counterpart
+// of (it holds one of the file's keys) that its own table lacks: each would
+// be shown as "UNKNOWN" in this language.
+std::vector<std::string> MissingKeys(OrvaneEngine::Engine& engine)
+{
+    const auto& live = engine.guiManager->GetTextManager()->GetTexts();
+    std::vector<std::string> files;
+    engine.fileManager->FindFiles("data\\ui\\texts\\en", "*.txt", files);
+    std::vector<std::string> missing;
+    for (const std::string& file : files)
+    {
+        OrvaneEngine::GUITextManager english(nullptr, engine.fileManager.get());
+        english.LoadTexts("ui\\texts\\en\\" + file.substr(file.find_last_of('\\') + 1));
+        bool loaded = false;
+        std::vector<std::string> lacking;
+        for (const auto& [key, text] : english.GetTexts())
+        {
+            if (live.count(key) != 0)
+                loaded = true;
+            else
+                lacking.push_back(key);
+        }
+        if (loaded)
+            missing.insert(missing.end(), lacking.begin(), lacking.end());
+    }
+    return missing;
+}
+
+// The loudest sample of a 16-bit file.
+int Peak(const std::string& bytes)
+{
+    int peak = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+    {
+        const auto sample = static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[i]) |
+                                                      static_cast<std::uint8_t>(bytes[i + 1]) << 8);
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    }
+    return peak;
+}
+
+bool Uniform(const BackBuffer& buffer)
+{
+    const Rgb first = buffer.Pixel(0, 0);
+    for (std::uint32_t y = 0; y < buffer.Height(); y += 8)
+        for (std::uint32_t x = 0; x < buffer.Width(); x += 8)
+            if (!Near(buffer.Pixel(x, y), first, 8))
+                return false;
+    return true;
+}
+
+class LanguageRunTest : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(LanguageRunTest, ReachesTheMainMenuWithTheLanguagesTextsAndMusic)
+{
+    const std::string code = GetParam();
+    TestGameFolders folders(false);
+    TempFolder audio("corvellan-audio");
+    ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
+    ScopedEnvironment audioFile("SDL_DISKAUDIOFILE", audio.Join("mixed.raw"));
+    ASSERT_TRUE(folders.WriteUserRegistry("InstallPath=" + BuildFolder() + "\nLanguage=" + code + "\n"));
+
+    GameRun run(60s);
+    std::string caption;
+    std::u16string title;
+    std::u16string menuTitle;
+    bool uniform = true;
+    std::vector<std::string> missing;
+    run.Then("welcome screen open", [&] { return ExposedGame::IsSettled(run.Game().welcomeWindow); },
+             [&] {
+                 run.Type("Ada");
+                 run.Key("Return");
+             })
+        .Then("main menu open", [&] { return ExposedGame::IsSettled(run.Game().mainMenuWindow); },
+              [&] {
+                  OrvaneEngine::Engine& engine = run.Engine();
+                  caption = win32::testing::GetWindowTitle(engine.window->handle);
+                  title = engine.guiManager->GetTextManager()->GetText("GAME_TITLE");
+                  menuTitle = ExposedGame::Menu(run.Game().mainMenuWindow)->GetTitle();
+                  uniform = Uniform(run.Grab());
+                  missing = MissingKeys(engine);
+                  win32::testing::PushQuit();
+              });
+    run.Play();
+
+    ASSERT_EQ(run.Pending(), "") << "after " << run.Frames() << " frames, " << run.Seconds() << " s";
+    EXPECT_EQ(run.GetOutcome(), GameFramework::GameLoaderBase::Outcome::Ok);
+    EXPECT_NE(title, u"UNKNOWN");
+    EXPECT_EQ(caption, Utf8(title));
+    EXPECT_NE(menuTitle.find(u"Ada"), std::u16string::npos) << Utf8(menuTitle);
+    EXPECT_FALSE(uniform);
+    EXPECT_TRUE(missing.empty()) << missing.size() << " keys, the first " << missing.front();
+
+    const std::string log = folders.LogText();
+    for (const char* entry : {"Warning: ", "Error: ", "PROGRAM ABORTING"})
+        EXPECT_EQ(log.find(entry), std::string::npos) << log.substr(log.find(entry), 300);
+    EXPECT_NE(log.find("Log end"), std::string::npos);
+    EXPECT_GT(Peak(ReadFileText(audio.Join("mixed.raw")).value_or("")), 64);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, LanguageRunTest, ::testing::Values("en", "ge", "fr", "it", "sp", "ru", "cz"));
+
+} // namespace
+} // namespace corvellan::test
