@@ -8,20 +8,15 @@
 // blended quads drawn straight through GL, one matrix load and one draw
 // each, then the same present. The tally is the quads drawn: the engine's
 // comes from its model pass.
-#include "bench/support/PairedRounds.h"
-#include "bench/support/QuadFloor.h"
-#include "bench/support/StartDevice.h"
+#include "bench/support/MenuFrameDriver.h"
 #include "engine/core/Engine.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
-#include "engine/render/ModelManager.h"
-#include "engine/render/RenderSystem_D3D7.h"
 #include "game/GameData.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIMenuWindow.h"
 #include "game/menus/GUIMenuWindowManager.h"
-#include "platform/d3d7/testing/D3D7Hooks.h"
 #include "tests/support/MenuHarness.h"
 
 #include <benchmark/benchmark.h>
@@ -40,18 +35,13 @@ using corvellan::test::MenuBox;
 using corvellan::test::MenuHarness;
 
 constexpr std::uint32_t kButtons = 7;
-constexpr std::uint32_t kFrameMilliseconds = 16;
 
-class MenuStage
+class MenuStage : public corvellan::bench::MenuFrameDriver
 {
 public:
     MenuStage()
     {
-        d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
-        machine.adapters.at(0).desktop = win32::DesktopMode{1024, 768, 32, 60};
-        d3d7::testing::SetMachine(machine);
-        if (!WriteData() || !corvellan::bench::StartDevice([&] { menu.Start(); }) ||
-            !menu.engine->renderSystem->ready || !menu.RunStartUp())
+        if (!WriteData() || !Start())
             return;
         window = std::make_unique<Mirabel::GUIMenuWindow>(menu.engine, menu.sounds.get(), menu.gameData.get(),
                                                           menu.manager.get(), 0, nullptr);
@@ -79,33 +69,6 @@ public:
         floor.Layout(quads, 8, 12, 100.0f, 50.0f, 100.0f, 50.0f);
         ready = true;
     }
-
-    ~MenuStage()
-    {
-        menu.updates.clear();
-        buttons.clear();
-        window.reset();
-        menu.Stop();
-        d3d7::testing::ResetAll();
-    }
-
-    MenuStage(const MenuStage&) = delete;
-    MenuStage& operator=(const MenuStage&) = delete;
-
-    // One program frame; the quads its model pass drew.
-    std::int64_t Frame()
-    {
-        menu.Update(kFrameMilliseconds);
-        menu.Render();
-        return menu.engine->modelManager->trianglesDrawn / 2;
-    }
-
-    void Present() { menu.engine->modelManager->Present(); }
-
-    RenderSystem_D3D7& Device() const { return static_cast<RenderSystem_D3D7&>(*menu.engine->renderSystem); }
-
-    bool ready = false;
-    corvellan::bench::QuadFloor floor;
 
 private:
     bool WriteData()
@@ -140,7 +103,6 @@ private:
         return ok;
     }
 
-    MenuHarness menu;
     std::unique_ptr<Mirabel::GUIMenuWindow> window;
     std::vector<std::unique_ptr<Mirabel::GUIControl>> buttons;
 };

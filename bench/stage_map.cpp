@@ -6,18 +6,13 @@
 // with the content/ writers into the harness's temporary folder. Floor,
 // paired round by round in the same GL context: as many textured quads
 // drawn straight through GL as the map's model pass drew, then the same present.
-#include "bench/support/PairedRounds.h"
-#include "bench/support/QuadFloor.h"
-#include "bench/support/StartDevice.h"
+#include "bench/support/MenuFrameDriver.h"
 #include "content/MapFileWriter.h"
 #include "engine/core/Engine.h"
-#include "engine/render/ModelManager.h"
-#include "engine/render/RenderSystem_D3D7.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
 #include "game/LevelManager.h"
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
-#include "platform/d3d7/testing/D3D7Hooks.h"
 #include "tests/support/MenuHarness.h"
 
 #include <benchmark/benchmark.h>
@@ -38,18 +33,13 @@ using corvellan::test::MenuHarness;
 
 constexpr std::uint32_t kStages = 6;
 constexpr std::uint32_t kLevelsPerStage = 10;
-constexpr std::uint32_t kFrameMilliseconds = 16;
 
-class MapStage
+class MapStage : public corvellan::bench::MenuFrameDriver
 {
 public:
     MapStage()
     {
-        d3d7::MachineDescription machine = d3d7::testing::GetDefaultMachine();
-        machine.adapters.at(0).desktop = win32::DesktopMode{1024, 768, 32, 60};
-        d3d7::testing::SetMachine(machine);
-        if (!WriteData() || !corvellan::bench::StartDevice([&] { menu.Start(); }) ||
-            !menu.engine->renderSystem->ready || !menu.RunStartUp())
+        if (!WriteData() || !Start())
             return;
         Mirabel::Profile& profile = menu.MakeCurrentProfile(u"Bench");
         // Every marker reached and shown: the preview has nothing beyond to
@@ -69,32 +59,6 @@ public:
         floor.Layout(quads, 16, 12, 50.0f, 50.0f, 40.0f, 40.0f);
         ready = quads > 0;
     }
-
-    ~MapStage()
-    {
-        menu.updates.clear();
-        map.reset();
-        menu.Stop();
-        d3d7::testing::ResetAll();
-    }
-
-    MapStage(const MapStage&) = delete;
-    MapStage& operator=(const MapStage&) = delete;
-
-    // One program frame; the quads its model pass drew.
-    std::int64_t Frame()
-    {
-        menu.Update(kFrameMilliseconds);
-        menu.Render();
-        return menu.engine->modelManager->trianglesDrawn / 2;
-    }
-
-    void Present() { menu.engine->modelManager->Present(); }
-
-    RenderSystem_D3D7& Device() const { return static_cast<RenderSystem_D3D7&>(*menu.engine->renderSystem); }
-
-    bool ready = false;
-    corvellan::bench::QuadFloor floor;
 
 private:
     bool WriteData()
@@ -123,7 +87,6 @@ private:
         return ok && MapFileWriter::WriteTo(data.DataPath("ui\\menus\\map\\map.gmf"), elements);
     }
 
-    MenuHarness menu;
     std::unique_ptr<Mirabel::GUIStartGameLogicWindow> map;
 };
 
