@@ -32,7 +32,6 @@ namespace
 
 using namespace OrvaneEngine;
 using corvellan::test::MenuBox;
-using corvellan::test::MenuHarness;
 
 constexpr std::uint32_t kButtons = 7;
 

@@ -29,7 +29,6 @@ namespace
 using namespace OrvaneEngine;
 using corvellan::content::MapFileElement;
 using corvellan::content::MapFileWriter;
-using corvellan::test::MenuHarness;
 
 constexpr std::uint32_t kStages = 6;
 constexpr std::uint32_t kLevelsPerStage = 10;
