@@ -11,6 +11,13 @@ ExposedGame::ExposedGame()
 {
 }
 
+void ExposedGame::UpdateWindows()
+{
+    Game::UpdateWindows();
+    if (afterWindowUpdates)
+        afterWindowUpdates();
+}
+
 bool ExposedGame::IsSettled(const Mirabel::GUIMenuWindow* menu)
 {
     return menu != nullptr && menu->IsOpen() && menu->color.a > 0.999f && menu->IsAnyControlAppearing() == 0;

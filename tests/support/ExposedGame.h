@@ -29,6 +29,7 @@
 #include "game/Game.h"
 #include "game/menus/GUIMenuWindow.h"
 
+#include <functional>
 #include <memory>
 
 namespace corvellan::test
@@ -41,6 +42,11 @@ class ExposedGame : public Mirabel::Game
 {
 public:
     ExposedGame();
+
+    // The game's own window updates, then the observer: the one moment of a
+    // frame when the texts the screens queued can be read.
+    void UpdateWindows() override;
+    std::function<void()> afterWindowUpdates;
 
     using GameBase::continueGameLogicWindow;
     using GameBase::exitWindow;

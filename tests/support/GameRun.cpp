@@ -2,7 +2,9 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/Window.h"
+#include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIManager.h"
+#include "engine/gui/GUITextManager.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
 #include "engine/render/ModelManager.h"
@@ -38,6 +40,7 @@ void GameRun::CreateGame()
 {
     auto made = std::make_unique<ExposedGame>();
     exposed = made.get();
+    exposed->afterWindowUpdates = [this] { ReadShownTexts(); };
     mouse = std::make_unique<LevelMouse>(*exposed->GetEngine());
     game = std::move(made);
 }
@@ -47,6 +50,27 @@ void GameRun::DestroyGame()
     mouse.reset();
     exposed = nullptr;
     GameLoaderBase::DestroyGame();
+}
+
+void GameRun::ReadShownTexts()
+{
+    shownTexts.clear();
+    const OrvaneEngine::GUIManager& gui = *Engine().guiManager;
+    const OrvaneEngine::GUITextManager& texts = *gui.GetTextManager();
+    const auto read = [&](const OrvaneEngine::GUIWindow* window) {
+        if (window == nullptr || !window->visible)
+            return;
+        for (std::uint32_t i = 0; i < window->GetTextEntryCount(); ++i)
+        {
+            const OrvaneEngine::GUITextEntry& entry = window->GetTextEntry(i);
+            shownTexts.push_back(entry.fromKey ? texts.GetText(entry.key, entry.keyNumber) : entry.text);
+            showedUnknown = showedUnknown || shownTexts.back() == u"UNKNOWN";
+        }
+    };
+    for (const OrvaneEngine::GUIWindow* window : gui.GetWindows().GetObjects())
+        read(window);
+    for (const OrvaneEngine::GUIButton* button : gui.GetButtons().GetObjects())
+        read(button);
 }
 
 GameRun& GameRun::Then(std::string name, std::function<bool()> ready, std::function<void()> act)

@@ -75,6 +75,13 @@ public:
     // The scene drawn again without presenting, read from the back buffer.
     BackBuffer Grab() const;
 
+    // Every text the visible windows and buttons queued in the last frame,
+    // keys looked up as they will be printed.
+    const std::vector<std::u16string>& ShownTexts() const { return shownTexts; }
+    // Whether any frame of the run printed "UNKNOWN", a text key its
+    // language lacks.
+    bool ShowedUnknownText() const { return showedUnknown; }
+
     // The first step not reached, empty once all were; "time limit" is added
     // when the limit ended the run, and a step's failure text when it threw.
     std::string Pending() const;
@@ -91,6 +98,7 @@ private:
     };
 
     void OnPumpIdle();
+    void ReadShownTexts();
     bool TimeSpent();
     void Stop(const std::string& reason);
 
@@ -106,6 +114,8 @@ private:
     bool timedOut = false;
     bool quitPushed = false;
     std::string failure;
+    std::vector<std::u16string> shownTexts;
+    bool showedUnknown = false;
 };
 
 } // namespace corvellan::test
