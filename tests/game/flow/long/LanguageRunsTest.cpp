@@ -10,6 +10,7 @@
 #include "game/menus/GUIMenuWindow.h"
 #include "platform/win32/testing/EventPush.h"
 #include "platform/win32/testing/WindowHooks.h"
+#include "tests/game/flow/long/RunPlaces.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GameRun.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -21,7 +22,6 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,33 +31,6 @@ namespace
 {
 
 using namespace std::chrono_literals;
-
-std::string BuildFolder()
-{
-    return std::filesystem::path(CORVELLAN_DATA_PACK).parent_path().parent_path().string();
-}
-
-std::string Utf8(const std::u16string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i)
-    {
-        std::uint32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80)
-            out += static_cast<char>(c);
-        else if (c < 0x800)
-            out += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-        else if (c < 0x10000)
-            out += {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                    static_cast<char>(0x80 | (c & 0x3F))};
-        else
-            out += {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
-                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-    }
-    return out;
-}
 
 // The loudest sample of a 16-bit file.
 int Peak(const std::string& bytes)
@@ -93,7 +66,7 @@ TEST_P(LanguageRunTest, ReachesTheMainMenuWithTheLanguagesTextsAndMusic)
     TempFolder audio("corvellan-audio");
     ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
     ScopedEnvironment audioFile("SDL_DISKAUDIOFILE", audio.Join("mixed.raw"));
-    ASSERT_TRUE(folders.WriteUserRegistry("InstallPath=" + BuildFolder() + "\nLanguage=" + code + "\n"));
+    ASSERT_TRUE(RunPlaces::UseBuildFolder(folders, code));
 
     GameRun run(60s);
     std::string caption;
@@ -119,8 +92,8 @@ TEST_P(LanguageRunTest, ReachesTheMainMenuWithTheLanguagesTextsAndMusic)
     ASSERT_EQ(run.Pending(), "") << "after " << run.Frames() << " frames, " << run.Seconds() << " s";
     EXPECT_EQ(run.GetOutcome(), GameFramework::GameLoaderBase::Outcome::Ok);
     EXPECT_NE(title, u"UNKNOWN");
-    EXPECT_EQ(caption, Utf8(title));
-    EXPECT_NE(menuTitle.find(u"Ada"), std::u16string::npos) << Utf8(menuTitle);
+    EXPECT_EQ(caption, RunPlaces::Utf8(title));
+    EXPECT_NE(menuTitle.find(u"Ada"), std::u16string::npos) << RunPlaces::Utf8(menuTitle);
     EXPECT_FALSE(uniform);
     EXPECT_FALSE(run.ShowedUnknownText());
 

@@ -1,0 +1,140 @@
+// The menus end to end on the built data set, from an empty per-user
+// folder: the first start's welcome, the main menu greeting the new player,
+// the options' sound slider applied to the ini file and the profile, the
+// empty high-score table and back, and the exit question's YES.
+#include "engine/core/Engine.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUIScroll.h"
+#include "engine/gui/GUITextManager.h"
+#include "framework/SoundController.h"
+#include "game/menus/GUIControl.h"
+#include "game/menus/GUIExitWindow.h"
+#include "game/menus/GUIHighScoresWindow.h"
+#include "game/menus/GUIMainMenuWindow.h"
+#include "game/menus/GUIOptionsWindow.h"
+#include "tests/game/flow/long/RunPlaces.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/LevelScripts.h"
+#include "tests/support/TestGameFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <string>
+
+namespace corvellan::test
+{
+namespace
+{
+
+using namespace std::chrono_literals;
+using Mirabel::GUIMainMenuWindow;
+
+template <class Screen, class Base> Screen& As(const std::unique_ptr<Base>& screen)
+{
+    return dynamic_cast<Screen&>(*screen);
+}
+
+OrvaneEngine::Vector2 Middle(const OrvaneEngine::GUIWindow& window)
+{
+    const OrvaneEngine::Vector2 corner = window.GetAbsolutePosition();
+    return OrvaneEngine::Vector2(corner.x + window.size.x * 0.5f, corner.y + window.size.y * 0.5f);
+}
+
+// The value after "name " on its own line of the ini text; -1 when absent.
+float IniValue(const std::string& ini, const std::string& name)
+{
+    const std::size_t at = ini.find("\n" + name + " ");
+    if (at == std::string::npos)
+        return -1.0f;
+    return std::stof(ini.substr(at + name.size() + 2, 16));
+}
+
+std::string FloatBytes(float value)
+{
+    std::string bytes(sizeof value, '\0');
+    std::memcpy(bytes.data(), &value, sizeof value);
+    return bytes;
+}
+
+TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
+{
+    TestGameFolders folders(false);
+    ASSERT_TRUE(RunPlaces::UseBuildFolder(folders));
+
+    GameRun run(120s);
+    ExposedGame* game = nullptr;
+    std::u16string greeting;
+    float volumeBefore = 0.0f;
+    float volumeApplied = 0.0f;
+    std::uint32_t held = 0;
+    bool noRecordsShown = false;
+    std::u16string noRecords;
+    const auto mainMenu = [&]() -> GUIMainMenuWindow& { return As<GUIMainMenuWindow>(game->mainMenuWindow); };
+    run.Then("welcome screen open",
+             [&] {
+                 game = &run.Game();
+                 return ExposedGame::IsSettled(game->welcomeWindow);
+             },
+             [&] {
+                 run.Type("Ann");
+                 run.Key("Return");
+             })
+        .Then("main menu open", [&] { return ExposedGame::IsSettled(game->mainMenuWindow); },
+              [&] {
+                  greeting = mainMenu().GetTitle();
+                  run.Click(*mainMenu().GetControl(GUIMainMenuWindow::Options).widget);
+              })
+        .Then("options open", [&] { return ExposedGame::IsSettled(game->optionsWindow); },
+              [&] {
+                  auto& options = As<Mirabel::GUIOptionsWindow>(game->optionsWindow);
+                  volumeBefore = game->soundController->GetSoundVolume();
+                  run.Mouse().MoveTo(Middle(*options.soundSlider->scroll->GetIncreaseButton()));
+                  run.Mouse().Button(0, true);
+              })
+        .Then("sound slider held", [&] { return ++held > 4; }, [&] { run.Mouse().Button(0, false); })
+        .Then("sound slider let go", [&] { return ++held > 6; },
+              [&] {
+                  volumeApplied = game->soundController->GetSoundVolume();
+                  run.Click(*As<Mirabel::GUIOptionsWindow>(game->optionsWindow).applyControl->widget);
+              })
+        .Then("main menu open after the options", [&] { return ExposedGame::IsSettled(game->mainMenuWindow); },
+              [&] { run.Click(*mainMenu().GetControl(GUIMainMenuWindow::HighScores).widget); })
+        .Then("high scores open", [&] { return ExposedGame::IsSettled(game->highScoresWindow); },
+              [&] {
+                  noRecords = run.Engine().guiManager->GetTextManager()->GetText("HIGH_SCORES_NO_RECORDS");
+                  const auto& shown = run.ShownTexts();
+                  noRecordsShown = std::find(shown.begin(), shown.end(), noRecords) != shown.end();
+                  run.Click(*As<Mirabel::GUIHighScoresWindow>(game->highScoresWindow).okControl->widget);
+              })
+        .Then("main menu open after the high scores", [&] { return ExposedGame::IsSettled(game->mainMenuWindow); },
+              [&] { run.Click(*mainMenu().GetControl(GUIMainMenuWindow::Exit).widget); })
+        .Then("exit question open", [&] { return ExposedGame::IsSettled(game->exitWindow); },
+              [&] { run.Click(*As<Mirabel::GUIExitWindow>(game->exitWindow).yesControl->widget); });
+    run.Play();
+
+    ASSERT_EQ(run.Pending(), "") << "after " << run.Frames() << " frames, " << run.Seconds() << " s";
+    EXPECT_EQ(run.GetOutcome(), GameRun::Outcome::Ok);
+    EXPECT_FALSE(run.ShowedUnknownText());
+    EXPECT_NE(greeting.find(u"Ann"), std::u16string::npos) << RunPlaces::Utf8(greeting);
+    EXPECT_NE(noRecords, u"UNKNOWN");
+    EXPECT_TRUE(noRecordsShown);
+
+    // The slider moved the volume, and APPLY kept it in both places.
+    EXPECT_GT(volumeApplied, volumeBefore + 0.02f);
+    const std::string ini = RunPlaces::UserFile(folders, ".ini").value_or("");
+    EXPECT_NEAR(IniValue(ini, "g_sound_volume"), volumeApplied, 0.001f) << ini;
+    const std::string profile = RunPlaces::UserFile(folders, ".prf").value_or("");
+    EXPECT_NE(profile.find(FloatBytes(volumeApplied)), std::string::npos);
+    EXPECT_NE(profile.find(RunPlaces::Utf16Bytes(u"Ann")), std::string::npos);
+    const std::string list = RunPlaces::UserFile(folders, "profiles.pmf").value_or("");
+    EXPECT_NE(list.find(RunPlaces::Utf16Bytes(u"Ann")), std::string::npos);
+    const std::string log = folders.LogText();
+    EXPECT_NE(log.find("Log end"), std::string::npos);
+}
+
+} // namespace
+} // namespace corvellan::test
