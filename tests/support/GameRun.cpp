@@ -63,14 +63,22 @@ void GameRun::ReadShownTexts()
         for (std::uint32_t i = 0; i < window->GetTextEntryCount(); ++i)
         {
             const OrvaneEngine::GUITextEntry& entry = window->GetTextEntry(i);
-            shownTexts.push_back(entry.fromKey ? texts.GetText(entry.key, entry.keyNumber) : entry.text);
-            showedUnknown = showedUnknown || shownTexts.back() == u"UNKNOWN";
+            shownTexts.push_back({entry.fromKey ? texts.GetText(entry.key, entry.keyNumber) : entry.text, entry.fontId});
+            showedUnknown = showedUnknown || shownTexts.back().text == u"UNKNOWN";
         }
     };
     for (const OrvaneEngine::GUIWindow* window : gui.GetWindows().GetObjects())
         read(window);
     for (const OrvaneEngine::GUIButton* button : gui.GetButtons().GetObjects())
         read(button);
+}
+
+bool GameRun::Shows(const std::u16string& text, std::int64_t fontId) const
+{
+    for (const ShownText& shown : shownTexts)
+        if (shown.text == text && (fontId < 0 || shown.fontId == fontId))
+            return true;
+    return false;
 }
 
 GameRun& GameRun::Then(std::string name, std::function<bool()> ready, std::function<void()> act)

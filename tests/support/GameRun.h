@@ -76,8 +76,15 @@ public:
     BackBuffer Grab() const;
 
     // Every text the visible windows and buttons queued in the last frame,
-    // keys looked up as they will be printed.
-    const std::vector<std::u16string>& ShownTexts() const { return shownTexts; }
+    // keys looked up as they will be printed, with its font.
+    struct ShownText
+    {
+        std::u16string text;
+        std::uint32_t fontId = 0;
+    };
+    const std::vector<ShownText>& ShownTexts() const { return shownTexts; }
+    // Whether the last frame queued that text, in any font (or in fontId).
+    bool Shows(const std::u16string& text, std::int64_t fontId = -1) const;
     // Whether any frame of the run printed "UNKNOWN", a text key its
     // language lacks.
     bool ShowedUnknownText() const { return showedUnknown; }
@@ -114,7 +121,7 @@ private:
     bool timedOut = false;
     bool quitPushed = false;
     std::string failure;
-    std::vector<std::u16string> shownTexts;
+    std::vector<ShownText> shownTexts;
     bool showedUnknown = false;
 };
 

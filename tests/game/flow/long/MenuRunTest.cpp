@@ -20,7 +20,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -106,8 +105,7 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
         .Then("high scores open", [&] { return ExposedGame::IsSettled(game->highScoresWindow); },
               [&] {
                   noRecords = run.Engine().guiManager->GetTextManager()->GetText("HIGH_SCORES_NO_RECORDS");
-                  const auto& shown = run.ShownTexts();
-                  noRecordsShown = std::find(shown.begin(), shown.end(), noRecords) != shown.end();
+                  noRecordsShown = run.Shows(noRecords);
                   run.Click(*As<Mirabel::GUIHighScoresWindow>(game->highScoresWindow).okControl->widget);
               })
         .Then("main menu open after the high scores", [&] { return ExposedGame::IsSettled(game->mainMenuWindow); },

@@ -1,5 +1,8 @@
 #include "tests/game/flow/long/RunPlaces.h"
 
+#include "content/DataLevels.h"
+#include "content/LevelListWriter.h"
+#include "content/MapFileWriter.h"
 #include "tests/support/FileBytes.h"
 
 #include <filesystem>
@@ -16,6 +19,25 @@ bool RunPlaces::UseBuildFolder(const TestGameFolders& folders, const std::string
 {
     return folders.WriteUserRegistry("InstallPath=" + BuildFolder() + "\n" +
                                      (language.empty() ? "" : "Language=" + language + "\n"));
+}
+
+bool RunPlaces::UseTwoShortStages(const TestGameFolders& folders)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folders.program.Join("data"), error);
+    std::filesystem::create_symlink(CORVELLAN_DATA_PACK, folders.program.Join("data/pack0.pak"), error);
+    if (error)
+        return false;
+    std::vector<content::LevelListStage> stages = content::DataLevels::LevelLists();
+    if (stages.size() < 2)
+        return false;
+    stages.resize(2);
+    for (content::LevelListStage& stage : stages)
+        stage.levels.resize(1);
+    using content::MapFileWriter;
+    return content::LevelListWriter::WriteTo(folders.program.Join("data/levels"), stages) &&
+           MapFileWriter::WriteTo(folders.program.Join("data/ui/menus/map/map.gmf"),
+                                  {MapFileWriter::At(0, 250.0f, 250.0f, 20.0f), MapFileWriter::At(2, 450.0f, 350.0f, 20.0f)});
 }
 
 std::optional<std::string> RunPlaces::UserFile(const TestGameFolders& folders, const std::string& ending)
