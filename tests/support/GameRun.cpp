@@ -20,6 +20,7 @@
 
 #include <exception>
 #include <stdexcept>
+#include <utility>
 
 namespace corvellan::test
 {
@@ -135,6 +136,9 @@ void GameRun::OnPumpIdle()
         clock += FrameMilliseconds;
         wt::SetFakeMilliseconds(clock);
         ++frames;
+        if (exposed != nullptr)
+            for (const std::string& key : std::exchange(keysDown, {}))
+                wt::PushKey(Engine().window->handle, key, false);
     }
     if (TimeSpent())
     {
@@ -176,9 +180,9 @@ void GameRun::Frame(std::uint32_t milliseconds)
 
 void GameRun::Key(const std::string& scancodeName)
 {
-    const win32::HWND window = Engine().window->handle;
-    if (!wt::PushKey(window, scancodeName, true) || !wt::PushKey(window, scancodeName, false))
+    if (!wt::PushKey(Engine().window->handle, scancodeName, true))
         throw std::runtime_error("game run: key " + scancodeName + " not queued");
+    keysDown.push_back(scancodeName);
 }
 
 void GameRun::Type(const std::string& utf8)

@@ -64,7 +64,8 @@ public:
     // scripts run on the game's own level. Throws once the time is spent.
     void Frame(std::uint32_t milliseconds);
 
-    // Real input to the game's window: a key pressed and released, typed
+    // Real input to the game's window: a key pressed (and released after the
+    // next frame, so the frame sees it held), typed
     // text, the left button clicked on a widget's hit area or at a point of
     // the GUI screen (y up).
     void Key(const std::string& scancodeName);
@@ -122,6 +123,7 @@ private:
     bool quitPushed = false;
     std::string failure;
     std::vector<ShownText> shownTexts;
+    std::vector<std::string> keysDown;
     bool showedUnknown = false;
 };
 
