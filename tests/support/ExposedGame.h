@@ -78,6 +78,11 @@ public:
     {
         return dynamic_cast<Mirabel::GUIMenuWindow*>(screen.get());
     }
+    // A screen of the game as its own class.
+    template <class Screen, class Base> static Screen& As(const std::unique_ptr<Base>& screen)
+    {
+        return dynamic_cast<Screen&>(*screen);
+    }
     // Open, faded in and every control settled: a player may use it.
     static bool IsSettled(const Mirabel::GUIMenuWindow* menu);
     template <class Base> static bool IsSettled(const std::unique_ptr<Base>& screen) { return IsSettled(Menu(screen)); }

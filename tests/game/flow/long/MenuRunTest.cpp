@@ -32,11 +32,6 @@ namespace
 using namespace std::chrono_literals;
 using Mirabel::GUIMainMenuWindow;
 
-template <class Screen, class Base> Screen& As(const std::unique_ptr<Base>& screen)
-{
-    return dynamic_cast<Screen&>(*screen);
-}
-
 OrvaneEngine::Vector2 Middle(const OrvaneEngine::GUIWindow& window)
 {
     const OrvaneEngine::Vector2 corner = window.GetAbsolutePosition();
@@ -72,7 +67,7 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
     std::uint32_t held = 0;
     bool noRecordsShown = false;
     std::u16string noRecords;
-    const auto mainMenu = [&]() -> GUIMainMenuWindow& { return As<GUIMainMenuWindow>(game->mainMenuWindow); };
+    const auto mainMenu = [&]() -> GUIMainMenuWindow& { return ExposedGame::As<GUIMainMenuWindow>(game->mainMenuWindow); };
     run.Then("welcome screen open",
              [&] {
                  game = &run.Game();
@@ -89,7 +84,7 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
               })
         .Then("options open", [&] { return ExposedGame::IsSettled(game->optionsWindow); },
               [&] {
-                  auto& options = As<Mirabel::GUIOptionsWindow>(game->optionsWindow);
+                  auto& options = ExposedGame::As<Mirabel::GUIOptionsWindow>(game->optionsWindow);
                   volumeBefore = game->soundController->GetSoundVolume();
                   run.Mouse().MoveTo(Middle(*options.soundSlider->scroll->GetIncreaseButton()));
                   run.Mouse().Button(0, true);
@@ -98,7 +93,7 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
         .Then("sound slider let go", [&] { return ++held > 6; },
               [&] {
                   volumeApplied = game->soundController->GetSoundVolume();
-                  run.Click(*As<Mirabel::GUIOptionsWindow>(game->optionsWindow).applyControl->widget);
+                  run.Click(*ExposedGame::As<Mirabel::GUIOptionsWindow>(game->optionsWindow).applyControl->widget);
               })
         .Then("main menu open after the options", [&] { return ExposedGame::IsSettled(game->mainMenuWindow); },
               [&] { run.Click(*mainMenu().GetControl(GUIMainMenuWindow::HighScores).widget); })
@@ -106,12 +101,12 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
               [&] {
                   noRecords = run.Engine().guiManager->GetTextManager()->GetText("HIGH_SCORES_NO_RECORDS");
                   noRecordsShown = run.Shows(noRecords);
-                  run.Click(*As<Mirabel::GUIHighScoresWindow>(game->highScoresWindow).okControl->widget);
+                  run.Click(*ExposedGame::As<Mirabel::GUIHighScoresWindow>(game->highScoresWindow).okControl->widget);
               })
         .Then("main menu open after the high scores", [&] { return ExposedGame::IsSettled(game->mainMenuWindow); },
               [&] { run.Click(*mainMenu().GetControl(GUIMainMenuWindow::Exit).widget); })
         .Then("exit question open", [&] { return ExposedGame::IsSettled(game->exitWindow); },
-              [&] { run.Click(*As<Mirabel::GUIExitWindow>(game->exitWindow).yesControl->widget); });
+              [&] { run.Click(*ExposedGame::As<Mirabel::GUIExitWindow>(game->exitWindow).yesControl->widget); });
     run.Play();
 
     ASSERT_EQ(run.Pending(), "") << "after " << run.Frames() << " frames, " << run.Seconds() << " s";
