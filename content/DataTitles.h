@@ -1,0 +1,28 @@
+#pragma once
+
+#include "content/DataCanvas.h"
+
+#include <cstdint>
+#include <string>
+
+namespace corvellan::content
+{
+
+// Lettering for the logos and the menu background's titles: text set with a
+// TrueType face through FreeType and painted onto a canvas.
+class DataTitles
+{
+public:
+    // The advance width of the text in pixels at the face's pixel height.
+    // Throws std::runtime_error naming the face when it cannot be read.
+    static float Measure(const std::string& ttfPath, const std::u16string& text, std::uint32_t pixelHeight);
+    // Paints the text centred on centreX with its baseline at baselineY
+    // (canvas pixels, y down).
+    static void Draw(DataCanvas& canvas, const std::string& ttfPath, const std::u16string& text,
+                     std::uint32_t pixelHeight, float centreX, float baselineY, const Rgba& colour);
+    // The largest pixel height up to `most` at which the text fits the width.
+    static std::uint32_t FittingHeight(const std::string& ttfPath, const std::u16string& text, float width,
+                                       std::uint32_t most);
+};
+
+} // namespace corvellan::content
