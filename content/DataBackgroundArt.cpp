@@ -2,6 +2,7 @@
 
 #include "content/DataTitles.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -22,23 +23,23 @@ Point2 S(float x, float y)
             static_cast<float>(DataBackgroundArt::LayerSide) - DataBackgroundArt::LayerMargin - y};
 }
 
-// A ridge from the left edge of the layer to the right, closed down below
-// the screen: y(x) = base + the sum of the waves.
-std::vector<Point2> Ridge(float base, const std::vector<Point2>& waves)
+// Fills everything below a ridge, y(x) = base + the sum of the waves (x the
+// frequency, y the height of each), from the layer's left edge to its right.
+// A polygon of the ridge would measure every pixel against every one of its
+// many edges; a column at a time costs one blend per pixel.
+void FillBelowRidge(DataCanvas& canvas, float base, const std::vector<Point2>& waves, const Rgba& colour)
 {
-    const float left = -DataBackgroundArt::LayerMargin;
-    const float right = 800.0f + DataBackgroundArt::LayerMargin;
-    std::vector<Point2> points;
-    for (float x = left; x <= right + 0.5f; x += 8.0f)
+    for (std::uint32_t column = 0; column < canvas.Width(); ++column)
     {
+        const float x = static_cast<float>(column) + 0.5f - DataBackgroundArt::LayerMargin;
         float y = base;
         for (const Point2& wave : waves)
             y += wave.y * std::sin(x * wave.x);
-        points.push_back(S(x, y));
+        const float top = S(x, y).y;
+        const auto first = static_cast<std::uint32_t>(std::max(0.0f, std::floor(top)));
+        for (std::uint32_t row = first; row < canvas.Height(); ++row)
+            canvas.Blend(column, row, colour, std::clamp(static_cast<float>(row) + 1.0f - top, 0.0f, 1.0f));
     }
-    points.push_back(S(right, -DataBackgroundArt::LayerMargin));
-    points.push_back(S(left, -DataBackgroundArt::LayerMargin));
-    return points;
 }
 
 void Box(DataCanvas& canvas, float x0, float y0, float x1, float y1, const Rgba& colour)
@@ -84,10 +85,10 @@ void Clouds(DataCanvas& canvas)
 
 void Hills(DataCanvas& canvas)
 {
-    canvas.FillPolygon(Ridge(250.0f, {{0.011f, 28.0f}, {0.027f, 9.0f}}), ColourOf(0x6f86a6));
-    canvas.FillPolygon(Ridge(190.0f, {{0.008f, 34.0f}, {0.021f, 12.0f}}), ColourOf(0x5d8f5a));
-    canvas.FillPolygon(Ridge(110.0f, {{0.006f, 30.0f}, {0.017f, 10.0f}}), ColourOf(0x3f7a3c));
-    canvas.FillPolygon(Ridge(45.0f, {{0.009f, 14.0f}, {0.031f, 5.0f}}), ColourOf(0x2d5e2c));
+    FillBelowRidge(canvas, 250.0f, {{0.011f, 28.0f}, {0.027f, 9.0f}}, ColourOf(0x6f86a6));
+    FillBelowRidge(canvas, 190.0f, {{0.008f, 34.0f}, {0.021f, 12.0f}}, ColourOf(0x5d8f5a));
+    FillBelowRidge(canvas, 110.0f, {{0.006f, 30.0f}, {0.017f, 10.0f}}, ColourOf(0x3f7a3c));
+    FillBelowRidge(canvas, 45.0f, {{0.009f, 14.0f}, {0.031f, 5.0f}}, ColourOf(0x2d5e2c));
     // A path winds up the near hill.
     canvas.StrokeBezier(S(420, -20), S(380, 60), S(470, 90), S(430, 140), 10.0f, ColourOf(0xcdb48a, 0.9f));
 }
@@ -179,21 +180,24 @@ DataCanvas DataBackgroundArt::Layer(const std::string& name)
 DataCanvas DataBackgroundArt::Unicorn(float phase)
 {
     DataCanvas canvas(256, 256);
+    // Drawn inside the cell with room for the horn's glow, which must not
+    // reach into the neighbouring frames of an animation net.
+    const auto p = [](float x, float y) { return Point2{x - 8.0f, y + 16.0f}; };
     const float swing = std::sin(2.0f * Pi * phase);
     const Rgba coat = ColourOf(0xf7f3ff);
     const Rgba mane = ColourOf(0xc77ddb);
     // Legs first, the body over their tops.
     for (const float x : {88.0f, 112.0f, 158.0f, 180.0f})
-        canvas.FillRoundedBox(x, 150, x + 14, 236, 6.0f, ColourOf(0xe4def0));
-    canvas.FillEllipse({135, 145}, 68.0f, 36.0f, coat);
-    canvas.FillPolygon({{165, 130}, {200, 60}, {222, 72}, {200, 150}}, coat);
-    canvas.FillEllipse({212, 70}, 26.0f, 16.0f, coat);
-    canvas.FillCircle({206, 64}, 3.0f, ColourOf(0x2a2040));
-    canvas.StrokeBezier({68, 130}, {30, 140 + 10 * swing}, {40, 190}, {24 + 8 * swing, 215}, 10.0f, mane);
-    canvas.StrokeBezier({198, 52}, {180, 70}, {170, 100}, {160, 128}, 9.0f, mane);
-    canvas.FillPolygon({{212, 52}, {222, 56}, {236, 10}}, ColourOf(0xf2c14e));
-    const float glow = 14.0f + 10.0f * (0.5f + 0.5f * swing);
-    canvas.FillRadialGradient({236, 14}, glow, ColourOf(0xfff6c0, 0.95f), ColourOf(0xfff6c0, 0.0f));
+        canvas.FillRoundedBox(p(x, 150).x, p(x, 150).y, p(x + 14, 232).x, p(x + 14, 232).y, 6.0f, ColourOf(0xe4def0));
+    canvas.FillEllipse(p(135, 145), 68.0f, 36.0f, coat);
+    canvas.FillPolygon({p(165, 130), p(200, 60), p(222, 72), p(200, 150)}, coat);
+    canvas.FillEllipse(p(212, 70), 26.0f, 16.0f, coat);
+    canvas.FillCircle(p(206, 64), 3.0f, ColourOf(0x2a2040));
+    canvas.StrokeBezier(p(68, 130), p(30, 140 + 10 * swing), p(40, 190), p(24 + 8 * swing, 215), 10.0f, mane);
+    canvas.StrokeBezier(p(198, 52), p(180, 70), p(170, 100), p(160, 128), 9.0f, mane);
+    canvas.FillPolygon({p(212, 52), p(222, 56), p(236, 10)}, ColourOf(0xf2c14e));
+    const float glow = 12.0f + 8.0f * (0.5f + 0.5f * swing);
+    canvas.FillRadialGradient(p(236, 12), glow, ColourOf(0xfff6c0, 0.95f), ColourOf(0xfff6c0, 0.0f));
     return canvas;
 }
 
