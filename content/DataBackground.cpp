@@ -155,8 +155,8 @@ struct LayerMotion
 };
 
 constexpr LayerMotion PictureLayers[] = {
-    {"sky", 16, 2.0f, 3.0f, 0.0f},   {"clouds", 32, 1.5f, 14.0f, 2.0f}, {"hills", 8, 1.0f, 0.0f, 1.0f},
-    {"village", 8, 1.0f, 0.0f, 1.0f}, {"castle", 8, 1.0f, 0.0f, 1.0f},  {"tower", 8, 1.0f, 0.0f, 1.0f},
+    {"sky", 16, 2.0f, 3.0f, 0.0f},    {"clouds", 32, 1.5f, 14.0f, 2.0f}, {"hills", 8, 1.0f, 0.0f, 1.0f},
+    {"village", 8, 1.0f, 0.0f, 1.0f}, {"castle", 8, 1.0f, 0.0f, 1.0f},   {"tower", 8, 1.0f, 0.0f, 1.0f},
 };
 
 Uv LayerUv(float dx, float dy)
@@ -220,8 +220,12 @@ ParticleFileRecord Sparkles()
     sparkles.directionSpreadKeys.fill({0.4f, 0.2f, 0.0f});
     sparkles.speedKeys.fill(12.0f);
     sparkles.sizeKeys = {4.0f, 10.0f, 12.0f, 10.0f, 7.0f, 3.0f};
-    sparkles.colorKeys = {{{1.0f, 0.95f, 0.7f, 0.0f}, {1.0f, 0.95f, 0.7f, 1.0f}, {1.0f, 0.9f, 0.6f, 1.0f},
-                           {1.0f, 0.85f, 0.5f, 0.8f}, {1.0f, 0.8f, 0.4f, 0.4f}, {1.0f, 0.8f, 0.4f, 0.0f}}};
+    sparkles.colorKeys = {{{1.0f, 0.95f, 0.7f, 0.0f},
+                           {1.0f, 0.95f, 0.7f, 1.0f},
+                           {1.0f, 0.9f, 0.6f, 1.0f},
+                           {1.0f, 0.85f, 0.5f, 0.8f},
+                           {1.0f, 0.8f, 0.4f, 0.4f},
+                           {1.0f, 0.8f, 0.4f, 0.0f}}};
     sparkles.emitterKind = 1;
     sparkles.boxMin = {-70.0f, -45.0f, 0.0f};
     sparkles.boxMax = {70.0f, 45.0f, 0.0f};
@@ -257,9 +261,25 @@ void StageParticleLayers(DataStaging& staging)
         [](float) { return Uv{}; });
     StageModel(staging, LayerFolder + "models\\birds_path.mlf", flight, birdShader);
     const ModelFileRecord glow = Morph(
-        8, 2.0f, [](float t) { return Moved(Rect{602, 340, 626, 364}, 0.0f, 4.0f * std::sin(2.0f * Pi * t)); },
+        8, 2.0f,
+        [](float t) {
+            return Moved(Rect{602, 340, 626, 364}, 0.0f, 4.0f * std::sin(2.0f * Pi * t));
+        },
         [](float) { return Uv{}; });
     StageModel(staging, LayerFolder + "models\\castle_glow.mlf", glow, sparkleShader);
+}
+
+// The frames of the net, played by the unicorn itself at 15 a second.
+ShaderFileRecord UnicornShader(const Picture& frames)
+{
+    ShaderFileRecord shader = BlendedShader(frames.diffuse, frames.opacity);
+    ShaderFileStage& stage = shader.stages.front();
+    stage.animationType = 1;
+    stage.columns = 4;
+    stage.rows = 4;
+    stage.frameCount = UnicornFrames;
+    stage.speed = UnicornFramesPerSecond;
+    return shader;
 }
 
 void StageUnicorn(DataStaging& staging)
@@ -276,16 +296,18 @@ void StageUnicorn(DataStaging& staging)
         net.Draw(DataBackgroundArt::Unicorn(static_cast<float>(frame) / static_cast<float>(UnicornFrames)),
                  static_cast<std::int32_t>(256 * (frame % 4)), static_cast<std::int32_t>(256 * (frame / 4)));
     const Picture frames = StageJpeg(staging, LayerFolder + "textures\\unicorn_animated", net, true);
-    ShaderFileRecord shader = BlendedShader(frames.diffuse, frames.opacity);
-    ShaderFileStage& stage = shader.stages.front();
-    stage.animationType = 1;
-    stage.columns = 4;
-    stage.rows = 4;
-    stage.frameCount = UnicornFrames;
-    stage.speed = UnicornFramesPerSecond;
+    const ShaderFileRecord shader = UnicornShader(frames);
     const std::string name = LayerFolder + "models\\unicorn_animated.mlf";
     DataBackground::CheckUnicorn(DataName(name), shader);
     StageModel(staging, name, Quad(UnicornPlace), shader);
+}
+
+// The panel rises into place around the text area.
+ModelFileRecord TextPanel()
+{
+    return Morph(
+        20, ForegroundSpeed, [](float t) { return Moved(TextPanelPlace, 0.0f, -90.0f * Settle(t)); },
+        [](float) { return Uv{}; });
 }
 
 void StageForeground(DataStaging& staging, const std::string& fontFolder)
@@ -310,7 +332,8 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
                       [](float) { return Uv{}; }),
                   BlendedShader(maker.diffuse, maker.opacity));
 
-    const Picture wood = StageJpeg(staging, ForegroundTextures + "mount", DataBackgroundArt::Panel(512, 64, false), true);
+    const Picture wood =
+        StageJpeg(staging, ForegroundTextures + "mount", DataBackgroundArt::Panel(512, 64, false), true);
     StageAnimated(staging, ForegroundFolder + "mount_title.mlf",
                   Morph(
                       20, ForegroundSpeed,
@@ -323,18 +346,15 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
                       [](float) { return Uv{}; }),
                   BlendedShader(wood.diffuse, wood.opacity));
 
-    const Picture panel = StageJpeg(staging, ForegroundTextures + "panel", DataBackgroundArt::Panel(512, 64, true), true);
+    const Picture panel =
+        StageJpeg(staging, ForegroundTextures + "panel", DataBackgroundArt::Panel(512, 64, true), true);
     StageAnimated(staging, ForegroundFolder + "text_appear.mlf",
                   Morph(
                       20, ForegroundSpeed,
                       [](float t) { return Scaled(TextPanelPlace, 0.04f + 0.96f * (1.0f - Settle(t)), 1.0f); },
                       [](float) { return Uv{}; }),
                   BlendedShader(panel.diffuse, panel.opacity));
-    StageAnimated(staging, ForegroundFolder + "text.mlf",
-                  Morph(
-                      20, ForegroundSpeed, [](float t) { return Moved(TextPanelPlace, 0.0f, -90.0f * Settle(t)); },
-                      [](float) { return Uv{}; }),
-                  BlendedShader(panel.diffuse, panel.opacity));
+    StageAnimated(staging, ForegroundFolder + "text.mlf", TextPanel(), BlendedShader(panel.diffuse, panel.opacity));
 
     // Never drawn: the printer takes its box.
     StageModel(staging, ForegroundFolder + "text_area.mlf", Quad(TextArea), ShaderFileRecord{});
@@ -366,8 +386,8 @@ std::u16string Subtitle(const DataLanguage& language)
 void StageTitles(DataStaging& staging, const std::vector<DataLanguage>& languages, const std::string& fontFolder)
 {
     const std::string serif = fontFolder + "/DejaVuSerif-Bold.ttf";
-    const Picture wordmark =
-        StageJpeg(staging, ForegroundTextures + "title", DataBackgroundArt::Lettering(serif, u"Corvellan", 512, 128), true);
+    const Picture wordmark = StageJpeg(staging, ForegroundTextures + "title",
+                                       DataBackgroundArt::Lettering(serif, u"Corvellan", 512, 128), true);
     for (const DataLanguage& language : languages)
     {
         const std::string prefix = ForegroundFolder + "title_" + language.code;
@@ -386,9 +406,15 @@ void StageCursor(DataStaging& staging) { StageJpeg(staging, "ui\\cursors\\cursor
 const std::vector<BackgroundLayerEntry>& DataBackground::Layers()
 {
     static const std::vector<BackgroundLayerEntry> layers = {
-        {"sky", "_none_", true, 0},           {"clouds", "_none_", true, 0},  {"hills", "_none_", false, 0},
-        {"birds_path", "birds", false, 0},    {"village", "_none_", false, 1}, {"castle", "_none_", false, 2},
-        {"castle_glow", "sparkles", false, 2}, {"tower", "_none_", false, 3}, {"unicorn", "_none_", false, 0},
+        {"sky", "_none_", true, 0},
+        {"clouds", "_none_", true, 0},
+        {"hills", "_none_", false, 0},
+        {"birds_path", "birds", false, 0},
+        {"village", "_none_", false, 1},
+        {"castle", "_none_", false, 2},
+        {"castle_glow", "sparkles", false, 2},
+        {"tower", "_none_", false, 3},
+        {"unicorn", "_none_", false, 0},
     };
     return layers;
 }
@@ -414,9 +440,10 @@ void DataBackground::CheckAnimated(const std::string& fileName, const ModelFileR
 
 void DataBackground::CheckUnicorn(const std::string& fileName, const ShaderFileRecord& shader)
 {
-    const bool animated = !shader.stages.empty() && shader.stages.front().animationType == 1 &&
-                          shader.stages.front().frameCount >= UnicornFrames &&
-                          shader.stages.front().columns * shader.stages.front().rows >= shader.stages.front().frameCount;
+    const bool animated =
+        !shader.stages.empty() && shader.stages.front().animationType == 1 &&
+        shader.stages.front().frameCount >= UnicornFrames &&
+        shader.stages.front().columns * shader.stages.front().rows >= shader.stages.front().frameCount;
     if (!animated)
         throw std::runtime_error(fileName + ": the first shader stage must be a net of at least " +
                                  std::to_string(UnicornFrames) + " frames, or the ending never finishes");
@@ -440,8 +467,14 @@ void DataBackground::Stage(DataStaging& staging, const std::vector<DataLanguage>
 void DataBackground::WriteSeeds(const std::string& folder)
 {
     const DataCanvas cursor = DataBackgroundArt::Cursor();
+    const Picture frames{LayerFolder + "textures\\unicorn_animated.jpg",
+                         LayerFolder + "textures\\unicorn_animated_alpha.jpg"};
     if (!WriteSeed(folder, "image_jpeg", "data_cursor.jpg", cursor.Jpeg()) ||
-        !WriteSeed(folder, "image_tga", "data_sparkle.tga", DataBackgroundArt::Sprite("sparkle").Tga()))
+        !WriteSeed(folder, "image_tga", "data_sparkle.tga", DataBackgroundArt::Sprite("sparkle").Tga()) ||
+        !WriteSeed(folder, "model_file", "data_background_text.mlf", ModelFileWriter::Build(TextPanel())) ||
+        !WriteSeed(folder, "shader_file", "data_unicorn_animated.srf",
+                   ShaderFileWriter::Build(UnicornShader(frames))) ||
+        !WriteSeed(folder, "particle_file", "data_sparkles.psf", ParticleFileWriter::Build(Sparkles())))
         throw std::runtime_error(folder + ": cannot write the menu background's seeds");
 }
 

@@ -98,8 +98,9 @@ void House(DataCanvas& canvas, float x, float y, float width, float height, std:
     const Rgba walls[] = {ColourOf(0xe8d8b8), ColourOf(0xd9c39a), ColourOf(0xf0e2c8)};
     const Rgba roofs[] = {ColourOf(0xa4412f), ColourOf(0x7c3b2a), ColourOf(0x8f5a34)};
     Box(canvas, x, y, x + width, y + height, walls[k % 3]);
-    canvas.FillPolygon({S(x - 4, y + height), S(x + width + 4, y + height), S(x + width / 2, y + height + width * 0.6f)},
-                       roofs[k % 3]);
+    canvas.FillPolygon(
+        {S(x - 4, y + height), S(x + width + 4, y + height), S(x + width / 2, y + height + width * 0.6f)},
+        roofs[k % 3]);
     Box(canvas, x + width * 0.3f, y + height * 0.35f, x + width * 0.55f, y + height * 0.7f, ColourOf(0xffd870));
 }
 
@@ -116,8 +117,9 @@ void Village(DataCanvas& canvas)
 void Turret(DataCanvas& canvas, float x, float y, float width, float height)
 {
     Box(canvas, x, y, x + width, y + height, ColourOf(0x9aa3b8));
-    canvas.FillPolygon({S(x - 3, y + height), S(x + width + 3, y + height), S(x + width / 2, y + height + width * 1.3f)},
-                       ColourOf(0x3c4f8a));
+    canvas.FillPolygon(
+        {S(x - 3, y + height), S(x + width + 3, y + height), S(x + width / 2, y + height + width * 1.3f)},
+        ColourOf(0x3c4f8a));
     Box(canvas, x + width * 0.4f, y + height * 0.55f, x + width * 0.6f, y + height * 0.75f, ColourOf(0xffe08a));
 }
 
@@ -228,7 +230,8 @@ DataCanvas DataBackgroundArt::Panel(std::uint32_t width, std::uint32_t height, b
     const auto h = static_cast<float>(height);
     const float radius = h * 0.3f;
     canvas.FillRoundedBox(0, 0, w, h, radius, parchment ? ColourOf(0xc9a24a) : ColourOf(0x3b2614));
-    canvas.FillRoundedBox(4, 4, w - 4, h - 4, radius - 3.0f, parchment ? ColourOf(0xf3e6c4, 0.92f) : ColourOf(0x6b4526));
+    canvas.FillRoundedBox(4, 4, w - 4, h - 4, radius - 3.0f,
+                          parchment ? ColourOf(0xf3e6c4, 0.92f) : ColourOf(0x6b4526));
     if (!parchment)
         canvas.FillLinearGradient(6, 6, w - 6, h - 6, {0, 6}, {0, h - 6}, ColourOf(0xffffff, 0.18f),
                                   ColourOf(0x000000, 0.12f));
@@ -249,7 +252,7 @@ DataCanvas DataBackgroundArt::MakerLogo(const std::string& fontFolder)
 
 DataCanvas DataBackgroundArt::PublisherLogo(const std::string& fontFolder, bool big)
 {
-    const float scale = big ? 3.125f : 1.0f;  // the big card is 800 wide, the small one 256
+    const float scale = big ? 3.125f : 1.0f; // the big card is 800 wide, the small one 256
     DataCanvas canvas(big ? 1024 : 256, big ? 1024 : 128, big ? ColourOf(0x101820) : Clear);
     const float top = big ? 1024.0f - 600.0f : 0.0f;
     const float width = 256.0f * scale;
@@ -260,16 +263,16 @@ DataCanvas DataBackgroundArt::PublisherLogo(const std::string& fontFolder, bool 
         canvas.FillRoundedBox(2, 2, 254, 126, 18.0f, ColourOf(0x18324a, 0.9f));
     const Point2 emblem{width / 2.0f, top + height * 0.38f};
     const float r = height * 0.2f;
-    canvas.FillPolygon({{emblem.x, emblem.y - r}, {emblem.x + r, emblem.y}, {emblem.x, emblem.y + r},
-                        {emblem.x - r, emblem.y}},
-                       ColourOf(0x7fd0c8));
+    canvas.FillPolygon(
+        {{emblem.x, emblem.y - r}, {emblem.x + r, emblem.y}, {emblem.x, emblem.y + r}, {emblem.x - r, emblem.y}},
+        ColourOf(0x7fd0c8));
     canvas.FillCircle(emblem, r * 0.45f, ColourOf(0x18324a));
     const std::string serif = fontFolder + "/DejaVuSerif-Bold.ttf";
     const auto size = [&](float pixels) { return static_cast<std::uint32_t>(pixels * (big ? 2.4f : 1.0f)); };
     DataTitles::Draw(canvas, serif, u"Quenmoor", size(26), width / 2.0f, top + height * 0.8f, ColourOf(0xffffff));
     if (big)
-        DataTitles::Draw(canvas, fontFolder + "/DejaVuSans.ttf", u"INTERACTIVE", 28, width / 2.0f,
-                         top + height * 0.9f, ColourOf(0x7fd0c8));
+        DataTitles::Draw(canvas, fontFolder + "/DejaVuSans.ttf", u"INTERACTIVE", 28, width / 2.0f, top + height * 0.9f,
+                         ColourOf(0x7fd0c8));
     return canvas;
 }
 
@@ -278,8 +281,8 @@ DataCanvas DataBackgroundArt::Lettering(const std::string& ttfPath, const std::u
 {
     DataCanvas canvas(width, height);
     const float w = static_cast<float>(width);
-    const std::uint32_t size =
-        DataTitles::FittingHeight(ttfPath, text, w * 0.92f, static_cast<std::uint32_t>(static_cast<float>(height) * 0.7f));
+    const std::uint32_t size = DataTitles::FittingHeight(ttfPath, text, w * 0.92f,
+                                                         static_cast<std::uint32_t>(static_cast<float>(height) * 0.7f));
     const float baseline = static_cast<float>(height) * 0.5f + static_cast<float>(size) * 0.36f;
     for (const Point2 edge : {Point2{-2, 0}, Point2{2, 0}, Point2{0, -2}, Point2{0, 2}})
         DataTitles::Draw(canvas, ttfPath, text, size, w / 2.0f + edge.x, baseline + edge.y, ColourOf(0x2a1a08, 0.8f));

@@ -190,8 +190,7 @@ TEST(DataSetArtTest, EveryModelLoadsWithStoredBoxesAtItsVertexExtentsInEveryFram
                 Extent extent;
                 for (std::size_t v = 0; v < count; ++v)
                     extent.Add(vertices[frame * count + v].position);
-                ExpectBoxIs(volumes[frame].localMin, volumes[frame].localMax, extent,
-                            "frame " + std::to_string(frame));
+                ExpectBoxIs(volumes[frame].localMin, volumes[frame].localMax, extent, "frame " + std::to_string(frame));
             }
         }
         else if ((flags & OrvaneEngine::Model::FlagSkeletal) == 0)

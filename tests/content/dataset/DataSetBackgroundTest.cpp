@@ -85,9 +85,15 @@ TEST(DataSetBackgroundTest, TheLayerListHoldsTheNineLayersTheBackgroundAndTheGam
         std::int32_t stage;
     };
     const std::vector<Layer> wanted = {
-        {"sky", "_none_", true, 0},           {"clouds", "_none_", true, 0},   {"hills", "_none_", false, 0},
-        {"birds_path", "birds", false, 0},    {"village", "_none_", false, 1}, {"castle", "_none_", false, 2},
-        {"castle_glow", "sparkles", false, 2}, {"tower", "_none_", false, 3},  {"unicorn", "_none_", false, 0},
+        {"sky", "_none_", true, 0},
+        {"clouds", "_none_", true, 0},
+        {"hills", "_none_", false, 0},
+        {"birds_path", "birds", false, 0},
+        {"village", "_none_", false, 1},
+        {"castle", "_none_", false, 2},
+        {"castle_glow", "sparkles", false, 2},
+        {"tower", "_none_", false, 3},
+        {"unicorn", "_none_", false, 0},
     };
     PackedServices services;
     const std::vector<BackgroundLayerList::Layer> layers = BackgroundLayerList::Load(services.files);
@@ -206,8 +212,8 @@ TEST(DataSetBackgroundTest, EveryLanguageHasATitleListOfTwoModelsThatLoad)
     {
         SCOPED_TRACE(code);
         const std::string folder = "data\\ui\\menus\\models\\background\\";
-        const std::unique_ptr<OrvaneEngine::FileTextual> list =
-            services.files.OpenTextual(folder + "title_" + code + ".ini", false, OrvaneEngine::FileTextual::EncodingAnsi);
+        const std::unique_ptr<OrvaneEngine::FileTextual> list = services.files.OpenTextual(
+            folder + "title_" + code + ".ini", false, OrvaneEngine::FileTextual::EncodingAnsi);
         const std::int32_t count = list->GetInt();
         EXPECT_EQ(count, 2);
         for (std::int32_t k = 0; k < count; ++k)
@@ -299,8 +305,9 @@ TEST(DataSetBackgroundTest, TheBackgroundChecksRefuseWhatWouldStallTheGame)
     still.speed = 0.0f;
     EXPECT_NO_THROW(DataBackground::CheckAnimated("frame.mlf", moving));
     EXPECT_TRUE(refused([&] { DataBackground::CheckAnimated("static.mlf", quad); }, "static.mlf"));
-    EXPECT_TRUE(refused([&] { DataBackground::CheckAnimated("one.mlf", corvellan::content::MakeMorphModel({quad}, 25.0f)); },
-                        "one.mlf"));
+    EXPECT_TRUE(
+        refused([&] { DataBackground::CheckAnimated("one.mlf", corvellan::content::MakeMorphModel({quad}, 25.0f)); },
+                "one.mlf"));
     EXPECT_TRUE(refused([&] { DataBackground::CheckAnimated("still.mlf", still); }, "still.mlf"));
 
     struct NetCase
