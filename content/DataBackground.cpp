@@ -185,41 +185,54 @@ void StagePictureLayers(DataStaging& staging)
     }
 }
 
+// How a system of the background emits and moves its particles.
+struct Emission
+{
+    std::uint32_t most;
+    float rate;
+    float life;
+    float lifeSpread;
+    ParticleFileRecord::Vector direction;
+    ParticleFileRecord::Vector directionSpread;
+    float speed;
+    float speedSpread;
+};
+
+// Particles drawn through the GUI camera, where z is depth: they float in the
+// screen's plane with no gravity and no floor, and never come to rest.
+ParticleFileRecord Floating(const Emission& emission, const ParticleFileRecord::Keys& sizes)
+{
+    ParticleFileRecord record;
+    record.maxParticleCount = emission.most;
+    record.gravityOn = 0;
+    record.floorOn = 0;
+    record.stopAtRest = 0;
+    record.rateKeys.fill(emission.rate);
+    record.lifeKeys.fill(emission.life);
+    record.lifeSpreadKeys.fill(emission.lifeSpread);
+    record.directionKeys.fill(emission.direction);
+    record.directionSpreadKeys.fill(emission.directionSpread);
+    record.speedKeys.fill(emission.speed);
+    record.speedSpreadKeys.fill(emission.speedSpread);
+    record.sizeKeys = sizes;
+    return record;
+}
+
 ParticleFileRecord Birds()
 {
-    ParticleFileRecord birds;
-    birds.maxParticleCount = 12;
+    ParticleFileRecord birds = Floating({12, 1.5f, 6.0f, 1.0f, {1.0f, 0.15f, 0.0f}, {0.3f, 0.3f, 0.0f}, 14.0f, 4.0f},
+                                        {10.0f, 14.0f, 14.0f, 14.0f, 12.0f, 10.0f});
     birds.cycleLength = 4.0f;
-    birds.gravityOn = 0;
-    birds.floorOn = 0;
-    birds.stopAtRest = 0;
-    birds.rateKeys.fill(1.5f);
-    birds.lifeKeys.fill(6.0f);
-    birds.lifeSpreadKeys.fill(1.0f);
-    birds.directionKeys.fill({1.0f, 0.15f, 0.0f});
-    birds.directionSpreadKeys.fill({0.3f, 0.3f, 0.0f});
-    birds.speedKeys.fill(14.0f);
-    birds.speedSpreadKeys.fill(4.0f);
-    birds.sizeKeys = {10.0f, 14.0f, 14.0f, 14.0f, 12.0f, 10.0f};
     for (std::size_t k = 0; k < birds.colorKeys.size(); ++k)
         birds.colorKeys[k] = {1.0f, 1.0f, 1.0f, k == 0 || k == 5 ? 0.0f : 1.0f};
     return birds;
 }
 
+// Rising around the castle's keep, from anywhere in a box that follows it.
 ParticleFileRecord Sparkles()
 {
-    ParticleFileRecord sparkles;
-    sparkles.maxParticleCount = 40;
-    sparkles.gravityOn = 0;
-    sparkles.floorOn = 0;
-    sparkles.stopAtRest = 0;
-    sparkles.rateKeys.fill(14.0f);
-    sparkles.lifeKeys.fill(1.6f);
-    sparkles.lifeSpreadKeys.fill(0.4f);
-    sparkles.directionKeys.fill({0.0f, 1.0f, 0.0f});
-    sparkles.directionSpreadKeys.fill({0.4f, 0.2f, 0.0f});
-    sparkles.speedKeys.fill(12.0f);
-    sparkles.sizeKeys = {4.0f, 10.0f, 12.0f, 10.0f, 7.0f, 3.0f};
+    ParticleFileRecord sparkles = Floating({40, 14.0f, 1.6f, 0.4f, {0.0f, 1.0f, 0.0f}, {0.4f, 0.2f, 0.0f}, 12.0f, 0.0f},
+                                           {4.0f, 10.0f, 12.0f, 10.0f, 7.0f, 3.0f});
     sparkles.colorKeys = {{{1.0f, 0.95f, 0.7f, 0.0f},
                            {1.0f, 0.95f, 0.7f, 1.0f},
                            {1.0f, 0.9f, 0.6f, 1.0f},
@@ -313,47 +326,50 @@ ModelFileRecord TextPanel()
 void StageForeground(DataStaging& staging, const std::string& fontFolder)
 {
     const Picture frame = StageJpeg(staging, ForegroundTextures + "frame", DataBackgroundArt::Frame(), true);
-    const Uv half{0.0f, 0.0f, 400.0f / 512.0f, 300.0f / 512.0f};
-    StageAnimated(staging, ForegroundFolder + "frame.mlf",
-                  Morph(
-                      30, ForegroundSpeed,
-                      [](float t) {
-                          const float s = 1.0f + 0.1f * Settle(t);
-                          return Scaled(Screen, s, s);
-                      },
-                      [&](float) { return half; }),
-                  BlendedShader(frame.diffuse, frame.opacity));
-
     const Picture maker =
         StageJpeg(staging, ForegroundTextures + "logo_brackwell", DataBackgroundArt::MakerLogo(fontFolder), true);
-    StageAnimated(staging, ForegroundFolder + "logo_brackwell.mlf",
-                  Morph(
-                      30, ForegroundSpeed, [](float t) { return Moved(MakerLogoPlace, -280.0f * Settle(t), 0.0f); },
-                      [](float) { return Uv{}; }),
-                  BlendedShader(maker.diffuse, maker.opacity));
-
     const Picture wood =
         StageJpeg(staging, ForegroundTextures + "mount", DataBackgroundArt::Panel(512, 64, false), true);
-    StageAnimated(staging, ForegroundFolder + "mount_title.mlf",
-                  Morph(
-                      20, ForegroundSpeed,
-                      [](float t) { return Scaled(MountTitlePlace, 1.0f, 0.05f + 0.95f * (1.0f - Settle(t))); },
-                      [](float) { return Uv{}; }),
-                  BlendedShader(wood.diffuse, wood.opacity));
-    StageAnimated(staging, ForegroundFolder + "mount_text.mlf",
-                  Morph(
-                      20, ForegroundSpeed, [](float t) { return Moved(MountTextPlace, 0.0f, 70.0f * Settle(t)); },
-                      [](float) { return Uv{}; }),
-                  BlendedShader(wood.diffuse, wood.opacity));
-
     const Picture panel =
         StageJpeg(staging, ForegroundTextures + "panel", DataBackgroundArt::Panel(512, 64, true), true);
-    StageAnimated(staging, ForegroundFolder + "text_appear.mlf",
-                  Morph(
-                      20, ForegroundSpeed,
-                      [](float t) { return Scaled(TextPanelPlace, 0.04f + 0.96f * (1.0f - Settle(t)), 1.0f); },
-                      [](float) { return Uv{}; }),
-                  BlendedShader(panel.diffuse, panel.opacity));
+
+    // Each unfolds, slides or rises into place; the frame's picture is the
+    // screen at half size in the bottom-left of its texture.
+    struct Part
+    {
+        const char* name;
+        std::uint32_t frames;
+        std::function<Rect(float)> place;
+        const Picture& picture;
+        Uv uv;
+    };
+    const std::vector<Part> parts = {
+        {"frame", 30,
+         [](float t) {
+             const float s = 1.0f + 0.1f * Settle(t);
+             return Scaled(Screen, s, s);
+         },
+         frame, Uv{0.0f, 0.0f, 400.0f / 512.0f, 300.0f / 512.0f}},
+        {"logo_brackwell", 30, [](float t) { return Moved(MakerLogoPlace, -280.0f * Settle(t), 0.0f); }, maker, {}},
+        {"mount_title",
+         20,
+         [](float t) { return Scaled(MountTitlePlace, 1.0f, 0.05f + 0.95f * (1.0f - Settle(t))); },
+         wood,
+         {}},
+        {"mount_text", 20, [](float t) { return Moved(MountTextPlace, 0.0f, 70.0f * Settle(t)); }, wood, {}},
+        {"text_appear",
+         20,
+         [](float t) { return Scaled(TextPanelPlace, 0.04f + 0.96f * (1.0f - Settle(t)), 1.0f); },
+         panel,
+         {}},
+    };
+    for (const Part& part : parts)
+    {
+        const Uv uv = part.uv;
+        StageAnimated(staging, ForegroundFolder + part.name + ".mlf",
+                      Morph(part.frames, ForegroundSpeed, part.place, [uv](float) { return uv; }),
+                      BlendedShader(part.picture.diffuse, part.picture.opacity));
+    }
     StageAnimated(staging, ForegroundFolder + "text.mlf", TextPanel(), BlendedShader(panel.diffuse, panel.opacity));
 
     // Never drawn: the printer takes its box.

@@ -243,10 +243,10 @@ DataCanvas DataBackgroundArt::MakerLogo(const std::string& fontFolder)
     DataCanvas canvas(256, 64);
     canvas.FillCircle({32, 32}, 29.0f, ColourOf(0xc9a24a));
     canvas.FillCircle({32, 32}, 25.0f, ColourOf(0x1f2f5a));
-    DataTitles::Draw(canvas, fontFolder + "/DejaVuSerif-Bold.ttf", u"B", 34, 32, 44, ColourOf(0xf2d27a));
+    DataTitles::Draw(canvas, fontFolder + "/DejaVuSerif-Bold.ttf", u"B", 34, 32, 32, ColourOf(0xf2d27a));
     const std::string sans = fontFolder + "/DejaVuSans-Bold.ttf";
-    DataTitles::Draw(canvas, sans, u"Brackwell", 24, 152, 32, ColourOf(0xffffff));
-    DataTitles::Draw(canvas, sans, u"GAMES", 14, 152, 52, ColourOf(0xf2d27a));
+    DataTitles::Draw(canvas, sans, u"Brackwell", 24, 152, 24, ColourOf(0xffffff));
+    DataTitles::Draw(canvas, sans, u"GAMES", 14, 152, 47, ColourOf(0xf2d27a));
     return canvas;
 }
 
@@ -269,10 +269,11 @@ DataCanvas DataBackgroundArt::PublisherLogo(const std::string& fontFolder, bool 
     canvas.FillCircle(emblem, r * 0.45f, ColourOf(0x18324a));
     const std::string serif = fontFolder + "/DejaVuSerif-Bold.ttf";
     const auto size = [&](float pixels) { return static_cast<std::uint32_t>(pixels * (big ? 2.4f : 1.0f)); };
-    DataTitles::Draw(canvas, serif, u"Quenmoor", size(26), width / 2.0f, top + height * 0.8f, ColourOf(0xffffff));
+    DataTitles::Draw(canvas, serif, u"Quenmoor", size(26), width / 2.0f,
+                     top + height * 0.8f - 0.35f * static_cast<float>(size(26)), ColourOf(0xffffff));
     if (big)
-        DataTitles::Draw(canvas, fontFolder + "/DejaVuSans.ttf", u"INTERACTIVE", 28, width / 2.0f, top + height * 0.9f,
-                         ColourOf(0x7fd0c8));
+        DataTitles::Draw(canvas, fontFolder + "/DejaVuSans.ttf", u"INTERACTIVE", 28, width / 2.0f,
+                         top + height * 0.9f - 10.0f, ColourOf(0x7fd0c8));
     return canvas;
 }
 
@@ -283,10 +284,10 @@ DataCanvas DataBackgroundArt::Lettering(const std::string& ttfPath, const std::u
     const float w = static_cast<float>(width);
     const std::uint32_t size = DataTitles::FittingHeight(ttfPath, text, w * 0.92f,
                                                          static_cast<std::uint32_t>(static_cast<float>(height) * 0.7f));
-    const float baseline = static_cast<float>(height) * 0.5f + static_cast<float>(size) * 0.36f;
+    const float middle = static_cast<float>(height) * 0.5f;
     for (const Point2 edge : {Point2{-2, 0}, Point2{2, 0}, Point2{0, -2}, Point2{0, 2}})
-        DataTitles::Draw(canvas, ttfPath, text, size, w / 2.0f + edge.x, baseline + edge.y, ColourOf(0x2a1a08, 0.8f));
-    DataTitles::Draw(canvas, ttfPath, text, size, w / 2.0f, baseline, ColourOf(0xf4d27a));
+        DataTitles::Draw(canvas, ttfPath, text, size, w / 2.0f + edge.x, middle + edge.y, ColourOf(0x2a1a08, 0.8f));
+    DataTitles::Draw(canvas, ttfPath, text, size, w / 2.0f, middle, ColourOf(0xf4d27a));
     return canvas;
 }
 

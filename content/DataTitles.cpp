@@ -1,8 +1,10 @@
 #include "content/DataTitles.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
+#include "content/FontRasterizer.h"
+#include "engine/render/Image.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace corvellan::content
@@ -11,89 +13,85 @@ namespace corvellan::content
 namespace
 {
 
-// One face at one size, released with the library whatever happens.
-class Face
+// The text's characters in an atlas of their own; a title that would lose a
+// letter is refused rather than drawn with a gap.
+FontRaster Raster(const std::string& ttfPath, const std::u16string& text, std::uint32_t pixelHeight)
 {
-public:
-    Face(const std::string& path, std::uint32_t pixelHeight)
-    {
-        if (FT_Init_FreeType(&library) != 0)
-            throw std::runtime_error(path + ": FreeType cannot start");
-        if (FT_New_Face(library, path.c_str(), 0, &face) != 0)
-        {
-            FT_Done_FreeType(library);
-            throw std::runtime_error(path + ": cannot read the font face");
-        }
-        if (FT_Set_Pixel_Sizes(face, 0, pixelHeight) != 0)
-        {
-            FT_Done_Face(face);
-            FT_Done_FreeType(library);
-            throw std::runtime_error(path + ": cannot size the font face");
-        }
-    }
-    ~Face()
-    {
-        FT_Done_Face(face);
-        FT_Done_FreeType(library);
-    }
-    Face(const Face&) = delete;
-    Face& operator=(const Face&) = delete;
+    FontRasterOptions options;
+    options.ttfPath = ttfPath;
+    options.pixelHeight = pixelHeight;
+    options.characters = text;
+    FontRaster raster = FontRasterizer::Rasterize(options);
+    if (!raster.missing.empty())
+        throw std::runtime_error(ttfPath + ": no glyph for U+" +
+                                 std::to_string(static_cast<unsigned>(raster.missing.front())));
+    return raster;
+}
 
-    // Loads the glyph of the character (rendered when asked); throws naming
-    // the character when the face has none, as a title would lose a letter.
-    FT_GlyphSlot Load(const std::string& path, char16_t character, bool render) const
+const FontGlyphRecord& RecordOf(const FontRaster& raster, char16_t character)
+{
+    for (const FontGlyphRecord& record : raster.glyphs)
     {
-        if (FT_Get_Char_Index(face, character) == 0 ||
-            FT_Load_Char(face, character, render ? FT_LOAD_RENDER : FT_LOAD_DEFAULT) != 0)
-            throw std::runtime_error(path + ": no glyph for U+" + std::to_string(static_cast<unsigned>(character)));
-        return face->glyph;
+        if (record.character == character)
+            return record;
     }
+    throw std::logic_error("the raster lacks a character it was asked for");
+}
 
-private:
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
-};
+float LineHeight(const FontRaster& raster)
+{
+    return raster.glyphs.front().dv * static_cast<float>(raster.atlas->GetHeight());
+}
 
-float Advance(const FT_GlyphSlot slot) { return static_cast<float>(slot->advance.x) / 64.0f; }
+float Width(const FontRaster& raster, const std::u16string& text)
+{
+    float width = 0.0f;
+    for (const char16_t c : text)
+        width += RecordOf(raster, c).ratio * LineHeight(raster);
+    return width;
+}
 
 } // namespace
 
 float DataTitles::Measure(const std::string& ttfPath, const std::u16string& text, std::uint32_t pixelHeight)
 {
-    const Face face(ttfPath, pixelHeight);
-    float width = 0.0f;
-    for (const char16_t c : text)
-        width += Advance(face.Load(ttfPath, c, false));
-    return width;
+    return Width(Raster(ttfPath, text, pixelHeight), text);
 }
 
 void DataTitles::Draw(DataCanvas& canvas, const std::string& ttfPath, const std::u16string& text,
-                      std::uint32_t pixelHeight, float centreX, float baselineY, const Rgba& colour)
+                      std::uint32_t pixelHeight, float centreX, float centreY, const Rgba& colour)
 {
-    const float width = Measure(ttfPath, text, pixelHeight);
-    const Face face(ttfPath, pixelHeight);
-    float pen = centreX - width / 2.0f;
+    const FontRaster raster = Raster(ttfPath, text, pixelHeight);
+    const OrvaneEngine::Image& atlas = *raster.atlas;
+    const auto atlasWidth = static_cast<float>(atlas.GetWidth());
+    const auto atlasHeight = static_cast<float>(atlas.GetHeight());
+    const auto lineHeight = static_cast<std::int64_t>(std::lround(LineHeight(raster)));
+    const auto top = static_cast<std::int64_t>(std::lround(centreY - static_cast<float>(lineHeight) / 2.0f));
+    float pen = centreX - Width(raster, text) / 2.0f;
     for (const char16_t c : text)
     {
-        const FT_GlyphSlot slot = face.Load(ttfPath, c, true);
-        const FT_Bitmap& bitmap = slot->bitmap;
-        const auto left = static_cast<std::int64_t>(pen + 0.5f) + slot->bitmap_left;
-        const auto top = static_cast<std::int64_t>(baselineY + 0.5f) - slot->bitmap_top;
-        for (unsigned row = 0; bitmap.buffer != nullptr && row < bitmap.rows; ++row)
+        const FontGlyphRecord& record = RecordOf(raster, c);
+        const auto cellX = static_cast<std::int64_t>(std::lround(record.u * atlasWidth));
+        const auto cellWidth = static_cast<std::int64_t>(std::lround(record.du * atlasWidth));
+        // Image rows count from the bottom; the cell's top row is its last.
+        const auto cellTopRow = static_cast<std::int64_t>(std::lround((record.v + record.dv) * atlasHeight)) - 1;
+        const auto left = static_cast<std::int64_t>(std::lround(pen));
+        for (std::int64_t row = 0; row < lineHeight; ++row)
         {
-            for (unsigned column = 0; column < bitmap.width; ++column)
+            for (std::int64_t column = 0; column < cellWidth; ++column)
             {
                 const std::int64_t x = left + column;
                 const std::int64_t y = top + row;
                 if (x < 0 || y < 0 || x >= canvas.Width() || y >= canvas.Height())
                     continue;
-                const unsigned char ink = bitmap.buffer[static_cast<std::ptrdiff_t>(row) * bitmap.pitch + column];
+                const std::size_t at = static_cast<std::size_t>((cellTopRow - row) * atlas.GetWidth() + cellX + column);
+                const std::uint8_t ink = atlas.GetPixels()[at * 4 + 3];
                 if (ink != 0)
                     canvas.Blend(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), colour,
                                  static_cast<float>(ink) / 255.0f);
             }
         }
-        pen += Advance(slot);
+        pen += record.ratio * LineHeight(raster);
     }
 }
 
