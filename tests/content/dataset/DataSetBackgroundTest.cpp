@@ -12,8 +12,20 @@
 #include "engine/render/ParticleSystemManager.h"
 #include "engine/render/ShaderUser.h"
 #include "engine/render/SpriteGroupManager.h"
+#include "engine/core/Engine.h"
+#include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUITextManager.h"
+#include "engine/gui/GUIWindow.h"
+#include "framework/GameBase.h"
+#include "framework/SoundController.h"
+#include "game/LevelManager.h"
+#include "game/ProfileManager.h"
 #include "game/BackgroundLayerList.h"
+#include "game/menus/GUIBackgroundWindow.h"
 #include "tests/content/dataset/DataSetExpectations.h"
+#include "platform/win32/testing/MultimediaTimerHooks.h"
+#include "tests/support/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -271,6 +283,59 @@ TEST(DataSetBackgroundTest, TheCursorHasItsTipAtTheTopLeft)
     EXPECT_LT(alpha(60, 60), 30);
     EXPECT_LT(alpha(60, 2), 30);
     ExpectClean(services);
+}
+
+// On the built pack the background builds its own layers and walks its
+// start-up (frame and logo, then mounts and titles, then "LOADING") up to
+// where it waits for the game resources: every animation it waits on plays.
+TEST(DataSetBackgroundTest, TheStartUpReachesTheWaitForTheGameResources)
+{
+    EngineFixture fixture(EngineFixture::Options{true});
+    CopyPackInto(fixture.folder);
+    fixture.settings.packFolder = "Data";
+    std::uint32_t clock = 100000;
+    win32::testing::SetFakeMilliseconds(clock);
+    OrvaneEngine::Engine& engine = fixture.Start();
+    engine.guiManager->SetScreenSize(800.0f, 600.0f);
+    std::uint32_t fonts = 0;
+    std::uint32_t console = 0;
+    GameFramework::GameBase::LoadFontsList(*engine.fileManager, *engine.guiManager->GetFontManager(), "en", fonts,
+                                           console);
+    engine.guiManager->GetTextManager()->LoadTexts("ui\\texts\\en\\loading.ini");
+    GameFramework::SoundController sounds(&engine, 1.0f, 1.0f);
+    Mirabel::LevelManager levels(&engine);
+    Mirabel::ProfileManager profiles(&engine, &sounds, fixture.folder.Join("profiles"));
+    {
+        Mirabel::GUIBackgroundWindow background(&engine, &sounds, &levels, &profiles, "en");
+        // Frame, maker logo, publisher logo 0, the two mounts and the two titles.
+        EXPECT_EQ(background.GetForegroundWindows().size(), 7u);
+
+        background.active = 1;
+        std::vector<std::uint32_t> states{background.GetState()};
+        for (int frame = 0; frame < 600 && !background.IsWaitingForGameData(); ++frame)
+        {
+            clock += 40;
+            win32::testing::SetFakeMilliseconds(clock);
+            engine.Update();
+            background.Update();
+            engine.Frame(0);
+            if (background.GetState() != states.back())
+                states.push_back(background.GetState());
+        }
+        EXPECT_EQ(states, (std::vector<std::uint32_t>{0, 1, 2, 3}));
+        for (const OrvaneEngine::GUIWindow* window : background.GetForegroundWindows())
+            EXPECT_TRUE(window->visible);
+        const OrvaneEngine::GUIWindow& area = *background.GetTextAreaWindow();
+        const corvellan::content::DataRect& place = DataLayout::TitleArea;
+        EXPECT_NEAR(area.position.x, place.left, 0.5f);
+        EXPECT_NEAR(area.position.y, place.bottom, 0.5f);
+        EXPECT_NEAR(area.size.x, place.right - place.left, 0.5f);
+        EXPECT_NEAR(area.size.y, place.top - place.bottom, 0.5f);
+    }
+    fixture.Stop();
+    win32::testing::ResetMultimediaTimer();
+    EXPECT_EQ(fixture.LogText().find("Error"), std::string::npos) << fixture.LogText();
+    EXPECT_EQ(fixture.LogText().find("Warning"), std::string::npos) << fixture.LogText();
 }
 
 // mkdata refuses, naming the file, a background the game could not start or end on.
