@@ -18,9 +18,6 @@ namespace corvellan::content
 namespace
 {
 
-using Rect = DataBackgroundModels::Rect;
-using Uv = DataBackgroundModels::Uv;
-using Picture = DataBackgroundModels::Picture;
 using M = DataBackgroundModels;
 
 constexpr float Pi = 3.14159265f;
@@ -28,8 +25,8 @@ constexpr std::uint32_t UnicornFrames = 16;
 constexpr float UnicornFramesPerSecond = 15.0f;
 
 const std::string LayerFolder = "ui\\menus\\background\\";
-constexpr Rect Screen{0, 0, 800, 600};
-constexpr Rect UnicornPlace{380, 120, 508, 248};
+constexpr M::Rect Screen{0, 0, 800, 600};
+constexpr M::Rect UnicornPlace{380, 120, 508, 248};
 
 // How each layer of the landscape drifts: its frames, their rate, and the
 // quad of frame t (geometry for the few that move, else a slow slide of the
@@ -48,7 +45,7 @@ constexpr LayerMotion PictureLayers[] = {
     {"village", 8, 1.0f, 0.0f, 1.0f}, {"castle", 8, 1.0f, 0.0f, 1.0f},   {"tower", 8, 1.0f, 0.0f, 1.0f},
 };
 
-Uv LayerUv(float dx, float dy)
+M::Uv LayerUv(float dx, float dy)
 {
     const auto side = static_cast<float>(DataBackgroundArt::LayerSide);
     const float m = DataBackgroundArt::LayerMargin;
@@ -61,7 +58,7 @@ void StagePictureLayers(DataStaging& staging)
     {
         const std::string name = layer.name;
         const bool sky = name == "sky";
-        const Picture picture =
+        const M::Picture picture =
             M::StageJpeg(staging, LayerFolder + "textures\\" + name, DataBackgroundArt::Layer(name), !sky);
         const ModelFileRecord model = M::Morph(
             layer.frames, layer.speed, [](float) { return Screen; },
@@ -157,21 +154,21 @@ void StageParticleLayers(DataStaging& staging)
             const float a = 2.0f * Pi * t;
             const float x = 400.0f + 300.0f * std::cos(a);
             const float y = 470.0f + 50.0f * std::sin(2.0f * a);
-            return Rect{x - 8, y - 8, x + 8, y + 8};
+            return M::Rect{x - 8, y - 8, x + 8, y + 8};
         },
-        [](float) { return Uv{}; });
+        [](float) { return M::Uv{}; });
     M::StageModel(staging, LayerFolder + "models\\birds_path.mlf", flight, birdShader);
     const ModelFileRecord glow = M::Morph(
         8, 2.0f,
         [](float t) {
-            return M::Moved(Rect{602, 340, 626, 364}, 0.0f, 4.0f * std::sin(2.0f * Pi * t));
+            return M::Moved(M::Rect{602, 340, 626, 364}, 0.0f, 4.0f * std::sin(2.0f * Pi * t));
         },
-        [](float) { return Uv{}; });
+        [](float) { return M::Uv{}; });
     M::StageModel(staging, LayerFolder + "models\\castle_glow.mlf", glow, sparkleShader);
 }
 
 // The frames of the net, played by the unicorn itself at 15 a second.
-ShaderFileRecord UnicornShader(const Picture& frames)
+ShaderFileRecord UnicornShader(const M::Picture& frames)
 {
     ShaderFileRecord shader = M::BlendedShader(frames);
     ShaderFileStage& stage = shader.stages.front();
@@ -185,11 +182,11 @@ ShaderFileRecord UnicornShader(const Picture& frames)
 
 void StageUnicorn(DataStaging& staging)
 {
-    const Picture still =
+    const M::Picture still =
         M::StageJpeg(staging, LayerFolder + "textures\\unicorn", DataBackgroundArt::Unicorn(0.0f), true);
     const ModelFileRecord layer = M::Morph(
         4, 1.0f, [](float t) { return M::Moved(UnicornPlace, 0.0f, 1.5f * std::sin(2.0f * Pi * t)); },
-        [](float) { return Uv{}; });
+        [](float) { return M::Uv{}; });
     M::StageModel(staging, LayerFolder + "models\\unicorn.mlf", layer, M::BlendedShader(still));
 
     // Frame k of the net is the cell k from the top-left, row by row.
@@ -197,7 +194,7 @@ void StageUnicorn(DataStaging& staging)
     for (std::uint32_t frame = 0; frame < UnicornFrames; ++frame)
         net.Draw(DataBackgroundArt::Unicorn(static_cast<float>(frame) / static_cast<float>(UnicornFrames)),
                  static_cast<std::int32_t>(256 * (frame % 4)), static_cast<std::int32_t>(256 * (frame / 4)));
-    const Picture frames = M::StageJpeg(staging, LayerFolder + "textures\\unicorn_animated", net, true);
+    const M::Picture frames = M::StageJpeg(staging, LayerFolder + "textures\\unicorn_animated", net, true);
     const ShaderFileRecord shader = UnicornShader(frames);
     const std::string name = LayerFolder + "models\\unicorn_animated.mlf";
     DataBackground::CheckUnicorn(M::DataName(name), shader);
@@ -266,8 +263,8 @@ void DataBackground::Stage(DataStaging& staging, const std::vector<DataLanguage>
 void DataBackground::WriteSeeds(const std::string& folder)
 {
     const DataCanvas cursor = DataBackgroundArt::Cursor();
-    const Picture frames{LayerFolder + "textures\\unicorn_animated.jpg",
-                         LayerFolder + "textures\\unicorn_animated_alpha.jpg"};
+    const M::Picture frames{LayerFolder + "textures\\unicorn_animated.jpg",
+                            LayerFolder + "textures\\unicorn_animated_alpha.jpg"};
     if (!WriteSeed(folder, "image_jpeg", "data_cursor.jpg", cursor.Jpeg()) ||
         !WriteSeed(folder, "image_tga", "data_sparkle.tga", DataBackgroundArt::Sprite("sparkle").Tga()) ||
         !WriteSeed(folder, "model_file", "data_background_text.mlf",

@@ -16,9 +16,6 @@ namespace corvellan::content
 namespace
 {
 
-using Rect = DataBackgroundModels::Rect;
-using Uv = DataBackgroundModels::Uv;
-using Picture = DataBackgroundModels::Picture;
 using M = DataBackgroundModels;
 
 constexpr float ForegroundSpeed = 25.0f;
@@ -29,16 +26,16 @@ const std::string ForegroundTextures = ForegroundFolder + "textures\\";
 const std::string PublisherTextures = "ui\\menus\\textures\\";
 
 // Where the foreground stands on the 800 x 600 screen when it has appeared.
-constexpr Rect Screen{0, 0, 800, 600};
-constexpr Rect MakerLogoPlace{16, 16, 272, 80};
-constexpr Rect PublisherLogoPlace{620, 20, 780, 100};
-constexpr Rect MountTitlePlace{230, 496, 580, 538};
-constexpr Rect MountTextPlace{130, 534, 670, 600};
+constexpr M::Rect Screen{0, 0, 800, 600};
+constexpr M::Rect MakerLogoPlace{16, 16, 272, 80};
+constexpr M::Rect PublisherLogoPlace{620, 20, 780, 100};
+constexpr M::Rect MountTitlePlace{230, 496, 580, 538};
+constexpr M::Rect MountTextPlace{130, 534, 670, 600};
 // Around the title text area (150, 545)-(650, 590).
-constexpr Rect TextPanelPlace{140, 540, 660, 596};
-constexpr Rect TextArea{150, 545, 650, 590};
-constexpr Rect WordmarkPlace{254, 498, 406, 536};
-constexpr Rect SubtitlePlace{420, 500, 556, 534};
+constexpr M::Rect TextPanelPlace{140, 540, 660, 596};
+constexpr M::Rect TextArea{150, 545, 650, 590};
+constexpr M::Rect WordmarkPlace{254, 498, 406, 536};
+constexpr M::Rect SubtitlePlace{420, 500, 556, 534};
 
 // An animated model of the foreground, refused when it could never leave its first frame.
 void StageAnimated(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
@@ -50,12 +47,12 @@ void StageAnimated(DataStaging& staging, const std::string& name, const ModelFil
 
 void StageForeground(DataStaging& staging, const std::string& fontFolder)
 {
-    const Picture frame = M::StageJpeg(staging, ForegroundTextures + "frame", DataBackgroundArt::Frame(), true);
-    const Picture maker =
+    const M::Picture frame = M::StageJpeg(staging, ForegroundTextures + "frame", DataBackgroundArt::Frame(), true);
+    const M::Picture maker =
         M::StageJpeg(staging, ForegroundTextures + "logo_brackwell", DataBackgroundArt::MakerLogo(fontFolder), true);
-    const Picture wood =
+    const M::Picture wood =
         M::StageJpeg(staging, ForegroundTextures + "mount", DataBackgroundArt::Panel(512, 64, false), true);
-    const Picture panel =
+    const M::Picture panel =
         M::StageJpeg(staging, ForegroundTextures + "panel", DataBackgroundArt::Panel(512, 64, true), true);
 
     // Each unfolds, slides or rises into place; the frame's picture is the
@@ -64,9 +61,9 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
     {
         const char* name;
         std::uint32_t frames;
-        std::function<Rect(float)> place;
-        const Picture& picture;
-        Uv uv;
+        std::function<M::Rect(float)> place;
+        const M::Picture& picture;
+        M::Uv uv;
     };
     const std::vector<Part> parts = {
         {"frame", 30,
@@ -74,7 +71,7 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
              const float s = 1.0f + 0.1f * M::Settle(t);
              return M::Scaled(Screen, s, s);
          },
-         frame, Uv{0.0f, 0.0f, 400.0f / 512.0f, 300.0f / 512.0f}},
+         frame, M::Uv{0.0f, 0.0f, 400.0f / 512.0f, 300.0f / 512.0f}},
         {"logo_brackwell",
          30,
          [](float t) { return M::Moved(MakerLogoPlace, -280.0f * M::Settle(t), 0.0f); },
@@ -94,7 +91,7 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
     };
     for (const Part& part : parts)
     {
-        const Uv uv = part.uv;
+        const M::Uv uv = part.uv;
         StageAnimated(staging, ForegroundFolder + part.name + ".mlf",
                       M::Morph(part.frames, ForegroundSpeed, part.place, [uv](float) { return uv; }),
                       M::BlendedShader(part.picture));
@@ -110,8 +107,8 @@ void StagePublisher(DataStaging& staging, const std::string& fontFolder)
 {
     M::StageJpeg(staging, PublisherTextures + "publisher_0_logo_big",
                  DataBackgroundArt::PublisherLogo(fontFolder, true), false);
-    const Picture small = M::StageJpeg(staging, PublisherTextures + "publisher_0_logo_small",
-                                       DataBackgroundArt::PublisherLogo(fontFolder, false), true);
+    const M::Picture small = M::StageJpeg(staging, PublisherTextures + "publisher_0_logo_small",
+                                          DataBackgroundArt::PublisherLogo(fontFolder, false), true);
     M::StageModel(staging, ForegroundFolder + "logo_additional_0.mlf", M::Quad(PublisherLogoPlace),
                   M::BlendedShader(small));
 }
@@ -132,15 +129,16 @@ std::u16string Subtitle(const DataLanguage& language)
 void StageTitles(DataStaging& staging, const std::vector<DataLanguage>& languages, const std::string& fontFolder)
 {
     const std::string serif = fontFolder + "/DejaVuSerif-Bold.ttf";
-    const Picture wordmark = M::StageJpeg(staging, ForegroundTextures + "title",
-                                          DataBackgroundArt::Lettering(serif, u"Corvellan", 512, 128), true);
+    const M::Picture wordmark = M::StageJpeg(staging, ForegroundTextures + "title",
+                                             DataBackgroundArt::Lettering(serif, u"Corvellan", 512, 128), true);
     for (const DataLanguage& language : languages)
     {
         const std::string prefix = ForegroundFolder + "title_" + language.code;
         staging.Write(M::DataName(prefix + ".ini"), TitleListWriter::Build(TitleCount));
         M::StageModel(staging, prefix + "_0.mlf", M::Quad(WordmarkPlace), M::BlendedShader(wordmark));
-        const Picture subtitle = M::StageJpeg(staging, ForegroundTextures + "title_" + language.code + "_1",
-                                              DataBackgroundArt::Lettering(serif, Subtitle(language), 256, 64), true);
+        const M::Picture subtitle =
+            M::StageJpeg(staging, ForegroundTextures + "title_" + language.code + "_1",
+                         DataBackgroundArt::Lettering(serif, Subtitle(language), 256, 64), true);
         M::StageModel(staging, prefix + "_1.mlf", M::Quad(SubtitlePlace), M::BlendedShader(subtitle));
     }
 }
@@ -155,7 +153,7 @@ ModelFileRecord DataBackgroundForeground::TextPanel()
 {
     return M::Morph(
         20, ForegroundSpeed, [](float t) { return M::Moved(TextPanelPlace, 0.0f, -90.0f * M::Settle(t)); },
-        [](float) { return Uv{}; });
+        [](float) { return M::Uv{}; });
 }
 
 void DataBackgroundForeground::Stage(DataStaging& staging, const std::vector<DataLanguage>& languages,
