@@ -302,10 +302,10 @@ TEST(DataSetBackgroundTest, TheStartUpReachesTheWaitForTheGameResources)
     GameFramework::GameBase::LoadFontsList(*engine.fileManager, *engine.guiManager->GetFontManager(), "en", fonts,
                                            console);
     engine.guiManager->GetTextManager()->LoadTexts("ui\\texts\\en\\loading.ini");
-    GameFramework::SoundController sounds(&engine, 1.0f, 1.0f);
-    Mirabel::LevelManager levels(&engine);
-    Mirabel::ProfileManager profiles(&engine, &sounds, fixture.folder.Join("profiles"));
     {
+        GameFramework::SoundController sounds(&engine, 1.0f, 1.0f);
+        Mirabel::LevelManager levels(&engine);
+        Mirabel::ProfileManager profiles(&engine, &sounds, fixture.folder.Join("profiles"));
         Mirabel::GUIBackgroundWindow background(&engine, &sounds, &levels, &profiles, "en");
         // Frame, maker logo, publisher logo 0, the two mounts and the two titles.
         EXPECT_EQ(background.GetForegroundWindows().size(), 7u);
