@@ -28,9 +28,9 @@ const std::string LayerFolder = "ui\\menus\\background\\";
 constexpr M::Rect Screen{0, 0, 800, 600};
 constexpr M::Rect UnicornPlace{380, 120, 508, 248};
 
-// How each layer of the landscape drifts: its frames, their rate, and the
-// quad of frame t (geometry for the few that move, else a slow slide of the
-// picture inside its margin).
+// How each picture of the landscape drifts: its frames, their rate, and how
+// far the picture slides inside its margin. The quad itself stays on the
+// screen, so no layer ever shows an edge.
 struct LayerMotion
 {
     const char* name;
@@ -200,6 +200,7 @@ void StageUnicorn(DataStaging& staging)
     DataBackground::CheckUnicorn(M::DataName(name), shader);
     M::StageModel(staging, name, M::Quad(UnicornPlace), shader);
 }
+
 } // namespace
 
 const std::vector<BackgroundLayerEntry>& DataBackground::Layers()
