@@ -3,7 +3,6 @@
 // textures that exist and that the device can take, models whose stored
 // boxes hold exactly their vertices, and images that read whole.
 #include "engine/core/PackFile.h"
-#include "engine/core/StringFunctions.h"
 #include "engine/render/Image.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderStageFunctions.h"
@@ -133,11 +132,13 @@ TEST(DataSetArtTest, EveryShaderNamesTexturesThatExistLoadWholeAndArePowersOfTwo
         {
             for (const std::string& texture : StageTextures(shader.stages[s]))
             {
-                EXPECT_EQ(present.count("data\\" + OrvaneEngine::ToLower(texture)), 1u) << texture;
-                if (!checked.insert(texture).second)
+                // Where the texture manager looks for it.
+                const std::string file = OrvaneEngine::FindStageTextureFile(services.files, texture);
+                EXPECT_EQ(present.count(file), 1u) << texture;
+                if (!checked.insert(file).second)
                     continue;
                 OrvaneEngine::Image image;
-                ASSERT_TRUE(image.Load(&services.log, &services.files, "data\\" + texture)) << texture;
+                ASSERT_TRUE(image.Load(&services.log, &services.files, file)) << texture;
                 EXPECT_TRUE(IsPowerOfTwo(image.GetWidth()) && IsPowerOfTwo(image.GetHeight()))
                     << texture << " is " << image.GetWidth() << " x " << image.GetHeight();
             }
