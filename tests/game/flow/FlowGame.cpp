@@ -32,6 +32,13 @@ void FlowGame::OnUpgradeWindow()
     Game::OnUpgradeWindow();
 }
 
+std::unique_ptr<GameFramework::GUILoadingWindowBase> FlowGame::CreateGameLogicLoadingWindow()
+{
+    ownObjectsBeforeScreens = menuWindowManager && unicorn && gameCompleteEffect && upgradeWindow &&
+                              introductionWindow && relaxWindow && tutorialWindow && !welcomeWindow;
+    return Game::CreateGameLogicLoadingWindow();
+}
+
 void FlowGame::OnHelpWindow()
 {
     Game::OnHelpWindow();

@@ -5,6 +5,7 @@
 // members to the tests.
 
 #include "framework/GUIGameCursorBase.h"
+#include "framework/GUILoadingWindowBase.h"
 #include "framework/GUILogosWindowBase.h"
 #include "framework/GameLogicBase.h"
 #include "framework/ProfileManagerBase.h"
@@ -56,8 +57,12 @@ public:
     // Runs `duringPass` inside every dispatch pass, among the framework's handlers.
     void OnHelpWindow() override;
 
+    // Notes whether the game's own objects exist when the first framework screen is made.
+    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLogicLoadingWindow() override;
+
     std::function<void()> duringPass;
     std::uint32_t upgradeServed = 0;
+    bool ownObjectsBeforeScreens = false;
 
     Mirabel::Profile& Ann() const { return *CurrentProfile(); }
     using Game::Cursor;
@@ -98,6 +103,7 @@ public:
     using GameBase::mainMenuWindow;
     using GameBase::newProfileWindow;
     using GameBase::optionsWindow;
+    using GameBase::previousLevelData;
     using GameBase::profileManager;
     using GameBase::profileNameConflictWindow;
     using GameBase::profilesWindow;
