@@ -166,42 +166,37 @@ TEST(GameFlowTest, TheMenusOwnCodesOpenTheGamesOwnScreens)
 
 TEST(GameFlowTest, TheIntroductionEndsItsFlagAndLeadsToTheGame)
 {
-    RunCases({
-        {"no game in progress: a new game on the map", false,
-         [](FlowRun& run, FlowGame& game) {
-             game.Ann().score = 7;
-             game.mainMenuWindow->result = 25;
-             run.Pass();
-             ASSERT_TRUE(Open(run, *game.introductionWindow));
-             const std::string before = ProfileBytes(game);
-             ASSERT_GE(before.size(), 4u);
-             EXPECT_EQ(before[before.size() - 2], '\1');
-             game.introductionWindow->result = 23;
-             run.Pass();
-             const std::string after = ProfileBytes(game);
-             EXPECT_EQ(game.Ann().introductionFlag, 0);
-             ASSERT_EQ(after.size(), before.size());
-             EXPECT_EQ(after[after.size() - 2], '\0');
-             EXPECT_FALSE(game.introductionWindow->IsOpen());
-             EXPECT_EQ(game.Ann().score, 0u);
-             EXPECT_EQ(game.startGameLogicWindow->GetCallerCode(), 2u);
-             EXPECT_TRUE(Shown(Menu(game.startGameLogicWindow)));
-         }},
-        {"a game in progress: the continue question", false,
-         [](FlowRun& run, FlowGame& game) {
-             game.Ann().gameInProgress = true;
-             game.Ann().score = 7;
-             game.mainMenuWindow->result = 25;
-             run.Pass();
-             ASSERT_TRUE(Open(run, *game.introductionWindow));
-             game.introductionWindow->result = 23;
-             run.Pass();
-             EXPECT_EQ(game.Ann().introductionFlag, 0);
-             EXPECT_EQ(game.Ann().score, 7u);
-             EXPECT_TRUE(Shown(Menu(game.continueGameLogicWindow)));
-             EXPECT_FALSE(Shown(Menu(game.startGameLogicWindow)));
-         }},
-    });
+    // Without a game in progress a new game starts on the map; with one, the continue question.
+    for (const bool inProgress : {false, true})
+    {
+        SCOPED_TRACE(inProgress);
+        FlowRun run;
+        ASSERT_TRUE(run.RunToMenus());
+        FlowGame& game = *run.game;
+        game.Ann().gameInProgress = inProgress;
+        game.Ann().score = 7;
+        game.mainMenuWindow->result = 25;
+        run.Pass();
+        ASSERT_TRUE(Open(run, *game.introductionWindow));
+        const std::string before = ProfileBytes(game);
+        ASSERT_GE(before.size(), 4u);
+        EXPECT_EQ(before[before.size() - 2], '\1');
+
+        game.introductionWindow->result = 23;
+        run.Pass();
+        const std::string after = ProfileBytes(game);
+        EXPECT_EQ(game.Ann().introductionFlag, 0);
+        ASSERT_EQ(after.size(), before.size());
+        EXPECT_EQ(after[after.size() - 2], '\0');
+        EXPECT_FALSE(game.introductionWindow->IsOpen());
+        EXPECT_EQ(game.Ann().score, inProgress ? 7u : 0u);
+        EXPECT_EQ(Shown(Menu(game.continueGameLogicWindow)), inProgress);
+        EXPECT_EQ(Shown(Menu(game.startGameLogicWindow)), !inProgress);
+        if (!inProgress)
+        {
+            EXPECT_EQ(game.startGameLogicWindow->GetCallerCode(), 2u);
+        }
+    }
 }
 
 TEST(GameFlowTest, TheEndOfTheGameShowsTheClosingTextOnceAndFreesTheUnicorn)
