@@ -19,6 +19,7 @@
 #include "engine/render/Image.h"
 #include "platform/win32/testing/EventPush.h"
 #include "tests/support/GameRun.h"
+#include "tests/support/PlayerSteps.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestGameFolders.h"
@@ -60,12 +61,9 @@ struct MenuRun
 MenuRun RunToMainMenu(bool firstStart, OrvaneEngine::EngineSettings* settings = nullptr)
 {
     GameRun run(RunLimit);
+    corvellan::test::PlayerSteps player(run);
     if (firstStart)
-        run.Then("welcome screen open", [&] { return ExposedGame::IsSettled(run.Game().welcomeWindow); },
-                 [&] {
-                     run.Type("Bench");
-                     run.Key("Return");
-                 });
+        player.FirstStart("Bench");
     MenuRun result;
     const auto start = std::chrono::steady_clock::now();
     run.Then("main menu open", [&] { return ExposedGame::IsSettled(run.Game().mainMenuWindow); },

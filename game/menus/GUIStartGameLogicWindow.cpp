@@ -176,11 +176,19 @@ bool GUIStartGameLogicWindow::AtLastLevel() const
     return profile != nullptr && levelManager->IsLastLevel(profile->nextStage, profile->nextLevel);
 }
 
+bool GUIStartGameLogicWindow::LastLevelWon() const
+{
+    // When the last stage holds one level, the position after the stage
+    // before it is the last level too; only winning the last level ends the
+    // game in progress.
+    return AtLastLevel() && !profile->gameInProgress;
+}
+
 std::uint32_t GUIStartGameLogicWindow::MiniGameStage() const
 {
     if (profile == nullptr)
         return 0;
-    if (AtLastLevel())
+    if (LastLevelWon())
         return profile->nextStage;
     // The position has moved on to the next stage's first level; a position
     // that has not cannot go below the first stage.
@@ -316,7 +324,7 @@ void GUIStartGameLogicWindow::Update()
             control->Appear();
         if (miniGame->GetStage() < Totems)
             totemAlphas[miniGame->GetStage()] = 1.0f;
-        SetTitle(AtLastLevel() ? "GAME_COMPLETE_TITLE" : "START_GAME_STAGE_COMPLETE_TITLE");
+        SetTitle(LastLevelWon() ? "GAME_COMPLETE_TITLE" : "START_GAME_STAGE_COMPLETE_TITLE");
         menuWindowManager->SetText(title);
     }
     if (frameWindow == nullptr || !frameWindow->visible)
@@ -339,7 +347,7 @@ void GUIStartGameLogicWindow::Update()
         if (miniGame->completed)
         {
             ownColor.a = std::min(ownColor.a + 2.0f * dt, 1.0f);
-            gameComplete = AtLastLevel();
+            gameComplete = LastLevelWon();
         }
         // The markers stay locked and unseen under the mini game until the
         // controls have faded back in.

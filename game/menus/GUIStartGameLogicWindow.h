@@ -78,6 +78,8 @@ private:
     // the last one too once the game has been completed.
     std::uint32_t CompletedStages() const;
     bool AtLastLevel() const;
+    // At the last level with the game no longer in progress: its last level won.
+    bool LastLevelWon() const;
     std::vector<GUIControl*> OwnControls() const;
     void UpdateElements(bool fullyOpen, bool gameComplete);
     void UpdatePreview();

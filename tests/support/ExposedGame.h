@@ -27,10 +27,16 @@
 #include "framework/GUIStartGameLogicWindowBase.h"
 #include "framework/GUIWelcomeWindowBase.h"
 #include "game/Game.h"
+#include "game/menus/GUIGameCompleteEffect.h"
+#include "game/menus/GUIIntroductionWindow.h"
+#include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIRelaxWindow.h"
+#include "game/menus/GUITutorialWindow.h"
 #include "game/menus/GUIMenuWindow.h"
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace corvellan::test
 {
@@ -47,6 +53,18 @@ public:
     // frame when the texts the screens queued can be read.
     void UpdateWindows() override;
     std::function<void()> afterWindowUpdates;
+    // Counts the levels made, so a run tells a level made again from the
+    // one before it.
+    std::unique_ptr<GameFramework::GameLogicBase> CreateGameLogic(GameFramework::StageRecord* stageRecord,
+                                                                  GameFramework::LevelRecord* levelRecord,
+                                                                  std::uint32_t gameCounter) override;
+    std::uint32_t levelsMade = 0;
+
+    using Game::gameCompleteEffect;
+    using Game::introductionWindow;
+    using Game::menuBackground;
+    using Game::relaxWindow;
+    using Game::tutorialWindow;
 
     using GameBase::continueGameLogicWindow;
     using GameBase::exitWindow;
@@ -78,6 +96,9 @@ public:
     {
         return dynamic_cast<Mirabel::GUIMenuWindow*>(screen.get());
     }
+    // The menu screens open right now, by name: what a stalled run shows.
+    std::string OpenScreens() const;
+
     // A screen of the game as its own class.
     template <class Screen, class Base> static Screen& As(const std::unique_ptr<Base>& screen)
     {

@@ -19,6 +19,7 @@
 #include "tests/support/LevelScripts.h"
 
 #include <exception>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -88,6 +89,19 @@ GameRun& GameRun::Then(std::string name, std::function<bool()> ready, std::funct
     return *this;
 }
 
+GameRun& GameRun::Repeat(std::string name, std::function<bool()> done, std::function<void()> again,
+                         std::uint32_t frames)
+{
+    auto count = std::make_shared<std::uint32_t>(0);
+    return Then(std::move(name), [done = std::move(done), again = std::move(again), frames, count] {
+        if (done())
+            return true;
+        if ((*count)++ % frames == 0)
+            again();
+        return false;
+    });
+}
+
 void GameRun::Play()
 {
     start = std::chrono::steady_clock::now();
@@ -120,7 +134,11 @@ bool GameRun::TimeSpent()
 void GameRun::Stop(const std::string& reason)
 {
     if (failure.empty())
+    {
         failure = reason;
+        if (exposed != nullptr)
+            trace += "stopped (" + reason + ") with open: " + exposed->OpenScreens() + "\n";
+    }
     if (!quitPushed)
         quitPushed = wt::PushQuit();
 }
@@ -152,6 +170,7 @@ void GameRun::OnPumpIdle()
         if (!steps[next].ready())
             return;
         const Step& step = steps[next++];
+        trace += step.name + " @" + std::to_string(frames) + " frames, " + std::to_string(Seconds()) + " s\n";
         if (step.act)
             step.act();
     }

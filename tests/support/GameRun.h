@@ -50,6 +50,10 @@ public:
 
     // Waits until `ready` holds, then runs `act` (may be empty) once.
     GameRun& Then(std::string name, std::function<bool()> ready, std::function<void()> act = {});
+    // Until `done` holds, runs `again` every `frames` frames (screens that
+    // take several presses: pages, repeated dialogs).
+    GameRun& Repeat(std::string name, std::function<bool()> done, std::function<void()> again,
+                    std::uint32_t frames = 5);
     // Runs the program to its end (Run of the loader, with the hooks in place).
     void Play();
 
@@ -94,6 +98,9 @@ public:
     // when the limit ended the run, and a step's failure text when it threw.
     std::string Pending() const;
     bool TimedOut() const { return timedOut; }
+    // Each step reached, with its frame and wall-clock second, then the
+    // screens open when the run stopped short: what a failure reports.
+    const std::string& Trace() const { return trace; }
     std::uint32_t Frames() const { return frames; }
     double Seconds() const;
 
@@ -123,6 +130,7 @@ private:
     bool quitPushed = false;
     std::string failure;
     std::vector<ShownText> shownTexts;
+    std::string trace;
     std::vector<std::string> keysDown;
     bool showedUnknown = false;
 };

@@ -358,6 +358,32 @@ TEST_F(GUIStageMapTest, AfterAStageTheMiniGameOfThatStagePlaysOverLockedMarkers)
     }
 }
 
+TEST_F(GUIStageMapTest, AStageBeforeALastStageOfOneLevelPlaysItsOwnMiniGame)
+{
+    // Two stages of one level: the position after the first stage is the
+    // game's last level, whether or not that level has been won.
+    ASSERT_TRUE(menu.data.Levels({1, 1}));
+    WriteMap({MapFileWriter::At(0, 200.0f, 300.0f, Marker), MapFileWriter::At(2, 260.0f, 300.0f, Marker)});
+    Start();
+    Mirabel::Profile& profile = Player(1, 0);
+    auto& map = MakeMap();
+    struct Row
+    {
+        bool inProgress;
+        std::uint32_t miniGameStage;
+    };
+    for (const Row& row : {Row{true, 0}, Row{false, 1}})
+    {
+        SCOPED_TRACE(row.inProgress ? "first stage won" : "last level won");
+        profile.gameInProgress = row.inProgress;
+        map.Show(9);
+        EXPECT_TRUE(map.miniGame->running);
+        EXPECT_EQ(map.miniGame->GetStage(), row.miniGameStage);
+        map.Hide();
+        ASSERT_TRUE(CloseFully(map));
+    }
+}
+
 class GUIMapElementTest : public GUIStageMapTest
 {
 protected:

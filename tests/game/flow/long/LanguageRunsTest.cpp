@@ -13,6 +13,7 @@
 #include "tests/game/flow/long/RunPlaces.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GameRun.h"
+#include "tests/support/PlayerSteps.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestGameFolders.h"
@@ -73,23 +74,18 @@ TEST_P(LanguageRunTest, ReachesTheMainMenuWithTheLanguagesTextsAndMusic)
     std::u16string title;
     std::u16string menuTitle;
     bool uniform = true;
-    run.Then("welcome screen open", [&] { return ExposedGame::IsSettled(run.Game().welcomeWindow); },
-             [&] {
-                 run.Type("Ada");
-                 run.Key("Return");
-             })
-        .Then("main menu open", [&] { return ExposedGame::IsSettled(run.Game().mainMenuWindow); },
-              [&] {
-                  OrvaneEngine::Engine& engine = run.Engine();
-                  caption = win32::testing::GetWindowTitle(engine.window->handle);
-                  title = engine.guiManager->GetTextManager()->GetText("GAME_TITLE");
-                  menuTitle = ExposedGame::Menu(run.Game().mainMenuWindow)->GetTitle();
-                  uniform = Uniform(run.Grab());
-                  win32::testing::PushQuit();
-              });
+    PlayerSteps player(run);
+    player.FirstStart("Ada", [&] {
+        OrvaneEngine::Engine& engine = run.Engine();
+        caption = win32::testing::GetWindowTitle(engine.window->handle);
+        title = engine.guiManager->GetTextManager()->GetText("GAME_TITLE");
+        menuTitle = ExposedGame::Menu(run.Game().mainMenuWindow)->GetTitle();
+        uniform = Uniform(run.Grab());
+        win32::testing::PushQuit();
+    });
     run.Play();
 
-    ASSERT_EQ(run.Pending(), "") << "after " << run.Frames() << " frames, " << run.Seconds() << " s";
+    ASSERT_EQ(run.Pending(), "") << "\n" << run.Trace();
     EXPECT_EQ(run.GetOutcome(), GameFramework::GameLoaderBase::Outcome::Ok);
     EXPECT_NE(title, u"UNKNOWN");
     EXPECT_EQ(caption, RunPlaces::Utf8(title));

@@ -16,11 +16,13 @@
 #include "tests/game/flow/long/RunPlaces.h"
 #include "tests/support/GameRun.h"
 #include "tests/support/LevelScripts.h"
+#include "tests/support/PlayerSteps.h"
 #include "tests/support/TestGameFolders.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -65,31 +67,35 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
     float volumeBefore = 0.0f;
     float volumeApplied = 0.0f;
     std::uint32_t held = 0;
+    OrvaneEngine::Vector2 grip;
     bool noRecordsShown = false;
     std::u16string noRecords;
-    const auto mainMenu = [&]() -> GUIMainMenuWindow& { return ExposedGame::As<GUIMainMenuWindow>(game->mainMenuWindow); };
-    run.Then("welcome screen open",
-             [&] {
-                 game = &run.Game();
-                 return ExposedGame::IsSettled(game->welcomeWindow);
-             },
-             [&] {
-                 run.Type("Ann");
-                 run.Key("Return");
-             })
-        .Then("main menu open", [&] { return ExposedGame::IsSettled(game->mainMenuWindow); },
-              [&] {
-                  greeting = mainMenu().GetTitle();
-                  run.Click(*mainMenu().GetControl(GUIMainMenuWindow::Options).widget);
-              })
-        .Then("options open", [&] { return ExposedGame::IsSettled(game->optionsWindow); },
+    const auto mainMenu = [&]() -> GUIMainMenuWindow& {
+        return ExposedGame::As<GUIMainMenuWindow>(game->mainMenuWindow);
+    };
+    PlayerSteps player(run);
+    player.FirstStart("Ann", [&] {
+        game = &run.Game();
+        greeting = mainMenu().GetTitle();
+        run.Click(*mainMenu().GetControl(GUIMainMenuWindow::Options).widget);
+    });
+    run.Then("options open", [&] { return ExposedGame::IsSettled(game->optionsWindow); },
               [&] {
                   auto& options = ExposedGame::As<Mirabel::GUIOptionsWindow>(game->optionsWindow);
                   volumeBefore = game->soundController->GetSoundVolume();
-                  run.Mouse().MoveTo(Middle(*options.soundSlider->scroll->GetIncreaseButton()));
-                  run.Mouse().Button(0, true);
+                  grip = Middle(*options.soundSlider->widget);
+                  run.Mouse().MoveTo(grip);
               })
-        .Then("sound slider held", [&] { return ++held > 4; }, [&] { run.Mouse().Button(0, false); })
+        // The pointer rests on the track for a frame, then the button goes
+        // down there and the thumb is dragged along for a few frames.
+        .Then("pointer on the sound slider", [&] { return true; }, [&] { run.Mouse().Button(0, true); })
+        .Then("sound slider dragged",
+              [&] {
+                  grip.x += 10.0f;
+                  run.Mouse().MoveTo(grip);
+                  return ++held > 4;
+              },
+              [&] { run.Mouse().Button(0, false); })
         .Then("sound slider let go", [&] { return ++held > 6; },
               [&] {
                   volumeApplied = game->soundController->GetSoundVolume();
@@ -109,7 +115,7 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
               [&] { run.Click(*ExposedGame::As<Mirabel::GUIExitWindow>(game->exitWindow).yesControl->widget); });
     run.Play();
 
-    ASSERT_EQ(run.Pending(), "") << "after " << run.Frames() << " frames, " << run.Seconds() << " s";
+    ASSERT_EQ(run.Pending(), "") << "\n" << run.Trace();
     EXPECT_EQ(run.GetOutcome(), GameRun::Outcome::Ok);
     EXPECT_FALSE(run.ShowedUnknownText());
     EXPECT_NE(greeting.find(u"Ann"), std::u16string::npos) << RunPlaces::Utf8(greeting);
@@ -117,7 +123,7 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
     EXPECT_TRUE(noRecordsShown);
 
     // The slider moved the volume, and APPLY kept it in both places.
-    EXPECT_GT(volumeApplied, volumeBefore + 0.02f);
+    EXPECT_GT(std::fabs(volumeApplied - volumeBefore), 0.02f) << volumeApplied;
     const std::string ini = RunPlaces::UserFile(folders, ".ini").value_or("");
     EXPECT_NEAR(IniValue(ini, "g_sound_volume"), volumeApplied, 0.001f) << ini;
     const std::string profile = RunPlaces::UserFile(folders, ".prf").value_or("");
