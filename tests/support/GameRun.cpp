@@ -14,6 +14,7 @@
 #include "platform/d3d7/testing/D3D7Hooks.h"
 #include "platform/win32/Messages.h"
 #include "platform/win32/testing/EventPush.h"
+#include "platform/win32/testing/MessageBoxHooks.h"
 #include "platform/win32/testing/MultimediaTimerHooks.h"
 #include "platform/win32/testing/PumpHooks.h"
 #include "tests/support/LevelScripts.h"
@@ -65,7 +66,8 @@ void GameRun::ReadShownTexts()
         for (std::uint32_t i = 0; i < window->GetTextEntryCount(); ++i)
         {
             const OrvaneEngine::GUITextEntry& entry = window->GetTextEntry(i);
-            shownTexts.push_back({entry.fromKey ? texts.GetText(entry.key, entry.keyNumber) : entry.text, entry.fontId});
+            const std::u16string& text = entry.fromKey ? texts.GetText(entry.key, entry.keyNumber) : entry.text;
+            shownTexts.push_back({text, entry.fontId});
             showedUnknown = showedUnknown || shownTexts.back().text == u"UNKNOWN";
         }
     };
@@ -253,6 +255,9 @@ std::string GameRun::Pending() const
     std::string text = next < steps.size() ? steps[next].name : "";
     if (!failure.empty())
         text += (text.empty() ? "" : ": ") + failure;
+    // A fatal error ends the game through the loader, which tells the player.
+    for (const wt::MessageBoxCall& box : wt::GetMessageBoxCalls())
+        text += (text.empty() ? "" : ": ") + box.caption + ": " + box.text;
     return text;
 }
 

@@ -95,7 +95,8 @@ public:
     bool ShowedUnknownText() const { return showedUnknown; }
 
     // The first step not reached, empty once all were; "time limit" is added
-    // when the limit ended the run, and a step's failure text when it threw.
+    // when the limit ended the run, a step's failure text when it threw, and
+    // the text of every message box shown (a fatal error's).
     std::string Pending() const;
     bool TimedOut() const { return timedOut; }
     // Each step reached, with its frame and wall-clock second, then the

@@ -48,6 +48,11 @@ void PlayerSteps::Click(const Mirabel::GUIControl& control) const
     run.Click(*control.widget);
 }
 
+void PlayerSteps::PressMainMenu(std::uint32_t button) const
+{
+    Click(ExposedGame::As<Mirabel::GUIMainMenuWindow>(Game().mainMenuWindow).GetControl(button));
+}
+
 void PlayerSteps::FirstStart(const std::string& name, std::function<void()> atMainMenu)
 {
     // The typed characters reach the field one a frame; ENTER counts only
@@ -67,10 +72,7 @@ void PlayerSteps::FirstStart(const std::string& name, std::function<void()> atMa
 void PlayerSteps::StartFromMainMenu()
 {
     run.Then("main menu open for START", [this] { return ExposedGame::IsSettled(Game().mainMenuWindow); },
-             [this] {
-                 const auto& menu = dynamic_cast<const Mirabel::GUIMainMenuWindow&>(*Game().mainMenuWindow);
-                 Click(menu.GetControl(Mirabel::GUIMainMenuWindow::Start));
-             })
+             [this] { PressMainMenu(Mirabel::GUIMainMenuWindow::Start); })
         // The introduction comes on the first start only, a page a press.
         .Repeat("introduction passed or map open",
                 [this] { return ExposedGame::IsSettled(Game().startGameLogicWindow); },

@@ -34,7 +34,15 @@ public:
     // The map open, settled and waiting for its start button.
     bool MapWaits() const;
     void Click(const Mirabel::GUIControl& control) const;
+    // The control of a screen, given as the member that holds it, clicked.
+    template <class Screen, class Base>
+    void Press(const std::unique_ptr<Base>& screen, std::unique_ptr<Mirabel::GUIControl> Screen::*control) const
+    {
+        Click(*(ExposedGame::As<Screen>(screen).*control));
+    }
 
+    // A button of the main menu (GUIMainMenuWindow::ButtonIndex) clicked.
+    void PressMainMenu(std::uint32_t button) const;
     // The welcome screen takes the name and ENTER; the main menu opens,
     // where `atMainMenu` acts.
     void FirstStart(const std::string& name, std::function<void()> atMainMenu = {});

@@ -55,21 +55,18 @@ TEST(InGameRunTest, MapTutorialRestartPauseAndAWonLevelLeadToTheNextLevel)
     player.WaitForLevel(u"1-1", [&] { run.Key("Escape"); });
     run.Then("in-game menu open", [&] { return ExposedGame::IsSettled(run.Game().gameLogicMenuWindow); },
              [&] {
-                 player.Click(
-                     *ExposedGame::As<Mirabel::GUIGameLogicMenuWindow>(run.Game().gameLogicMenuWindow).restartControl);
+                 player.Press(run.Game().gameLogicMenuWindow, &Mirabel::GUIGameLogicMenuWindow::restartControl);
              })
         .Then("restart question open", [&] { return ExposedGame::IsSettled(run.Game().gameLogicRestartWindow); },
               [&] {
-                  player.Click(
-                      *ExposedGame::As<Mirabel::GUIGameLogicRestartWindow>(run.Game().gameLogicRestartWindow).yesControl);
+                  player.Press(run.Game().gameLogicRestartWindow, &Mirabel::GUIGameLogicRestartWindow::yesControl);
               });
     // The map comes back; the level is asked for again from there.
     player.PlayFromMap("level again after the restart", u"1-1", 2, [&] { run.Key("P"); });
     run.Then("pause open", [&] { return ExposedGame::IsSettled(run.Game().gameLogicPauseWindow); },
              [&] {
                  pausedWhileShown = player.Level().IsTimerPaused();
-                 player.Click(
-                     *ExposedGame::As<Mirabel::GUIGameLogicPauseWindow>(run.Game().gameLogicPauseWindow).resumeControl);
+                 player.Press(run.Game().gameLogicPauseWindow, &Mirabel::GUIGameLogicPauseWindow::resumeControl);
              });
     player.WaitForLevel(u"1-1");
     run.Then("level playing again", [&] { return !player.Level().IsTimerPaused(); });

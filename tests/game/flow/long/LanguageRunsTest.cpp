@@ -74,6 +74,7 @@ TEST_P(LanguageRunTest, ReachesTheMainMenuWithTheLanguagesTextsAndMusic)
     std::u16string title;
     std::u16string menuTitle;
     bool uniform = true;
+    std::size_t textsSeen = 0;
     PlayerSteps player(run);
     player.FirstStart("Ada", [&] {
         OrvaneEngine::Engine& engine = run.Engine();
@@ -81,6 +82,7 @@ TEST_P(LanguageRunTest, ReachesTheMainMenuWithTheLanguagesTextsAndMusic)
         title = engine.guiManager->GetTextManager()->GetText("GAME_TITLE");
         menuTitle = ExposedGame::Menu(run.Game().mainMenuWindow)->GetTitle();
         uniform = Uniform(run.Grab());
+        textsSeen = run.ShownTexts().size();
         win32::testing::PushQuit();
     });
     run.Play();
@@ -91,6 +93,8 @@ TEST_P(LanguageRunTest, ReachesTheMainMenuWithTheLanguagesTextsAndMusic)
     EXPECT_EQ(caption, RunPlaces::Utf8(title));
     EXPECT_NE(menuTitle.find(u"Ada"), std::u16string::npos) << RunPlaces::Utf8(menuTitle);
     EXPECT_FALSE(uniform);
+    // The menu's texts were read, so none of them printed "UNKNOWN".
+    EXPECT_GT(textsSeen, 0u);
     EXPECT_FALSE(run.ShowedUnknownText());
 
     const std::string log = folders.LogText();

@@ -70,14 +70,11 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
     OrvaneEngine::Vector2 grip;
     bool noRecordsShown = false;
     std::u16string noRecords;
-    const auto mainMenu = [&]() -> GUIMainMenuWindow& {
-        return ExposedGame::As<GUIMainMenuWindow>(game->mainMenuWindow);
-    };
     PlayerSteps player(run);
     player.FirstStart("Ann", [&] {
         game = &run.Game();
-        greeting = mainMenu().GetTitle();
-        run.Click(*mainMenu().GetControl(GUIMainMenuWindow::Options).widget);
+        greeting = ExposedGame::Menu(game->mainMenuWindow)->GetTitle();
+        player.PressMainMenu(GUIMainMenuWindow::Options);
     });
     run.Then("options open", [&] { return ExposedGame::IsSettled(game->optionsWindow); },
               [&] {
@@ -99,20 +96,20 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
         .Then("sound slider let go", [&] { return ++held > 6; },
               [&] {
                   volumeApplied = game->soundController->GetSoundVolume();
-                  run.Click(*ExposedGame::As<Mirabel::GUIOptionsWindow>(game->optionsWindow).applyControl->widget);
+                  player.Press(game->optionsWindow, &Mirabel::GUIOptionsWindow::applyControl);
               })
         .Then("main menu open after the options", [&] { return ExposedGame::IsSettled(game->mainMenuWindow); },
-              [&] { run.Click(*mainMenu().GetControl(GUIMainMenuWindow::HighScores).widget); })
+              [&] { player.PressMainMenu(GUIMainMenuWindow::HighScores); })
         .Then("high scores open", [&] { return ExposedGame::IsSettled(game->highScoresWindow); },
               [&] {
                   noRecords = run.Engine().guiManager->GetTextManager()->GetText("HIGH_SCORES_NO_RECORDS");
                   noRecordsShown = run.Shows(noRecords);
-                  run.Click(*ExposedGame::As<Mirabel::GUIHighScoresWindow>(game->highScoresWindow).okControl->widget);
+                  player.Press(game->highScoresWindow, &Mirabel::GUIHighScoresWindow::okControl);
               })
         .Then("main menu open after the high scores", [&] { return ExposedGame::IsSettled(game->mainMenuWindow); },
-              [&] { run.Click(*mainMenu().GetControl(GUIMainMenuWindow::Exit).widget); })
+              [&] { player.PressMainMenu(GUIMainMenuWindow::Exit); })
         .Then("exit question open", [&] { return ExposedGame::IsSettled(game->exitWindow); },
-              [&] { run.Click(*ExposedGame::As<Mirabel::GUIExitWindow>(game->exitWindow).yesControl->widget); });
+              [&] { player.Press(game->exitWindow, &Mirabel::GUIExitWindow::yesControl); });
     run.Play();
 
     ASSERT_EQ(run.Pending(), "") << "\n" << run.Trace();

@@ -37,7 +37,8 @@ bool RunPlaces::UseTwoShortStages(const TestGameFolders& folders)
     using content::MapFileWriter;
     return content::LevelListWriter::WriteTo(folders.program.Join("data/levels"), stages) &&
            MapFileWriter::WriteTo(folders.program.Join("data/ui/menus/map/map.gmf"),
-                                  {MapFileWriter::At(0, 250.0f, 250.0f, 20.0f), MapFileWriter::At(2, 450.0f, 350.0f, 20.0f)});
+                                  {MapFileWriter::At(0, 250.0f, 250.0f, 20.0f),
+                                   MapFileWriter::At(2, 450.0f, 350.0f, 20.0f)});
 }
 
 std::optional<std::string> RunPlaces::UserFile(const TestGameFolders& folders, const std::string& ending)

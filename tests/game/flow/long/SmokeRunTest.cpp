@@ -37,6 +37,8 @@ namespace
 {
 
 using namespace std::chrono_literals;
+using Mirabel::GUIContinueGameLogicWindow;
+using Mirabel::GUIGameCompleteWindow;
 using Mirabel::GUIMainMenuWindow;
 
 TEST(SmokeRunTest, PlaysTheWholeGameThenLosesOneAndExits)
@@ -75,26 +77,22 @@ TEST(SmokeRunTest, PlaysTheWholeGameThenLosesOneAndExits)
     run.Then("game complete open", [&] { return ExposedGame::IsSettled(run.Game().gameCompleteWindow); },
              [&] {
                  closingTextEnabled =
-                     ExposedGame::As<Mirabel::GUIGameCompleteWindow>(run.Game().gameCompleteWindow).enabled;
+                     ExposedGame::As<GUIGameCompleteWindow>(run.Game().gameCompleteWindow).enabled;
              })
         .Repeat("game complete passed", [&] { return ExposedGame::IsSettled(run.Game().highScoresWindow); },
                 [&] {
                     if (ExposedGame::IsSettled(run.Game().gameCompleteWindow))
-                        player.Click(
-                            *ExposedGame::As<Mirabel::GUIGameCompleteWindow>(run.Game().gameCompleteWindow)
-                                 .continueControl);
+                        player.Press(run.Game().gameCompleteWindow, &GUIGameCompleteWindow::continueControl);
                 })
         .Then("high scores open after the game", [&] { return ExposedGame::IsSettled(run.Game().highScoresWindow); },
               [&] {
                   ownRowHighlighted = run.Shows(u"Ann", Mirabel::GUIHighScoresWindow::HighlightFont);
-                  player.Click(*ExposedGame::As<Mirabel::GUIHighScoresWindow>(run.Game().highScoresWindow).okControl);
+                  player.Press(run.Game().highScoresWindow, &Mirabel::GUIHighScoresWindow::okControl);
               });
     // 6: a second game: one piece placed, then lost.
-    run.Then("main menu open for the second game", [&] { return ExposedGame::IsSettled(run.Game().mainMenuWindow); },
-             [&] {
-                 player.Click(
-                     ExposedGame::As<GUIMainMenuWindow>(run.Game().mainMenuWindow).GetControl(GUIMainMenuWindow::Start));
-             })
+    run.Then("main menu open for the second game",
+             [&] { return ExposedGame::IsSettled(run.Game().mainMenuWindow); },
+             [&] { player.PressMainMenu(GUIMainMenuWindow::Start); })
         .Then("map or continue question open",
               [&] {
                   return ExposedGame::IsSettled(run.Game().continueGameLogicWindow) ||
@@ -102,8 +100,7 @@ TEST(SmokeRunTest, PlaysTheWholeGameThenLosesOneAndExits)
               },
               [&] {
                   if (ExposedGame::IsSettled(run.Game().continueGameLogicWindow))
-                      player.Click(*ExposedGame::As<Mirabel::GUIContinueGameLogicWindow>(run.Game().continueGameLogicWindow)
-                                        .newGameControl);
+                      player.Press(run.Game().continueGameLogicWindow, &GUIContinueGameLogicWindow::newGameControl);
               });
     player.PlayFromMap("second game's level from the map", u"", 3);
     run.Then("level lost after one piece", [] { return true; },
@@ -119,10 +116,10 @@ TEST(SmokeRunTest, PlaysTheWholeGameThenLosesOneAndExits)
                  scripts.Mouse().Button(1, false);
              })
         .Then("game over open", [&] { return ExposedGame::IsSettled(run.Game().gameOverWindow); },
-              [&] { player.Click(*ExposedGame::As<Mirabel::GUIGameOverWindow>(run.Game().gameOverWindow).continueControl); })
+              [&] { player.Press(run.Game().gameOverWindow, &Mirabel::GUIGameOverWindow::continueControl); })
         .Then("high scores open after the lost game",
               [&] { return ExposedGame::IsSettled(run.Game().highScoresWindow); },
-              [&] { player.Click(*ExposedGame::As<Mirabel::GUIHighScoresWindow>(run.Game().highScoresWindow).okControl); })
+              [&] { player.Press(run.Game().highScoresWindow, &Mirabel::GUIHighScoresWindow::okControl); })
         .Then("relax offer open", [&] { return ExposedGame::IsSettled(run.Game().relaxWindow); },
               [&] {
                   relaxOffered = true;
@@ -135,11 +132,10 @@ TEST(SmokeRunTest, PlaysTheWholeGameThenLosesOneAndExits)
                   if (menuMusic != nullptr)
                       menuTrack = menuMusic->trackId;
                   menuMusicState = run.Game().soundController->GetMusicState(Mirabel::Game::MenuChannel);
-                  player.Click(
-                      ExposedGame::As<GUIMainMenuWindow>(run.Game().mainMenuWindow).GetControl(GUIMainMenuWindow::Exit));
+                  player.PressMainMenu(GUIMainMenuWindow::Exit);
               })
         .Then("exit question open", [&] { return ExposedGame::IsSettled(run.Game().exitWindow); },
-              [&] { player.Click(*ExposedGame::As<Mirabel::GUIExitWindow>(run.Game().exitWindow).yesControl); });
+              [&] { player.Press(run.Game().exitWindow, &Mirabel::GUIExitWindow::yesControl); });
     run.Play();
 
     ASSERT_EQ(run.Pending(), "") << "\n" << run.Trace();
