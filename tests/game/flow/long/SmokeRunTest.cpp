@@ -9,6 +9,7 @@
 #include "framework/SoundController.h"
 #include "game/Game.h"
 #include "game/GameLogic.h"
+#include "game/Puzzle.h"
 #include "game/PuzzleDepository.h"
 #include "game/PuzzleElement.h"
 #include "game/menus/GUIContinueGameLogicWindow.h"
@@ -107,11 +108,14 @@ TEST(SmokeRunTest, PlaysTheWholeGameThenLosesOneAndExits)
              [&] {
                  LevelScripts scripts(player.Level(), run.Engine(), [&](std::uint32_t ms) { run.Frame(ms); },
                                       PlayerSteps::LevelTimeLimit);
-                 const auto& train = player.Level().GetTrack()->GetTrainPieces();
-                 while (train.empty() && scripts.Step(LevelScripts::WaitingFrame))
-                 {
-                 }
-                 placedOne = !train.empty() && scripts.Place(train.back()->GetIndex());
+                 // A piece whose place is open: a blocked one cannot be placed yet.
+                 const Mirabel::GameLogic& level = player.Level();
+                 std::int64_t open = -1;
+                 while (open < 0 && scripts.Step(LevelScripts::WaitingFrame))
+                     for (const Mirabel::PuzzleElement* piece : level.GetTrack()->GetTrainPieces())
+                         if (level.GetBoard()->GetPlaces()[piece->GetIndex()]->GetState() == 0)
+                             open = piece->GetIndex();
+                 placedOne = open >= 0 && scripts.Place(static_cast<std::uint32_t>(open));
                  lost = scripts.Lose();
                  scripts.Mouse().Button(1, false);
              })
