@@ -13,7 +13,10 @@
 #include "engine/render/SpriteGroupManager.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/TextureManager.h"
+#include "engine/render/ColoredVertex.h"
 #include "engine/render/Image.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/VertexBuffer.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderStageFunctions.h"
 #include "game/TrackGeometry.h"
@@ -23,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -181,6 +185,63 @@ TEST(DataSetGameObjectsTest, EveryShaderNamesTexturesThePackHolds)
     }
     // The checkerboard stands in only after an error.
     EXPECT_EQ(Warnings(services), std::vector<std::string>{});
+}
+
+// The vertices of a model loaded with coloured vertices.
+std::vector<OrvaneEngine::ColoredVertex> ColouredVertices(const Model& model)
+{
+    const OrvaneEngine::VertexBuffer& buffer = *model.GetVertexBuffer();
+    std::vector<OrvaneEngine::ColoredVertex> vertices(buffer.GetVertexCount());
+    for (std::uint32_t i = 0; i < buffer.GetVertexCount(); ++i)
+        std::memcpy(&vertices[i], buffer.GetData() + i * buffer.GetStride(), sizeof(OrvaneEngine::ColoredVertex));
+    return vertices;
+}
+
+TEST(DataSetGameObjectsTest, TheMiniGameCellTurnsOverAndItsArrowsPointTheirWay)
+{
+    PackedServices services;
+    // The arrow picture points up the texture (v = 1): the middle of the
+    // edge whose vertices have v = 1 is the tip, on the arrow's own side.
+    const std::map<std::string, Vector2> tips = {
+        {"up", {0, 8}}, {"right", {8, 0}}, {"down", {0, -8}}, {"left", {-8, 0}}};
+    for (const auto& [direction, tip] : tips)
+    {
+        SCOPED_TRACE(direction);
+        const auto model = services.Load("game_objects\\mini_game\\arrow_" + direction + ".mlf", Coloured);
+        Vector2 sum(0, 0);
+        int count = 0;
+        for (const OrvaneEngine::ColoredVertex& vertex : ColouredVertices(*model))
+        {
+            if (std::fabs(vertex.v - 1.0f) < 0.001f)
+            {
+                sum.x += vertex.position.x;
+                sum.y += vertex.position.y;
+                ++count;
+            }
+        }
+        ASSERT_EQ(count, 2);
+        EXPECT_NEAR(sum.x / 2.0f, tip.x, 0.01f);
+        EXPECT_NEAR(sum.y / 2.0f, tip.y, 0.01f);
+    }
+
+    // The two faces lie back to back and wind opposite ways, so one shows
+    // at rest and the other once the cell has turned over.
+    std::map<std::string, float> windings;
+    for (const std::string face : {"top", "bottom"})
+    {
+        const auto model = services.Load("game_objects\\mini_game\\cell_" + face + ".mlf", Coloured);
+        const std::vector<OrvaneEngine::ColoredVertex> vertices = ColouredVertices(*model);
+        const OrvaneEngine::IndexBuffer& indices = *model->GetIndexBuffer();
+        ASSERT_EQ(indices.GetIndexSize(), 2u);
+        std::uint16_t first[3];
+        std::memcpy(first, indices.GetData(), sizeof(first));
+        const Vector3& a = vertices.at(first[0]).position;
+        const Vector3& b = vertices.at(first[1]).position;
+        const Vector3& c = vertices.at(first[2]).position;
+        windings[face] = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+        EXPECT_NEAR(a.z, face == "top" ? -0.01f : 0.01f, 1e-5f);
+    }
+    EXPECT_LT(windings["top"] * windings["bottom"], 0.0f);
 }
 
 TEST(DataSetGameObjectsTest, EffectsLoadWithTheirEmitters)
