@@ -220,9 +220,11 @@ DataCanvas DataGameObjectArt::Bonus(const std::string& name)
     {
         canvas.FillCircle({32, 32}, 31, dark);
         canvas.FillCircle({32, 32}, 28, ColourOf(0x3FAE4A));
+        // Anticlockwise from the top right round to the head pointing up
+        // at the right: the train's way turned back.
         canvas.StrokeBezier({44, 20}, {30, 8}, {12, 20}, {18, 40}, 5, white);
-        canvas.StrokeBezier({18, 40}, {24, 54}, {42, 54}, {46, 40}, 5, white);
-        canvas.FillPolygon({{36, 12}, {52, 18}, {40, 30}}, white);
+        canvas.StrokeBezier({18, 40}, {24, 54}, {42, 54}, {46, 42}, 5, white);
+        canvas.FillPolygon({{46, 28}, {55, 43}, {37, 43}}, white);
     }
     else
     {

@@ -6,7 +6,6 @@
 #include "content/DataStaging.h"
 #include "content/ModelMeshes.h"
 
-#include <cmath>
 #include <stdexcept>
 
 namespace corvellan::content
@@ -19,38 +18,6 @@ constexpr std::uint32_t Start = 0;
 constexpr std::uint32_t Finish = 1;
 constexpr std::uint32_t CheckPoint = 2;
 constexpr std::uint32_t Path = 3;
-
-// The road winds over the map picture (the large window's text area above
-// its buttons) from the bottom left, right, up and back left to the finish.
-const std::vector<Point2>& Road()
-{
-    static const std::vector<Point2> road = {
-        {105.0f, 150.0f}, {250.0f, 178.0f}, {400.0f, 150.0f}, {550.0f, 178.0f}, {685.0f, 205.0f},
-        {675.0f, 305.0f}, {540.0f, 335.0f}, {390.0f, 312.0f}, {240.0f, 338.0f}, {125.0f, 400.0f},
-    };
-    return road;
-}
-
-// The point at the share t (0..1) of the road's length.
-Point2 AlongRoad(float t)
-{
-    const std::vector<Point2>& road = Road();
-    float total = 0.0f;
-    for (std::size_t i = 0; i + 1 < road.size(); ++i)
-        total += std::hypot(road[i + 1].x - road[i].x, road[i + 1].y - road[i].y);
-    float left = t * total;
-    for (std::size_t i = 0; i + 1 < road.size(); ++i)
-    {
-        const float length = std::hypot(road[i + 1].x - road[i].x, road[i + 1].y - road[i].y);
-        if (left <= length)
-        {
-            const float s = left / length;
-            return {road[i].x + (road[i + 1].x - road[i].x) * s, road[i].y + (road[i + 1].y - road[i].y) * s};
-        }
-        left -= length;
-    }
-    return road.back();
-}
 
 struct Marker
 {
@@ -165,6 +132,17 @@ ModelFileRecord MarkerModel()
 
 } // namespace
 
+const std::vector<Point2>& DataStageMap::MarkerPositions()
+{
+    // Stage 0 from the lower left, 1 along the bottom, 2 up the right, 3
+    // back across the top to the finish.
+    static const std::vector<Point2> places = {
+        {120, 150}, {185, 170}, {250, 150}, {320, 180}, {390, 160}, {460, 185}, {540, 170},
+        {620, 210}, {660, 280}, {610, 340}, {530, 360}, {450, 400}, {360, 420}, {270, 430},
+    };
+    return places;
+}
+
 std::vector<std::uint32_t> DataStageMap::LevelsPerStage()
 {
     std::vector<std::uint32_t> counts;
@@ -178,6 +156,10 @@ std::vector<MapFileElement> DataStageMap::Elements(const std::vector<std::uint32
     std::uint32_t total = 0;
     for (const std::uint32_t count : levelsPerStage)
         total += count;
+    const std::vector<Point2>& places = MarkerPositions();
+    if (total > places.size())
+        throw std::runtime_error(std::string(FileName) + ": " + std::to_string(total) + " levels, places for " +
+                                 std::to_string(places.size()) + " markers");
     std::vector<MapFileElement> elements;
     for (std::size_t stage = 0; stage < levelsPerStage.size(); ++stage)
     {
@@ -191,8 +173,7 @@ std::vector<MapFileElement> DataStageMap::Elements(const std::vector<std::uint32
                 type = Finish;
             else if (level == 0)
                 type = CheckPoint;
-            const Point2 at = AlongRoad(total > 1 ? static_cast<float>(k) / static_cast<float>(total - 1) : 0.0f);
-            elements.push_back(MapFileWriter::At(type, std::round(at.x), std::round(at.y)));
+            elements.push_back(MapFileWriter::At(type, places[k].x, places[k].y));
         }
     }
     return elements;

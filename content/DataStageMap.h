@@ -1,5 +1,6 @@
 #pragma once
 
+#include "content/DataCanvas.h"
 #include "content/MapFileWriter.h"
 
 #include <cstdint>
@@ -23,9 +24,13 @@ public:
     // highlighted, current, unavailable, shadow.
     static constexpr std::uint32_t MarkerFrames = 6;
 
-    // One marker per level, stage after stage, on the virtual screen (y
-    // up): the start opens stage 0, a check point every later one and the
-    // finish closes the last.
+    // Where the markers stand, in order, on the virtual screen (y up): over
+    // the map picture of the large window, above its buttons.
+    static const std::vector<Point2>& MarkerPositions();
+    // One marker per level, stage after stage, at the marker positions: the
+    // start opens stage 0, a check point every later one and the finish
+    // closes the last. Throws std::runtime_error when there are more levels
+    // than positions.
     static std::vector<MapFileElement> Elements(const std::vector<std::uint32_t>& levelsPerStage);
     // The levels per stage of the game's level lists.
     static std::vector<std::uint32_t> LevelsPerStage();

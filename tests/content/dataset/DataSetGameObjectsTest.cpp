@@ -30,6 +30,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -487,6 +488,8 @@ TEST(DataSetGameObjectsTest, MkdataRefusesAMapOutOfStepWithTheLevelLists)
         else
             EXPECT_NE(fault.find(c.fault), std::string::npos) << fault;
     }
+    // More levels than the map has places for stops the build.
+    EXPECT_THROW(DataStageMap::Elements({8, 8}), std::runtime_error);
     // The game's own lists and map agree.
     EXPECT_EQ(DataStageMap::Check(DataStageMap::Elements(DataStageMap::LevelsPerStage()), levels), "");
 }
