@@ -60,9 +60,10 @@ void Face(DataCanvas& canvas, float x0, float y0, float x1, float y1, float radi
     const float fx1 = x1 - inset - rim;
     const float fy1 = y1 - inset - rim + tone.sink;
     canvas.FillRoundedBox(fx0, fy0, fx1, fy1, std::max(0.0f, radius - rim), Toned(Night, tone));
-    canvas.FillLinearGradient(fx0 + 1.0f, fy0 + 1.0f, fx1 - 1.0f, (fy0 + fy1) * 0.5f, Point2{0.0f, fy0},
-                              Point2{0.0f, (fy0 + fy1) * 0.5f}, Toned(ColourOf(0x6F8FC4, 0.55f), tone),
-                              Toned(ColourOf(0x6F8FC4, 0.0f), tone));
+    // A sheen over the upper half, kept inside the rounded corners.
+    const float sheen = std::max(0.0f, radius - rim - 1.5f);
+    canvas.FillRoundedBox(fx0 + 1.5f, fy0 + 1.5f, fx1 - 1.5f, (fy0 + fy1) * 0.5f, sheen,
+                          Toned(ColourOf(0x6F8FC4, 0.35f), tone));
 }
 
 std::vector<Point2> Arrow(float cx, float cy, float size, std::uint32_t direction)
