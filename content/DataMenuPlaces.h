@@ -14,8 +14,8 @@ struct DataMenuPlaces
     // (as wide as the layout's text places for their labels).
     static constexpr DataRect BigButton{485, 43, 645, 83};
     static constexpr DataRect BigButtonText{490, 46, 640, 80};
-    static constexpr DataRect SmallButton{70, 45, 240, 81};
-    static constexpr DataRect SmallButtonText{75, 48, 235, 78};
+    static constexpr DataRect SmallButton{70, 43, 250, 83};
+    static constexpr DataRect SmallButtonText{80, 47, 240, 79};
     // Seven main-menu buttons 50 apart in the layout's button column.
     static constexpr float MainMenuStep = 50.0f;
     static constexpr DataRect MainMenuButton{280, 83, 520, 127};
@@ -25,7 +25,7 @@ struct DataMenuPlaces
     static constexpr DataRect BigWindowButtons[3] = {{485, 43, 645, 83}, {320, 43, 480, 83}, {155, 43, 315, 83}};
     // The small window's: button_1 (yes, ok) left, button_0 right.
     static constexpr DataRect SmallWindowButtons[2] = {{425, 160, 585, 200}, {215, 160, 375, 200}};
-    static constexpr DataRect LargeWindowButtons[2] = {{70, 45, 240, 81}, {560, 45, 730, 81}};
+    static constexpr DataRect LargeWindowButtons[2] = {{70, 43, 250, 83}, {550, 43, 730, 83}};
     // The player-name field, 300 wide as the edit box shows it.
     static constexpr DataRect NameEdit{250, 222, 550, 252};
 
@@ -37,11 +37,11 @@ struct DataMenuPlaces
     static constexpr DataRect ScrollHThumbMin{276, 352, 300, 376};
     static constexpr DataRect ScrollHThumbMax{500, 352, 524, 376};
     // The vertical one beside the profile list: up at the top.
-    static constexpr DataRect ScrollV{436, 180, 460, 370};
-    static constexpr DataRect ScrollVIncrease{436, 346, 460, 370};
-    static constexpr DataRect ScrollVDecrease{436, 180, 460, 204};
-    static constexpr DataRect ScrollVThumbMin{436, 206, 460, 230};
-    static constexpr DataRect ScrollVThumbMax{436, 320, 460, 344};
+    static constexpr DataRect ScrollV{426, 180, 450, 370};
+    static constexpr DataRect ScrollVIncrease{426, 346, 450, 370};
+    static constexpr DataRect ScrollVDecrease{426, 180, 450, 204};
+    static constexpr DataRect ScrollVThumbMin{426, 206, 450, 230};
+    static constexpr DataRect ScrollVThumbMax{426, 320, 450, 344};
 
     // Options (big window; the labels stand at fixed heights over its text area).
     static constexpr DataRect OptionsMusic{250, 352, 550, 376};
@@ -50,23 +50,23 @@ struct DataMenuPlaces
     static constexpr DataRect ResolutionTextArea{306, 253, 494, 277};
     static constexpr DataRect ResolutionLeft{272, 253, 296, 277};
     static constexpr DataRect ResolutionRight{504, 253, 528, 277};
-    static constexpr DataRect OptionsFullscreen{242, 208, 268, 234};
+    static constexpr DataRect OptionsFullscreen{242, 209, 266, 233};
     // The in-game menu (big window).
     static constexpr DataRect GameMenuMusic{250, 338, 550, 362};
     static constexpr DataRect GameMenuSound{250, 274, 550, 298};
-    static constexpr DataRect GameMenuFullscreen{244, 229, 270, 255};
+    static constexpr DataRect GameMenuFullscreen{244, 230, 268, 254};
 
     // Profiles (big window): the name list, 7 rows at its foot + 163 - 22 i,
     // its scroll bar, and the buttons beside it.
-    static constexpr DataRect ProfileNames{190, 180, 430, 370};
+    static constexpr DataRect ProfileNames{180, 180, 420, 370};
     static constexpr DataRect ProfileButtons[4] = {
-        {470, 334, 640, 370}, {470, 292, 640, 328}, {470, 250, 640, 286}, {470, 45, 640, 81}};
+        {460, 330, 640, 370}, {460, 284, 640, 324}, {460, 238, 640, 278}, {460, 43, 640, 83}};
 
     // Check boxes, arrows and the in-game panel's small buttons.
-    static constexpr DataRect CheckBox{242, 208, 268, 234};
-    static constexpr DataRect GameLogicMinimize{548, 17, 576, 45};
-    static constexpr DataRect GameLogicMaximize{580, 17, 608, 45};
-    static constexpr DataRect GameLogicClose{612, 17, 640, 45};
+    static constexpr DataRect CheckBox{242, 209, 266, 233};
+    static constexpr DataRect GameLogicMinimize{556, 19, 580, 43};
+    static constexpr DataRect GameLogicMaximize{584, 19, 608, 43};
+    static constexpr DataRect GameLogicClose{612, 19, 636, 43};
     // The control totem, square.
     static constexpr DataRect Totem{376, 276, 424, 324};
 };
