@@ -136,13 +136,32 @@ void StageTotem(DataStaging& staging)
     Parts::PutPicture(staging, Parts::Controls + "totem", totem, DataMenuArt::Net(Columns, Columns, 64, 64, Looks, paint));
 }
 
-ParticleFileRecord Flat()
+// How an effect's particles are made and move; the same at every key.
+struct Motion
+{
+    std::uint32_t particles;
+    float cycle;
+    float rate;
+    float life;
+    float lifeSpread;
+    ParticleFileRecord::Vector direction;
+    ParticleFileRecord::Vector spread;
+};
+
+ParticleFileRecord Flat(const Motion& motion)
 {
     // Drawn through the GUI camera: no gravity, no floor, movement in x and y.
     ParticleFileRecord record;
     record.gravityOn = 0;
     record.floorOn = 0;
     record.stopAtRest = 0;
+    record.maxParticleCount = motion.particles;
+    record.cycleLength = motion.cycle;
+    record.rateKeys.fill(motion.rate);
+    record.lifeKeys.fill(motion.life);
+    record.lifeSpreadKeys.fill(motion.lifeSpread);
+    record.directionKeys.fill(motion.direction);
+    record.directionSpreadKeys.fill(motion.spread);
     return record;
 }
 
@@ -161,14 +180,7 @@ void StageParticles(DataStaging& staging)
     staging.Write(folder + "spark.tga", DataMenuArt::Spark(32).Tga());
 
     // A smooth trail behind the pointer.
-    ParticleFileRecord trail = Flat();
-    trail.maxParticleCount = 48;
-    trail.cycleLength = 1.0f;
-    trail.rateKeys.fill(40.0f);
-    trail.lifeKeys.fill(0.5f);
-    trail.lifeSpreadKeys.fill(0.15f);
-    trail.directionKeys.fill({0.0f, -12.0f, 0.0f});
-    trail.directionSpreadKeys.fill({8.0f, 8.0f, 0.0f});
+    ParticleFileRecord trail = Flat({48, 1.0f, 40.0f, 0.5f, 0.15f, {0.0f, -12.0f, 0.0f}, {8.0f, 8.0f, 0.0f}});
     trail.colorKeys = {std::array<float, 4>{1.0f, 0.95f, 0.8f, 0.9f}, {1.0f, 0.9f, 0.6f, 0.8f},
                        {0.95f, 0.8f, 0.45f, 0.6f}, {0.9f, 0.7f, 0.35f, 0.4f},
                        {0.85f, 0.6f, 0.3f, 0.2f}, {0.8f, 0.5f, 0.25f, 0.0f}};
@@ -176,14 +188,9 @@ void StageParticles(DataStaging& staging)
     PutParticles(staging, folder + "cursor_train", trail);
 
     // One burst at the click: every particle leaves with the first key.
-    ParticleFileRecord click = Flat();
-    click.maxParticleCount = 24;
-    click.cycleLength = 0.5f;
+    ParticleFileRecord click = Flat({24, 0.5f, 0.0f, 0.45f, 0.1f, {0.0f, 0.0f, 0.0f}, {70.0f, 70.0f, 0.0f}});
     click.smoothEmission = 0;
-    click.rateKeys = {18.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
-    click.lifeKeys.fill(0.45f);
-    click.lifeSpreadKeys.fill(0.1f);
-    click.directionSpreadKeys.fill({70.0f, 70.0f, 0.0f});
+    click.rateKeys[0] = 18.0f;
     click.colorKeys = {std::array<float, 4>{1.0f, 1.0f, 0.9f, 1.0f}, {1.0f, 0.95f, 0.7f, 0.9f},
                        {1.0f, 0.85f, 0.5f, 0.7f}, {0.95f, 0.75f, 0.4f, 0.5f},
                        {0.9f, 0.65f, 0.3f, 0.25f}, {0.85f, 0.55f, 0.25f, 0.0f}};
@@ -191,14 +198,7 @@ void StageParticles(DataStaging& staging)
     PutParticles(staging, folder + "cursor_click", click);
 
     // Sparkles rising over a wide box.
-    ParticleFileRecord upgrade = Flat();
-    upgrade.maxParticleCount = 80;
-    upgrade.cycleLength = 2.0f;
-    upgrade.rateKeys.fill(30.0f);
-    upgrade.lifeKeys.fill(1.2f);
-    upgrade.lifeSpreadKeys.fill(0.4f);
-    upgrade.directionKeys.fill({0.0f, 18.0f, 0.0f});
-    upgrade.directionSpreadKeys.fill({10.0f, 10.0f, 0.0f});
+    ParticleFileRecord upgrade = Flat({80, 2.0f, 30.0f, 1.2f, 0.4f, {0.0f, 18.0f, 0.0f}, {10.0f, 10.0f, 0.0f}});
     upgrade.colorKeys = {std::array<float, 4>{1.0f, 1.0f, 1.0f, 0.0f}, {1.0f, 0.95f, 0.75f, 1.0f},
                          {0.9f, 0.95f, 1.0f, 0.6f}, {1.0f, 0.9f, 0.6f, 1.0f},
                          {0.95f, 0.85f, 1.0f, 0.5f}, {1.0f, 1.0f, 1.0f, 0.0f}};
