@@ -86,27 +86,40 @@ void StageSymbolButtons(DataStaging& staging)
                       DataMenuArt::Net(4, 2, 32, 32, 8, DataMenuArt::CheckLook), 4, 2, 8);
 }
 
+// A scroll bar: its groove, its thumb, where the thumb may run and where
+// its step buttons stand, all in the bar's own place.
+struct Scroll
+{
+    const char* name;
+    DataRect bar;
+    DataRect thumbMin;
+    DataRect thumbMax;
+    DataRect increase;
+    DataRect decrease;
+    std::uint32_t cellWidth;
+    std::uint32_t cellHeight;
+};
+
 void StageScrolls(DataStaging& staging)
 {
-    const std::string h = Parts::Controls + "scroll_h";
-    Parts::PutPicture(staging, h, Parts::Quad(Places::ScrollH), DataMenuArt::Net(4, 1, 128, 32, 3, DataMenuArt::TrackLook),
-                      4, 1, 3);
-    Parts::PutPicture(staging, h + "_toddler", Parts::Quad(Places::ScrollHThumbMin),
-                      DataMenuArt::Net(2, 2, 32, 32, 4, DataMenuArt::ThumbLook), 2, 2, 4);
-    Parts::PutBox(staging, h + "_toddler_min", Places::ScrollHThumbMin);
-    Parts::PutBox(staging, h + "_toddler_max", Places::ScrollHThumbMax);
-    Parts::PutBox(staging, h + "_button_increase", Places::ScrollHIncrease);
-    Parts::PutBox(staging, h + "_button_decrease", Places::ScrollHDecrease);
-
-    const std::string v = Parts::Controls + "scroll_v";
-    Parts::PutPicture(staging, v, Parts::Quad(Places::ScrollV), DataMenuArt::Net(4, 1, 32, 128, 3, DataMenuArt::TrackLook),
-                      4, 1, 3);
-    Parts::PutPicture(staging, v + "_toddler", Parts::Quad(Places::ScrollVThumbMin),
-                      DataMenuArt::Net(2, 2, 32, 32, 4, DataMenuArt::ThumbLook), 2, 2, 4);
-    Parts::PutBox(staging, v + "_toddler_min", Places::ScrollVThumbMin);
-    Parts::PutBox(staging, v + "_toddler_max", Places::ScrollVThumbMax);
-    Parts::PutBox(staging, v + "_button_increase", Places::ScrollVIncrease);
-    Parts::PutBox(staging, v + "_button_decrease", Places::ScrollVDecrease);
+    const std::vector<Scroll> scrolls = {
+        {"scroll_h", Places::ScrollH, Places::ScrollHThumbMin, Places::ScrollHThumbMax, Places::ScrollHIncrease,
+         Places::ScrollHDecrease, 128, 32},
+        {"scroll_v", Places::ScrollV, Places::ScrollVThumbMin, Places::ScrollVThumbMax, Places::ScrollVIncrease,
+         Places::ScrollVDecrease, 32, 128}};
+    for (const Scroll& scroll : scrolls)
+    {
+        const std::string name = Parts::Controls + scroll.name;
+        Parts::PutPicture(staging, name, Parts::Quad(scroll.bar),
+                          DataMenuArt::Net(4, 1, scroll.cellWidth, scroll.cellHeight, 3, DataMenuArt::TrackLook), 4, 1,
+                          3);
+        Parts::PutPicture(staging, name + "_toddler", Parts::Quad(scroll.thumbMin),
+                          DataMenuArt::Net(2, 2, 32, 32, 4, DataMenuArt::ThumbLook), 2, 2, 4);
+        Parts::PutBox(staging, name + "_toddler_min", scroll.thumbMin);
+        Parts::PutBox(staging, name + "_toddler_max", scroll.thumbMax);
+        Parts::PutBox(staging, name + "_button_increase", scroll.increase);
+        Parts::PutBox(staging, name + "_button_decrease", scroll.decrease);
+    }
 }
 
 void StageTotem(DataStaging& staging)
