@@ -26,8 +26,9 @@ struct DataMenuPlaces
     // The small window's: button_1 (yes, ok) left, button_0 right.
     static constexpr DataRect SmallWindowButtons[2] = {{425, 160, 585, 200}, {215, 160, 375, 200}};
     static constexpr DataRect LargeWindowButtons[2] = {{70, 43, 250, 83}, {550, 43, 730, 83}};
-    // The player-name field, 300 wide as the edit box shows it.
-    static constexpr DataRect NameEdit{250, 222, 550, 252};
+    // The player-name field, 300 wide as the edit box shows it, under the
+    // prompt that stands 128 over the small window's text area.
+    static constexpr DataRect NameEdit{250, 300, 550, 330};
 
     // The horizontal scroll bar at the options' music slider: step buttons
     // at both ends, the thumb running between them.
