@@ -99,27 +99,26 @@ DataCanvas DataMenuArt::Panel(std::uint32_t width, std::uint32_t height, std::ui
     DataCanvas canvas(width, height);
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
-    const float radius = std::min(w, h) * 0.08f;
-    canvas.FillRoundedBox(1.0f, 1.0f, w - 1.0f, h - 1.0f, radius, DeepGold);
-    canvas.FillRoundedBox(3.0f, 3.0f, w - 3.0f, h - 3.0f, radius - 2.0f, Gold);
-    const float rim = 6.0f;
+    // Thin enough that the stretched picture keeps the buttons along the
+    // frame's foot clear of its rim and corners.
+    const float radius = std::min(w, h) * 0.05f;
+    canvas.FillRoundedBox(0.5f, 0.5f, w - 0.5f, h - 0.5f, radius, DeepGold);
+    canvas.FillRoundedBox(1.5f, 1.5f, w - 1.5f, h - 1.5f, radius - 1.0f, Gold);
+    const float rim = 3.5f;
     canvas.FillRoundedBox(rim, rim, w - rim, h - rim, radius - rim, Night);
     // Cloudy depth inside the rim, darker towards the foot.
     canvas.Shade([&](float x, float y, const Rgba& below) {
         if (x < rim + 1.0f || y < rim + 1.0f || x > w - rim - 1.0f || y > h - rim - 1.0f || below.a < 0.99f)
             return below;
-        const float cloud = DataCanvas::Fractal(x / 40.0f, y / 40.0f, seed);
+        const float cloud = DataCanvas::Fractal(x / (w * 0.15f), y / (h * 0.15f), seed);
         Rgba colour = MixColour(Dusk, Night, y / h);
         colour = MixColour(colour, Ink, 0.35f * (1.0f - cloud));
         colour.a = 0.93f;
         return colour;
     });
-    canvas.StrokePolyline({{rim + 4.0f, rim + 4.0f}, {w - rim - 4.0f, rim + 4.0f}}, 1.5f, ColourOf(0xE8C26A, 0.6f));
-    canvas.StrokePolyline({{rim + 4.0f, h - rim - 4.0f}, {w - rim - 4.0f, h - rim - 4.0f}}, 1.5f,
-                          ColourOf(0xE8C26A, 0.6f));
-    for (const Point2 corner : {Point2{rim + 6.0f, rim + 6.0f}, Point2{w - rim - 6.0f, rim + 6.0f},
-                                Point2{rim + 6.0f, h - rim - 6.0f}, Point2{w - rim - 6.0f, h - rim - 6.0f}})
-        canvas.FillCircle(corner, 3.0f, Gold);
+    canvas.StrokePolyline({{radius, rim + 3.0f}, {w - radius, rim + 3.0f}}, 1.0f, ColourOf(0xE8C26A, 0.5f));
+    for (const float x : {w * 0.5f - 10.0f, w * 0.5f, w * 0.5f + 10.0f})
+        canvas.FillCircle(Point2{x, rim + 3.0f}, 2.0f, Gold);
     return canvas;
 }
 

@@ -36,10 +36,10 @@ struct MenuWindow
 
 const std::vector<MenuWindow>& MenuWindows()
 {
-    static const std::vector<MenuWindow> windows = {{"main_menu", "main_menu", 128, 256},
-                                                    {"small_window", "small", 256, 128},
-                                                    {"big_window", "big", 256, 256},
-                                                    {"large_window", "large", 256, 256}};
+    static const std::vector<MenuWindow> windows = {{"main_menu", "main_menu", 256, 512},
+                                                    {"small_window", "small", 512, 256},
+                                                    {"big_window", "big", 512, 512},
+                                                    {"large_window", "large", 512, 512}};
     return windows;
 }
 
@@ -54,7 +54,7 @@ void StageWindows(DataStaging& staging)
         const std::string folder = Parts::Models + window.folder + "\\";
         const ModelFileRecord frame = FrameModel(layout);
         Parts::CheckFrameModel(folder + "window.mlf", frame);
-        Parts::PutPicture(staging, folder + "window", frame,
+        Parts::PutPhoto(staging, folder + "window", frame,
                           DataMenuArt::Panel(window.pictureWidth, window.pictureHeight, seed++));
         Parts::PutBox(staging, folder + "window_area", layout.textArea);
     }

@@ -127,6 +127,16 @@ void DataMenuParts::PutPicture(DataStaging& staging, const std::string& name, co
     Put(staging, name, model, Textured(Leaf(name) + ".tga", columns, rows, looks));
 }
 
+void DataMenuParts::PutPhoto(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
+                             const DataCanvas& picture)
+{
+    staging.Write(name + ".jpg", picture.Jpeg());
+    staging.Write(name + "_alpha.jpg", picture.AlphaJpeg());
+    ShaderFileRecord shader = Textured(Leaf(name) + ".jpg");
+    shader.stages.front().opacityName = Leaf(name) + "_alpha.jpg";
+    Put(staging, name, model, shader);
+}
+
 void DataMenuParts::PutBox(DataStaging& staging, const std::string& name, const DataRect& rect)
 {
     Put(staging, name, Quad(rect), ShaderFileRecord{});

@@ -45,6 +45,10 @@ public:
     static void PutPicture(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
                            const DataCanvas& picture, std::uint32_t columns = 1, std::uint32_t rows = 1,
                            std::uint32_t looks = 1);
+    // The model with a photo-like picture: name.jpg with its opacity in
+    // name_alpha.jpg, far smaller than a run-length picture of noise.
+    static void PutPhoto(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
+                         const DataCanvas& picture);
     // A model that only lends its box to a control: never drawn, no texture.
     static void PutBox(DataStaging& staging, const std::string& name, const DataRect& rect);
 

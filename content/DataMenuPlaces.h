@@ -12,8 +12,8 @@ struct DataMenuPlaces
 {
     // Buttons: the face, and the text area that keeps a margin inside it
     // (as wide as the layout's text places for their labels).
-    static constexpr DataRect BigButton{485, 43, 645, 83};
-    static constexpr DataRect BigButtonText{490, 46, 640, 80};
+    static constexpr DataRect BigButton{484, 43, 644, 83};
+    static constexpr DataRect BigButtonText{489, 46, 639, 80};
     static constexpr DataRect SmallButton{70, 43, 250, 83};
     static constexpr DataRect SmallButtonText{80, 47, 240, 79};
     // Seven main-menu buttons 50 apart in the layout's button column.
@@ -22,7 +22,7 @@ struct DataMenuPlaces
     static constexpr DataRect MainMenuButtonText{290, 89, 510, 121};
 
     // The big window's buttons, button_0 (cancel, back) on the right.
-    static constexpr DataRect BigWindowButtons[3] = {{485, 43, 645, 83}, {320, 43, 480, 83}, {155, 43, 315, 83}};
+    static constexpr DataRect BigWindowButtons[3] = {{484, 43, 644, 83}, {320, 43, 480, 83}, {156, 43, 316, 83}};
     // The small window's: button_1 (yes, ok) left, button_0 right.
     static constexpr DataRect SmallWindowButtons[2] = {{425, 160, 585, 200}, {215, 160, 375, 200}};
     static constexpr DataRect LargeWindowButtons[2] = {{70, 43, 250, 83}, {550, 43, 730, 83}};

@@ -31,7 +31,9 @@ std::vector<std::string> ExpectedMenuModelEntries()
     // models; the appear models draw with their widget's picture.
     for (const char* window : {"main_menu", "small_window", "big_window", "large_window"})
     {
-        Add(names, Menus + window + "\\window", true);
+        Add(names, Menus + window + "\\window", false);
+        names.push_back(Menus + window + "\\window.jpg");
+        names.push_back(Menus + window + "\\window_alpha.jpg");
         Add(names, Menus + window + "\\window_area", false);
     }
     AddNumbered(names, Menus + "main_menu\\button_", 7);
