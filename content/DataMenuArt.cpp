@@ -20,7 +20,7 @@ const Rgba Ivory = ColourOf(0xF6EFD8);
 // How each look of a push button differs from the normal one.
 struct LookTone
 {
-    float light;   // mixed towards ivory
+    float light;   // brightened
     float shade;   // mixed towards ink
     float grey;    // mixed towards grey
     float alpha;
@@ -40,7 +40,10 @@ LookTone ToneOf(std::uint32_t look)
 
 Rgba Toned(const Rgba& colour, const LookTone& tone)
 {
-    Rgba result = MixColour(colour, Ivory, tone.light);
+    // Lit: the same hue, brighter.
+    const float gain = 1.0f + 2.4f * tone.light;
+    Rgba result{std::min(1.0f, colour.r * gain), std::min(1.0f, colour.g * gain), std::min(1.0f, colour.b * gain),
+                colour.a};
     result = MixColour(result, Ink, tone.shade);
     const float grey = (result.r + result.g + result.b) / 3.0f;
     result = MixColour(result, Rgba{grey, grey, grey, result.a}, tone.grey);
@@ -130,8 +133,10 @@ DataCanvas DataMenuArt::Field(std::uint32_t width, std::uint32_t height)
     const float radius = std::min(w, h) * 0.15f;
     canvas.FillRoundedBox(1.0f, 1.0f, w - 1.0f, h - 1.0f, radius, ColourOf(0x9A6B22, 0.9f));
     canvas.FillRoundedBox(3.0f, 3.0f, w - 3.0f, h - 3.0f, radius - 2.0f, ColourOf(0x0C1226, 0.85f));
-    canvas.FillLinearGradient(4.0f, 4.0f, w - 4.0f, h * 0.4f, Point2{0.0f, 4.0f}, Point2{0.0f, h * 0.4f},
-                              ColourOf(0x000000, 0.5f), ColourOf(0x000000, 0.0f));
+    // A shadow under the upper lip.
+    const float lip = std::min(h * 0.35f, 12.0f);
+    canvas.FillRoundedBox(3.0f + radius * 0.5f, 3.0f, w - 3.0f - radius * 0.5f, lip,
+                          std::min(std::max(0.0f, radius - 2.0f), (lip - 3.0f) * 0.5f), ColourOf(0x000000, 0.35f));
     return canvas;
 }
 
