@@ -228,6 +228,10 @@ TEST_F(DataSetMenuModelsTest, FramesAndTextAreasStandAtTheLayoutsPlaces)
         const corvellan::content::DataWindow& layout = DataLayout::Window(window.layout);
         const std::string folder = Menus + window.folder + "\\";
         ExpectNear(BoxOf(folder + "window.mlf"), layout.frame, folder + "window.mlf");
+        // It unfolds from a strip across the open frame's middle.
+        const Box folded = BoxOf(folder + "window.mlf", 0);
+        EXPECT_LT(folded.Height(), 0.25f * (layout.frame.top - layout.frame.bottom)) << folder;
+        EXPECT_NEAR(folded.bottom + folded.top, layout.frame.bottom + layout.frame.top, 1.0f) << folder;
         ExpectNear(BoxOf(folder + "window_area.mlf"), layout.textArea, folder + "window_area.mlf");
 
         // Where each button's label is printed once the button has appeared:
