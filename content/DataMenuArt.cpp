@@ -234,7 +234,7 @@ void DataMenuArt::ThumbLook(DataCanvas& canvas, std::uint32_t look, float x0, fl
 void DataMenuArt::Totem(DataCanvas& canvas, std::uint32_t stage, bool filled, float x0, float y0, float x1, float y1)
 {
     static const std::uint32_t hues[8] = {0x4FA34A, 0x3D8FD1, 0xC9503C, 0x9B59C7,
-                                          0xD9A437, 0x3BB5A8, 0xD0689A, 0x8C8C8C};
+                                          0xD9A437, 0x3BB5A8, 0xD0689A, 0xE07B39};
     const float w = x1 - x0;
     const float h = y1 - y0;
     const auto at = [&](float u, float v) { return Point2{x0 + u * w, y0 + v * h}; };

@@ -8,6 +8,9 @@
 #include "content/ModelMeshes.h"
 #include "engine/core/FileBinary.h"
 #include "engine/render/AnimationControl.h"
+#include "engine/render/ColoredVertex.h"
+#include "engine/render/Image.h"
+#include "engine/render/VertexBuffer.h"
 #include "engine/render/ParticleSystemFile.h"
 #include "tests/content/dataset/DataSetExpectations.h"
 
@@ -337,6 +340,60 @@ TEST_F(DataSetMenuModelsTest, ScrollBarPartsAndTheProfileListFitTogether)
 
     const Box totem = BoxOf(Controls + "totem.mlf");
     EXPECT_NEAR(totem.Width(), totem.Height(), 0.5f);
+}
+
+TEST_F(DataSetMenuModelsTest, TotemFrameTwoSIsStageSFilledAndTheNextItsEmptyPlace)
+{
+    OrvaneEngine::Image picture;
+    ASSERT_TRUE(picture.Load(&services.log, &services.files, "data\\ui\\menus\\models\\controls\\totem.tga"));
+    ASSERT_EQ(picture.GetBitsPerPixel(), 32u);
+    const std::uint32_t width = picture.GetWidth();
+    const std::uint32_t height = picture.GetHeight();
+    // How much coloured paint the frame's corner of the picture holds: the
+    // alpha-weighted spread between the strongest and weakest channel.
+    const auto paint = [&](float u0, float v0, float u1, float v1) {
+        double sum = 0.0;
+        std::uint32_t count = 0;
+        for (auto y = static_cast<std::uint32_t>(v0 * height); y < static_cast<std::uint32_t>(v1 * height); ++y)
+        {
+            for (auto x = static_cast<std::uint32_t>(u0 * width); x < static_cast<std::uint32_t>(u1 * width); ++x)
+            {
+                const std::uint8_t* p = picture.GetPixels() + 4 * (static_cast<std::size_t>(y) * width + x);
+                const int spread = std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]});
+                sum += spread * p[3] / 255.0;
+                ++count;
+            }
+        }
+        return count > 0 ? sum / count : 0.0;
+    };
+
+    std::unique_ptr<Model> totem = Load(Controls + "totem.mlf");
+    ASSERT_EQ(Frames(*totem), 16u);
+    std::vector<double> paints;
+    std::set<std::pair<int, int>> corners;
+    for (std::uint32_t frame = 0; frame < 16; ++frame)
+    {
+        totem->GetAnimationControl()->time = static_cast<float>(frame);
+        totem->SetFlags(Model::FlagVisible);
+        totem->Update(false);
+        OrvaneEngine::VertexBuffer* buffer = totem->GetVertexBuffer();
+        ASSERT_TRUE(buffer->IsColored());
+        const auto* vertices = reinterpret_cast<const OrvaneEngine::ColoredVertex*>(buffer->GetData());
+        float u0 = 1.0f, v0 = 1.0f, u1 = 0.0f, v1 = 0.0f;
+        for (std::uint32_t i = 0; i < buffer->GetVertexCount(); ++i)
+        {
+            u0 = std::min(u0, vertices[i].u);
+            v0 = std::min(v0, vertices[i].v);
+            u1 = std::max(u1, vertices[i].u);
+            v1 = std::max(v1, vertices[i].v);
+        }
+        corners.emplace(static_cast<int>(u0 * 100.0f + 0.5f), static_cast<int>(v0 * 100.0f + 0.5f));
+        paints.push_back(paint(u0, v0, u1, v1));
+    }
+    // Sixteen looks, each its own part of the picture.
+    EXPECT_EQ(corners.size(), 16u);
+    for (std::uint32_t s = 0; s < 8; ++s)
+        EXPECT_GT(paints[2 * s], 2.0 * paints[2 * s + 1]) << "stage " << s;
 }
 
 TEST_F(DataSetMenuModelsTest, CursorEffectsAreATrailAndASingleBurst)
