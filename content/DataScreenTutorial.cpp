@@ -132,12 +132,25 @@ DataCanvas Background()
         return Point2{(x - BackgroundRect.left) * sx, (BackgroundRect.top - y) * sy};
     };
     canvas.FillRoundedBox(0.0f, 0.0f, 512.0f, 256.0f, 14.0f, ColourOf(0x2B2A33, 0.85f));
+    canvas.Shade([](float x, float y, const Rgba& below) {
+        const float k = 0.8f + 0.4f * DataCanvas::Fractal(x / 20.0f, y / 20.0f, 1302);
+        return Rgba{below.r * k, below.g * k, below.b * k, below.a};
+    });
     // The board, its faint picture and its four places.
     const Point2 b0 = at(DataScreenTutorial::Board.left, DataScreenTutorial::Board.top);
     const Point2 b1 = at(DataScreenTutorial::Board.right, DataScreenTutorial::Board.bottom);
     canvas.FillRoundedBox(b0.x - 6, b0.y - 6, b1.x + 6, b1.y + 6, 6.0f, ColourOf(0x7A5A38));
-    canvas.FillLinearGradient(b0.x, b0.y, b1.x, b1.y, {b0.x, b0.y}, {b0.x, b1.y}, ColourOf(0x9FB8C8),
-                              ColourOf(0xB9C79A));
+    canvas.FillLinearGradient(b0.x, b0.y, b1.x, b1.y, {b0.x, b0.y}, {b0.x, b1.y}, ColourOf(0x3A3A44),
+                              ColourOf(0x2A2A30));
+    // A ghost of the picture shows where each piece belongs.
+    DataCanvas ghost(256, 256);
+    PaintPicture(ghost, 0.0f, 0.0f, 256.0f, 0.3f);
+    DataCanvas board(static_cast<std::uint32_t>(b1.x - b0.x), static_cast<std::uint32_t>(b1.y - b0.y));
+    board.Shade([&](float x, float y, const Rgba&) {
+        return ghost.Pixel(static_cast<std::uint32_t>(x * 256.0f / static_cast<float>(board.Width())),
+                           static_cast<std::uint32_t>(y * 256.0f / static_cast<float>(board.Height())));
+    });
+    canvas.Draw(board, static_cast<std::int32_t>(b0.x), static_cast<std::int32_t>(b0.y));
     canvas.FillPolygon({{b0.x, (b0.y + b1.y) * 0.5f - 1}, {b1.x, (b0.y + b1.y) * 0.5f - 1},
                         {b1.x, (b0.y + b1.y) * 0.5f + 1}, {b0.x, (b0.y + b1.y) * 0.5f + 1}},
                        ColourOf(0x000000, 0.4f));
@@ -145,13 +158,13 @@ DataCanvas Background()
                         {(b0.x + b1.x) * 0.5f + 1, b1.y}, {(b0.x + b1.x) * 0.5f - 1, b1.y}},
                        ColourOf(0x000000, 0.4f));
     // The track the pieces wait on, and its pit.
-    const Point2 t0 = at(TrackSpot[0].x, TrackSpot[0].y + 50.0f);
-    const Point2 t1 = at(TrackSpot[3].x, TrackSpot[3].y - 50.0f);
+    const Point2 t0 = at(TrackSpot[0].x, BackgroundRect.top);
+    const Point2 t1 = at(TrackSpot[3].x, TrackSpot[3].y - 30.0f);
     canvas.StrokePolyline({t0, t1}, 96.0f * sx, ColourOf(0x14110F, 0.9f));
     canvas.StrokePolyline({t0, t1}, 84.0f * sx, ColourOf(0x4A3F35));
-    canvas.FillEllipse(at(TrackSpot[3].x, TrackSpot[3].y - 56.0f), 44.0f * sx, 10.0f * sy, ColourOf(0x050403));
+    canvas.FillEllipse(at(TrackSpot[3].x, TrackSpot[3].y - 34.0f), 44.0f * sx, 6.0f * sy, ColourOf(0x050403));
     // Arrows along the track: the pieces come down it.
-    for (float y : {470.0f, 380.0f, 290.0f, 200.0f})
+    for (float y : {465.0f, 375.0f, 285.0f, 195.0f})
     {
         const Point2 tip = at(620.0f, y - 40.0f);
         canvas.FillPolygon({at(612.0f, y), at(628.0f, y), tip}, ColourOf(0xE8D8A8, 0.6f));
