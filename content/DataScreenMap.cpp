@@ -19,8 +19,10 @@ namespace
 const std::string StartGame = "start_game\\";
 const std::string LevelComplete = "level_complete\\";
 
-// A totem stands this far above its stage's first marker.
-constexpr float TotemRise = 64.0f;
+// A totem stands this far from its stage's first marker, and keeps this
+// far from the middle of every marker.
+constexpr float TotemRise = 56.0f;
+constexpr float MarkerReach = 18.0f;
 
 DataRect Around(const Point2& centre, float width, float height)
 {
@@ -29,7 +31,7 @@ DataRect Around(const Point2& centre, float width, float height)
 
 // Old parchment with hills, woods and a lake, the route dotted through the
 // markers and a pedestal under every totem.
-DataCanvas MapPicture(const std::vector<Point2>& totems)
+DataCanvas MapPicture(const std::vector<DataRect>& totems)
 {
     constexpr std::uint32_t W = 512;
     constexpr std::uint32_t H = 256;
@@ -68,9 +70,11 @@ DataCanvas MapPicture(const std::vector<Point2>& totems)
             canvas.FillCircle({a.x + (b.x - a.x) * t / length, a.y + (b.y - a.y) * t / length}, 1.6f,
                               ColourOf(0x6A3A1A, 0.85f));
     }
-    for (const Point2& totem : totems)
+    for (const DataRect& totem : totems)
     {
-        const Point2 base = at({totem.x, totem.y - DataScreenMap::TotemSize * 0.5f});
+        if (totem.right < r.left)
+            continue;
+        const Point2 base = at({(totem.left + totem.right) * 0.5f, totem.bottom});
         canvas.FillEllipse(base, 22.0f * sx, 5.0f * sy, ColourOf(0x5A4630, 0.6f));
     }
     return canvas;
@@ -183,31 +187,50 @@ std::vector<Point2> DataScreenMap::StageStarts()
 
 std::vector<DataRect> DataScreenMap::TotemBoxes(const std::vector<Point2>& stageStarts)
 {
+    // Above the stage's first marker when there is room, else below, right
+    // or left of it: inside the map and clear of every marker.
+    const std::vector<Point2>& markers = Markers();
+    const auto fits = [&](const DataRect& box) {
+        if (box.left < MapRect.left || box.right > MapRect.right || box.bottom < MapRect.bottom ||
+            box.top > MapRect.top)
+            return false;
+        for (const Point2& marker : markers)
+        {
+            if (marker.x + MarkerReach > box.left && marker.x - MarkerReach < box.right &&
+                marker.y + MarkerReach > box.bottom && marker.y - MarkerReach < box.top)
+                return false;
+        }
+        return true;
+    };
     std::vector<DataRect> boxes;
     for (std::uint32_t s = 0; s < TotemPlaces; ++s)
     {
+        DataRect box{OffScreen.x, OffScreen.y, OffScreen.x + TotemSize, OffScreen.y + TotemSize};
         if (s < stageStarts.size())
-            boxes.push_back(Around({stageStarts[s].x, stageStarts[s].y + TotemRise}, TotemSize, TotemSize));
-        else
-            boxes.push_back({OffScreen.x, OffScreen.y, OffScreen.x + TotemSize, OffScreen.y + TotemSize});
+        {
+            const Point2& start = stageStarts[s];
+            for (const Point2& step : {Point2{0.0f, 1.0f}, Point2{0.0f, -1.0f}, Point2{1.0f, 0.0f}, Point2{-1.0f, 0.0f}})
+            {
+                box = Around({start.x + step.x * TotemRise, start.y + step.y * TotemRise}, TotemSize, TotemSize);
+                if (fits(box))
+                    break;
+            }
+        }
+        boxes.push_back(box);
     }
     return boxes;
 }
 
 void DataScreenMap::Stage(DataStaging& staging)
 {
-    const std::vector<Point2> starts = StageStarts();
-    std::vector<Point2> totems;
-    for (const Point2& start : starts)
-        totems.push_back({start.x, start.y + TotemRise});
-    DataScreenFiles::StagePicture(staging, StartGame + "map.mlf", MapRect, MapPicture(totems), false);
+    const std::vector<DataRect> boxes = TotemBoxes(StageStarts());
+    DataScreenFiles::StagePicture(staging, StartGame + "map.mlf", MapRect, MapPicture(boxes), false);
 
     const DataRect& window = DataLayout::Window("large").frame;
     DataScreenFiles::StageArea(staging, StartGame + "relax_check_box.mlf",
                                {195.0f - 4.0f - CheckBoxSize, window.bottom, 195.0f - 4.0f,
                                 window.bottom + CheckBoxSize});
 
-    const std::vector<DataRect> boxes = TotemBoxes(starts);
     const std::string totemFault =
         DataScreenModels::CheckTotems(boxes, static_cast<std::uint32_t>(DataLevels::Stages().size()));
     if (!totemFault.empty())
@@ -232,7 +255,7 @@ void DataScreenMap::Stage(DataStaging& staging)
     DataScreenFiles::StagePicture(staging, LevelComplete + "frame.mlf", {236.0f, 132.0f, 618.0f, 262.0f}, Plaque(),
                                   true);
     DataScreenFiles::StageArea(staging, LevelComplete + "totem.mlf",
-                               Around({558.0f, 197.0f}, LevelCompleteTotemSize, LevelCompleteTotemSize));
+                               Around({556.0f, 197.0f}, LevelCompleteTotemSize, LevelCompleteTotemSize));
 }
 
 } // namespace corvellan::content

@@ -26,12 +26,13 @@ public:
     // The check box's widget is this square; the label follows at x 195.
     static constexpr float CheckBoxSize = 24.0f;
     // The level-complete totem shows the control totem at its own size.
-    static constexpr float LevelCompleteTotemSize = 96.0f;
+    static constexpr float LevelCompleteTotemSize = 48.0f;
     static constexpr std::uint32_t EffectFrames = 60;
 
     static void Stage(DataStaging& staging);
     // The totem places of the eight stages: a square beside the first
-    // marker of each played stage, off screen for the rest.
+    // marker of each played stage, on the map and clear of the markers,
+    // and off screen for the rest.
     static std::vector<DataRect> TotemBoxes(const std::vector<Point2>& stageStarts);
     // The map's markers, in file order: the first of each stage, and the rest.
     static const std::vector<Point2>& Markers();

@@ -7,6 +7,8 @@
 #include "content/DataLayout.h"
 #include "content/DataScreenModels.h"
 #include "content/ModelMeshes.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/PackFile.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Image.h"
@@ -14,6 +16,8 @@
 #include "engine/render/TextureManager.h"
 #include "game/menus/MapFile.h"
 #include "tests/content/dataset/DataSetExpectations.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +25,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -467,6 +472,20 @@ TEST_F(DataSetScreenModelsTest, EachPlayedStagesTotemStandsBesideItsFirstMarker)
                 << "marker of stage " << element.stage << " level " << element.index;
     }
     ExpectCleanLog();
+}
+
+TEST(DataScreenModelsSeedTest, TheImageSeedIsThePacksOwnPicture)
+{
+    TempFolder seeds("corvellan-seeds");
+    DataScreenModels::WriteSeeds(seeds.Path());
+    OrvaneEngine::MessageManager log{"Test", false, false, "", ""};
+    OrvaneEngine::PackFile pack(&log, BuiltPackPath());
+    std::uint32_t size = 0;
+    const auto packed = pack.ReadEntry("data\\ui\\menus\\models\\tutorial\\closed_element.jpg", size);
+    ASSERT_NE(packed, nullptr);
+    const std::optional<std::string> seed = ReadFileText(seeds.Join("image_jpeg/data_closed_element.jpg"));
+    ASSERT_TRUE(seed.has_value());
+    EXPECT_EQ(*seed, std::string(reinterpret_cast<const char*>(packed.get()), size));
 }
 
 // mkdata refuses what would stall the ending or show totems of stages that
