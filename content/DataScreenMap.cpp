@@ -23,6 +23,7 @@ const std::string LevelComplete = "level_complete\\";
 // far from the middle of every marker.
 constexpr float TotemRise = 56.0f;
 constexpr float MarkerReach = 18.0f;
+constexpr Point2 RelaxLabel{195.0f, 23.0f};
 
 DataRect Around(const Point2& centre, float width, float height)
 {
@@ -226,10 +227,11 @@ void DataScreenMap::Stage(DataStaging& staging)
     const std::vector<DataRect> boxes = TotemBoxes(StageStarts());
     DataScreenFiles::StagePicture(staging, StartGame + "map.mlf", MapRect, MapPicture(boxes), false);
 
-    const DataRect& window = DataLayout::Window("large").frame;
+    // Left of its label, which the screens print at (195, 23) 19 high, and
+    // clear of the back button above it.
     DataScreenFiles::StageArea(staging, StartGame + "relax_check_box.mlf",
-                               {195.0f - 4.0f - CheckBoxSize, window.bottom, 195.0f - 4.0f,
-                                window.bottom + CheckBoxSize});
+                               {RelaxLabel.x - 4.0f - CheckBoxSize, RelaxLabel.y - 4.0f, RelaxLabel.x - 4.0f,
+                                RelaxLabel.y - 4.0f + CheckBoxSize});
 
     const std::string totemFault =
         DataScreenModels::CheckTotems(boxes, static_cast<std::uint32_t>(DataLevels::Stages().size()));
