@@ -83,20 +83,20 @@ DataCanvas ValueBox()
     return canvas;
 }
 
-} // namespace
-
-DataCanvas DataScreenPanel::Scene()
+// The level scene: the picture in the bottom-left 800 x 600 of a 1024²
+// canvas, opaque but over the board, the groove and the statistics.
+DataCanvas Scene()
 {
     DataCanvas canvas(SceneCanvas, SceneCanvas);
     const auto top = static_cast<float>(SceneCanvas);
     canvas.Shade([top](float px, float py, const Rgba&) {
         const float x = px;
         const float y = top - py;
-        if (x > SceneWidth || y > SceneHeight)
+        if (x > DataScreenPanel::SceneWidth || y > DataScreenPanel::SceneHeight)
             return Rgba{0.0f, 0.0f, 0.0f, 0.0f};
-        const float board = BoxDistance(x, y, Board);
-        const float groove = TrackDistance(x, y) - GrooveWidth * 0.5f;
-        const float statistics = BoxDistance(x, y, Statistics);
+        const float board = BoxDistance(x, y, DataScreenPanel::Board);
+        const float groove = TrackDistance(x, y) - DataScreenPanel::GrooveWidth * 0.5f;
+        const float statistics = BoxDistance(x, y, DataScreenPanel::Statistics);
 
         Rgba colour = Stone(x, y);
         // The board sits in a bevelled frame; the groove has a dark lip.
@@ -108,13 +108,15 @@ DataCanvas DataScreenPanel::Scene()
             colour = Darker(ColourOf(0x3B3226), -0.1f);
         float alpha = 1.0f;
         alpha = std::min(alpha, 1.0f - Inside(board));
-        alpha = std::min(alpha, 1.0f - (1.0f - GrooveAlpha) * Inside(groove));
+        alpha = std::min(alpha, 1.0f - (1.0f - DataScreenPanel::GrooveAlpha) * Inside(groove));
         alpha = std::min(alpha, 1.0f - Inside(statistics));
         colour.a = alpha;
         return colour;
     });
     return canvas;
 }
+
+} // namespace
 
 void DataScreenPanel::Stage(DataStaging& staging)
 {

@@ -34,9 +34,6 @@ public:
     static constexpr float WindowButtonSize = 24.0f;
 
     static void Stage(DataStaging& staging);
-    // The level scene: the picture in the bottom-left 800 x 600 of a 1024²
-    // canvas, opaque but over the board, the groove and the statistics.
-    static DataCanvas Scene();
 };
 
 } // namespace corvellan::content
