@@ -442,6 +442,15 @@ TEST_F(DataSetScreenModelsTest, EachPlayedStagesTotemStandsBesideItsFirstMarker)
     const OrvaneEngine::Model* map = Load("start_game\\map", Coloured);
     ASSERT_NE(map, nullptr);
     const Box mapBox = FrameBox(*map, 0);
+    // The map fills the large window's text area above its buttons.
+    const corvellan::content::DataWindow& large = DataLayout::Window("large");
+    EXPECT_GE(mapBox.x0, large.textArea.left);
+    EXPECT_LE(mapBox.x1, large.textArea.right);
+    EXPECT_GE(mapBox.y0, large.buttons.top);
+    EXPECT_LE(mapBox.y1, large.textArea.top);
+    for (const Mirabel::MapFile::Element& element : elements)
+        EXPECT_TRUE(mapBox.Holds(element.matrix.m[3], element.matrix.m[7]))
+            << "marker of stage " << element.stage << " level " << element.index << " off the map";
 
     for (std::uint32_t stage = 0; stage < 8; ++stage)
     {
