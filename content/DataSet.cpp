@@ -109,7 +109,7 @@ void DataSet::BuildPack(const std::string& packPath) const
     DataGameObjects::Stage(staging);
     DataMenuModels::Stage(staging);
     DataScreenModels::Stage(staging);
-    DataBackground::Stage(staging);
+    DataBackground::Stage(staging, languages, fontFolder);
     staging.CheckNames();
 
     PackWriter pack;

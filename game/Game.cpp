@@ -9,41 +9,16 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/render/ShaderDescriptor.h"
-#include "framework/DataKeeper.h"
-#include "framework/GUIContinueGameLogicWindowBase.h"
-#include "framework/GUIDeleteProfileWindowBase.h"
-#include "framework/GUIExitWindowBase.h"
-#include "framework/GUIGameCompleteWindowBase.h"
-#include "framework/GUIGameCursorBase.h"
-#include "framework/GUIGameLogicGameExitWindowBase.h"
-#include "framework/GUIGameLogicMenuExitWindowBase.h"
-#include "framework/GUIGameLogicMenuWindowBase.h"
-#include "framework/GUIGameLogicPauseWindowBase.h"
-#include "framework/GUIGameLogicRestartWindowBase.h"
-#include "framework/GUIGameLogicWindowBase.h"
-#include "framework/GUIGameOverWindowBase.h"
-#include "framework/GUIHelpWindowBase.h"
-#include "framework/GUIHighScoresWindowBase.h"
-#include "framework/GUILevelCompleteWindowBase.h"
-#include "framework/GUILoadingWindowBase.h"
-#include "framework/GUILogosWindowBase.h"
-#include "framework/GUIMainMenuWindowBase.h"
-#include "framework/GUINewProfileWindowBase.h"
-#include "framework/GUIOptionsWindowBase.h"
-#include "framework/GUIProfileNameConflictWindowBase.h"
-#include "framework/GUIProfilesWindowBase.h"
-#include "framework/GUIRenameProfileWindowBase.h"
-#include "framework/GUIStageCompleteWindowBase.h"
-#include "framework/GUIStartGameLogicWindowBase.h"
-#include "framework/GUIWelcomeWindowBase.h"
-#include "framework/GameLogicBase.h"
 #include "framework/LanguageManager.h"
 #include "framework/SoundController.h"
-#include "game/GUILoadingWindowPlaceholder.h"
-#include "game/GUILogosWindowPlaceholder.h"
-#include "game/GameData.h"
-#include "game/LevelManager.h"
-#include "game/ProfileManager.h"
+#include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIGameCompleteEffect.h"
+#include "game/menus/GUIIntroductionWindow.h"
+#include "game/menus/GUIMenuWindowManager.h"
+#include "game/menus/GUIRelaxWindow.h"
+#include "game/menus/GUITutorialWindow.h"
+#include "game/menus/GUIUnicorn.h"
+#include "game/menus/GUIUpgradeWindow.h"
 
 namespace Mirabel
 {
@@ -132,7 +107,17 @@ Game::Game(const std::string& company, const std::string& title, std::uint32_t v
     Initialize();
 }
 
-Game::~Game() = default;
+Game::~Game()
+{
+    tutorialWindow.reset();
+    relaxWindow.reset();
+    introductionWindow.reset();
+    upgradeWindow.reset();
+    unicorn.reset();
+    gameCompleteEffect.reset();
+    menuWindowManager.reset();
+    menuBackground.reset();
+}
 
 void Game::FillEngineSettings(EngineSettings& settings)
 {
@@ -182,172 +167,6 @@ float Game::GetDefaultMusicVolume()
 float Game::GetDefaultSoundVolume()
 {
     return 0.7f;
-}
-
-std::unique_ptr<LevelManagerBase> Game::CreateLevelManager()
-{
-    return std::make_unique<LevelManager>(engine.get());
-}
-
-std::unique_ptr<ProfileManagerBase> Game::CreateProfileManager()
-{
-    return std::make_unique<ProfileManager>(engine.get(), soundController.get(), userFolder);
-}
-
-std::unique_ptr<DataKeeper> Game::CreateGameData()
-{
-    return std::make_unique<GameData>(engine.get(), languageManager->GetLanguage()->code);
-}
-
-std::unique_ptr<GUIGameCursorBase> Game::CreateGameCursor()
-{
-    return std::make_unique<GUIGameCursorBase>(engine.get());
-}
-
-std::unique_ptr<GUILogosWindowBase> Game::CreateLogosWindow()
-{
-    return std::make_unique<GUILogosWindowPlaceholder>(engine.get());
-}
-
-std::unique_ptr<GUILoadingWindowBase> Game::CreateLoadingWindow()
-{
-    return std::make_unique<GUILoadingWindowPlaceholder>(engine.get());
-}
-
-std::nullptr_t Game::NotMadeYet(const char* factory)
-{
-    messageManager->Error(std::string("Game::") + factory + ": this screen does not exist yet");
-    return nullptr;
-}
-
-std::unique_ptr<GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
-{
-    return NotMadeYet("CreateGameLogicLoadingWindow");
-}
-
-std::unique_ptr<GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
-{
-    return NotMadeYet("CreateWelcomeWindow");
-}
-
-std::unique_ptr<GUIExitWindowBase> Game::CreateExitWindow()
-{
-    return NotMadeYet("CreateExitWindow");
-}
-
-std::unique_ptr<GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
-{
-    return NotMadeYet("CreateMainMenuWindow");
-}
-
-std::unique_ptr<GUIProfilesWindowBase> Game::CreateProfilesWindow()
-{
-    return NotMadeYet("CreateProfilesWindow");
-}
-
-std::unique_ptr<GUINewProfileWindowBase> Game::CreateNewProfileWindow()
-{
-    return NotMadeYet("CreateNewProfileWindow");
-}
-
-std::unique_ptr<GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
-{
-    return NotMadeYet("CreateRenameProfileWindow");
-}
-
-std::unique_ptr<GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
-{
-    return NotMadeYet("CreateDeleteProfileWindow");
-}
-
-std::unique_ptr<GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
-{
-    return NotMadeYet("CreateProfileNameConflictWindow");
-}
-
-std::unique_ptr<GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
-{
-    return NotMadeYet("CreateStartGameLogicWindow");
-}
-
-std::unique_ptr<GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
-{
-    return NotMadeYet("CreateContinueGameLogicWindow");
-}
-
-std::unique_ptr<GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
-{
-    return NotMadeYet("CreateHighScoresWindow");
-}
-
-std::unique_ptr<GUIOptionsWindowBase> Game::CreateOptionsWindow()
-{
-    return NotMadeYet("CreateOptionsWindow");
-}
-
-std::unique_ptr<GUIHelpWindowBase> Game::CreateHelpWindow()
-{
-    return NotMadeYet("CreateHelpWindow");
-}
-
-std::unique_ptr<GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
-{
-    return NotMadeYet("CreateGameLogicWindow");
-}
-
-std::unique_ptr<GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
-{
-    return NotMadeYet("CreateGameLogicPauseWindow");
-}
-
-std::unique_ptr<GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
-{
-    return NotMadeYet("CreateGameLogicMenuWindow");
-}
-
-std::unique_ptr<GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
-{
-    return NotMadeYet("CreateGameLogicMenuExitWindow");
-}
-
-std::unique_ptr<GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
-{
-    return NotMadeYet("CreateGameLogicRestartWindow");
-}
-
-std::unique_ptr<GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
-{
-    return NotMadeYet("CreateGameLogicGameExitWindow");
-}
-
-std::unique_ptr<GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
-{
-    return NotMadeYet("CreateLevelCompleteWindow");
-}
-
-std::unique_ptr<GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
-{
-    return NotMadeYet("CreateStageCompleteWindow");
-}
-
-std::unique_ptr<GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
-{
-    return NotMadeYet("CreateGameCompleteWindow");
-}
-
-std::unique_ptr<GUIGameOverWindowBase> Game::CreateGameOverWindow()
-{
-    return NotMadeYet("CreateGameOverWindow");
-}
-
-std::unique_ptr<DataKeeper> Game::CreateGameLogicData(StageRecord*, LevelRecord*)
-{
-    return NotMadeYet("CreateGameLogicData");
-}
-
-std::unique_ptr<GameLogicBase> Game::CreateGameLogic(StageRecord*, LevelRecord*, std::uint32_t)
-{
-    return NotMadeYet("CreateGameLogic");
 }
 
 } // namespace Mirabel

@@ -2,17 +2,38 @@
 
 #include "framework/GameBase.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+namespace OrvaneEngine
+{
+class GUIWindow;
+}
+
 namespace Mirabel
 {
 
+class GameData;
+class GUIBackgroundWindow;
+class GUIGameCompleteEffect;
+class GUIGameCursor;
+class GUIIntroductionWindow;
+class GUIMenuWindowManager;
+class GUIRelaxWindow;
+class GUITutorialWindow;
+class GUIUnicorn;
+class GUIUpgradeWindow;
+class LevelManager;
+class Profile;
+
 // The game's application object: the framework's start-up, loop and
 // shutdown with the game's settings, console variables, volumes, texts,
-// sounds and services. The screens and the level come later: until then the
-// flow stops at the loading screen and the screen factories make nothing.
+// sounds, services and screens, the screens of its own (the menu
+// background and what rides on it, the introduction, the relax offer and
+// the tutorial) and the music and cursor that follow the screen flow.
 class Game : public GameFramework::GameBase
 {
 public:
@@ -66,10 +87,63 @@ public:
                                                                   GameFramework::LevelRecord* levelRecord,
                                                                   std::uint32_t gameCounter) override;
 
+    // The game's own objects first, then the framework's screens.
+    void CreateWindows() override;
+    // The framework's screens first, then the game's own; each own code is
+    // served in the pass that found it, once.
+    void DispatchWindowResults() override;
+    void ClearWindowResults() override;
+    void UpdateWindows() override;
+
+    void OnLogosWindow() override;
+    void OnMainMenuWindow() override;
+    void OnProfilesWindow() override;
+    void OnGameLogicLoadingWindow() override;
+    void OnStartGameLogicWindow() override;
+    void OnHighScoresWindow() override;
+    void OnGameLogicWindow() override;
+    void OnGameLogicMenuExitWindow() override;
+    void OnGameLogicRestartWindow() override;
+    void OnLevelWon() override;
+    void OnLevelCompleteWindow() override;
+    void OnStageCompleteWindow() override;
+    void OnGameCompleteWindow() override;
+    void OnGameOverWindow() override;
+
+    virtual void OnUpgradeWindow();
+    virtual void OnGameCompleteEffect();
+    virtual void OnIntroductionWindow();
+    virtual void OnRelaxWindow();
+    virtual void OnTutorialWindow();
+
     std::uint32_t GetCameraType() const { return cameraType; }
     float GetCameraValue() const { return cameraValue; }
 
+    static constexpr std::uint32_t MenuChannel = 0;
+    static constexpr std::uint32_t LevelChannel = 1;
+    static constexpr std::uint32_t MenuTrack = 0;
+    static constexpr float MenuFadeInRate = 0.5f;
+    static constexpr float LevelFadeInRate = 0.1f;
+    static constexpr float MusicFadeOutRate = 1.0f;
+
 protected:
+    // The game's services under their own classes.
+    GUIGameCursor* Cursor() const;
+    GameData* Data() const;
+    LevelManager* Levels() const;
+    Profile* CurrentProfile() const;
+    // The parent of every menu frame.
+    OrvaneEngine::GUIWindow* MenuParent() const;
+    void RestartMenuMusic();
+
+    std::unique_ptr<GUIBackgroundWindow> menuBackground;
+    std::unique_ptr<GUIMenuWindowManager> menuWindowManager;
+    std::unique_ptr<GUIGameCompleteEffect> gameCompleteEffect;
+    std::unique_ptr<GUIUnicorn> unicorn;
+    std::unique_ptr<GUIUpgradeWindow> upgradeWindow;
+    std::unique_ptr<GUIIntroductionWindow> introductionWindow;
+    std::unique_ptr<GUIRelaxWindow> relaxWindow;
+    std::unique_ptr<GUITutorialWindow> tutorialWindow;
     // Which of the two level tracks plays next.
     std::uint32_t musicToggle = 0;
     // Only travel through the configuration file.
@@ -77,8 +151,16 @@ protected:
     float cameraValue = 0.0f;
 
 private:
-    // Until the screens exist: logs that the named factory made nothing.
-    std::nullptr_t NotMadeYet(const char* factory);
+    // The own screens' result codes, in dispatch order (none for a screen not made).
+    std::array<std::uint32_t*, 5> OwnResults() const;
+    // Calls the handler with the code as the pass found it; a code set
+    // since then waits for the next pass.
+    void ServeOwn(std::size_t index, void (Game::*handler)());
+
+    // The own codes as the running dispatch pass found them.
+    std::array<std::uint32_t*, 5> passPlaces{};
+    std::array<std::uint32_t, 5> passCodes{};
+    bool ownPassOpen = false;
 };
 
 } // namespace Mirabel

@@ -1,13 +1,16 @@
 #include "tests/support/GameDataSet.h"
 
 #include "content/BackgroundLayersWriter.h"
+#include "content/MapFileWriter.h"
 #include "content/ModelFileWriter.h"
 #include "content/ModelMeshes.h"
 #include "content/OggWriter.h"
 #include "content/PackWriter.h"
 #include "content/ParticleFileWriter.h"
+#include "content/TitleListWriter.h"
 #include "content/WavWriter.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/MenuData.h"
 #include "tests/support/TestGameData.h"
 
 #include <cstdint>
@@ -67,6 +70,14 @@ bool GameDataSet::Write(const std::string& root)
                             ModelFileWriter::Build(MakeQuadMesh(x - 1.0f, PathCentreY - 1.0f, x + 1.0f,
                                                                 PathCentreY + 1.0f)));
     }
+    // The menu background's one title, its start-up and the menu frames, and
+    // the stage map of the two stages.
+    written = written && MenuData(root).Frames() &&
+              WriteFile(root, "data/ui/menus/models/background/title_en.ini", TitleListWriter::Build(1)) &&
+              WriteFile(root, "data/ui/menus/map/map.gmf",
+                        MapFileWriter::Build({MapFileWriter::At(0, 300.0f, 300.0f, 20.0f),
+                                              MapFileWriter::At(2, 400.0f, 300.0f, 20.0f),
+                                              MapFileWriter::At(1, 500.0f, 300.0f, 20.0f)}));
     written = written && WriteFile(root, "data/ui/menus/models/start_game/totem_0.mlf", Box()) &&
               WriteFile(root, "data/game_objects/depository/path_start_effect.psf", Effect()) &&
               WriteFile(root, "data/audio/menu/button_click.wav", ShortWav());

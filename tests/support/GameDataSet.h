@@ -8,8 +8,9 @@ namespace corvellan::test
 
 // A small data set for the real game, written below a root folder with the
 // content writers: the test game's fonts and two texts; two stages of one
-// level each; a background layer list of three layers (one built by the
-// background, one without and one with a particle system); the six path
+// level each, with their stage map; a background layer list of three layers
+// (one built by the background, one without and one with a particle system)
+// and one title; the six path
 // quads; a few other models, the rest left out so the box stands in; two
 // particle systems; one WAV on disk, one WAV only in "data\pack0.pak" and
 // one Ogg, every other sound missing. The pack also makes the folder the root.

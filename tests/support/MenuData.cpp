@@ -200,17 +200,10 @@ bool MenuData::Titles(std::int64_t count, const std::string& language) const
     return true;
 }
 
-bool MenuData::WriteDefault() const
+bool MenuData::Frames() const
 {
     const std::string background = "ui\\menus\\models\\background\\";
-    const std::string controls = "ui\\menus\\models\\controls\\";
-    bool ok = Font() && SoundFiles() && Levels({2, 2}) &&
-              Texts({{"LOADING", u"LOADING"},
-                     {"MAIN_MENU_WELCOME", u"Welcome"},
-                     {"HIT_MOUSE_BUTTON_TO_CONTINUE", u"Click to continue"}}) &&
-              Background({{"backdrop", "_none_", true, 0}, {"hill", "_none_", false, 0}}) &&
-              TexturedModel("ui\\menus\\background\\models\\backdrop.mlf", Backdrop, {255, 0, 0}) &&
-              TexturedModel("ui\\menus\\background\\models\\hill.mlf", Hill, {0, 255, 0}) && Titles(2);
+    bool ok = true;
     for (const char* name : {"frame", "logo_brackwell", "mount_title", "mount_text", "text_appear", "text"})
         ok = ok && Model(background + name + ".mlf", ForegroundFrames, {20.0f, 560.0f, 60.0f, 590.0f},
                          {20.0f, 560.0f, 80.0f, 590.0f});
@@ -221,6 +214,21 @@ bool MenuData::WriteDefault() const
         ok = ok && Model(folder + "window.mlf", WindowFrames, {350.0f, 250.0f, 450.0f, 350.0f}, WindowFrame) &&
              Model(folder + "window_area.mlf", 1, {150.0f, 150.0f, 650.0f, 450.0f});
     }
+    return ok;
+}
+
+bool MenuData::WriteDefault() const
+{
+    const std::string background = "ui\\menus\\models\\background\\";
+    const std::string controls = "ui\\menus\\models\\controls\\";
+    bool ok = Font() && SoundFiles() && Levels({2, 2}) &&
+              Texts({{"LOADING", u"LOADING"},
+                     {"MAIN_MENU_WELCOME", u"Welcome"},
+                     {"HIT_MOUSE_BUTTON_TO_CONTINUE", u"Click to continue"}}) &&
+              Background({{"backdrop", "_none_", true, 0}, {"hill", "_none_", false, 0}}) &&
+              TexturedModel("ui\\menus\\background\\models\\backdrop.mlf", Backdrop, {255, 0, 0}) &&
+              TexturedModel("ui\\menus\\background\\models\\hill.mlf", Hill, {0, 255, 0}) && Titles(2) &&
+              Frames();
     // Thumb and its lowest place at x 100, 20 wide; the highest place ends at x 300.
     ok = ok && Model(controls + "scroll_h.mlf", 1, {80.0f, 200.0f, 340.0f, 220.0f}) &&
          Model(controls + "scroll_h_toddler.mlf", 1, {100.0f, 200.0f, 120.0f, 220.0f}) &&

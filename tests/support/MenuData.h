@@ -72,6 +72,9 @@ public:
     bool Titles(std::int64_t count, const std::string& language = Language) const;
     bool Bytes(const std::string& path, const std::string& bytes) const;
 
+    // The animated models the menu background's start-up plays through (its
+    // foreground) and the frames of the four window kinds.
+    bool Frames() const;
     // Everything a menu start-up needs: two layers (a red backdrop the
     // background builds, a green hill from the game resources), animated
     // foreground models, two titles, the frames of the four window kinds, the
