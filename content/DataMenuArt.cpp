@@ -1,5 +1,7 @@
 #include "content/DataMenuArt.h"
 
+#include "content/DataGameObjectArt.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -233,33 +235,24 @@ void DataMenuArt::ThumbLook(DataCanvas& canvas, std::uint32_t look, float x0, fl
 
 void DataMenuArt::Totem(DataCanvas& canvas, std::uint32_t stage, bool filled, float x0, float y0, float x1, float y1)
 {
-    static const std::uint32_t hues[8] = {0x4FA34A, 0x3D8FD1, 0xC9503C, 0x9B59C7,
-                                          0xD9A437, 0x3BB5A8, 0xD0689A, 0xE07B39};
-    const float w = x1 - x0;
-    const float h = y1 - y0;
-    const auto at = [&](float u, float v) { return Point2{x0 + u * w, y0 + v * h}; };
-    // A carved pole: a head with spread wings over a stack of two blocks.
-    const std::vector<Point2> outline = {at(0.5f, 0.06f), at(0.68f, 0.2f),  at(0.95f, 0.24f), at(0.7f, 0.38f),
-                                         at(0.66f, 0.94f), at(0.34f, 0.94f), at(0.3f, 0.38f),  at(0.05f, 0.24f),
-                                         at(0.32f, 0.2f)};
-    const Rgba hue = ColourOf(hues[stage % 8]);
-    if (!filled)
+    // The same totem the mini game's picture shows, so that the picture
+    // flying onto it lands on its likeness.
+    const float size = std::min(x1 - x0, y1 - y0);
+    if (filled)
     {
-        canvas.FillPolygon(outline, ColourOf(0x0C1226, 0.35f));
-        std::vector<Point2> closed = outline;
-        closed.push_back(outline.front());
-        canvas.StrokePolyline(closed, std::max(1.0f, w * 0.03f), ColourOf(0xE8C26A, 0.55f));
+        DataGameObjectArt::DrawTotem(canvas, x0, y0, size, stage);
         return;
     }
-    canvas.FillPolygon(outline, MixColour(hue, Ink, 0.25f));
-    canvas.FillRoundedBox(x0 + 0.36f * w, y0 + 0.42f * h, x0 + 0.64f * w, y0 + 0.66f * h, w * 0.04f, hue);
-    canvas.FillRoundedBox(x0 + 0.36f * w, y0 + 0.7f * h, x0 + 0.64f * w, y0 + 0.9f * h, w * 0.04f,
-                          MixColour(hue, Ivory, 0.3f));
-    canvas.FillCircle(at(0.43f, 0.22f), w * 0.035f, Ivory);
-    canvas.FillCircle(at(0.57f, 0.22f), w * 0.035f, Ivory);
-    std::vector<Point2> closed = outline;
-    closed.push_back(outline.front());
-    canvas.StrokePolyline(closed, std::max(1.0f, w * 0.03f), Gold);
+    // Its empty place: the silhouette, dark and faint.
+    const auto side = static_cast<std::uint32_t>(std::ceil(size));
+    DataCanvas shape(side, side);
+    DataGameObjectArt::DrawTotem(shape, 0.0f, 0.0f, size, stage);
+    shape.Shade([](float, float, const Rgba& below) {
+        Rgba shadow = Ink;
+        shadow.a = below.a * 0.45f;
+        return shadow;
+    });
+    canvas.Draw(shape, static_cast<std::int32_t>(std::lround(x0)), static_cast<std::int32_t>(std::lround(y0)));
 }
 
 DataCanvas DataMenuArt::Spark(std::uint32_t size)

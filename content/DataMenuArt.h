@@ -39,7 +39,7 @@ public:
     static void TrackLook(DataCanvas& canvas, std::uint32_t look, float x0, float y0, float x1, float y1);
     static void ThumbLook(DataCanvas& canvas, std::uint32_t look, float x0, float y0, float x1, float y1);
 
-    // Stage s's totem, filled (its colours) or empty (a faint outline).
+    // Stage s's totem, filled (its colours) or empty (a faint silhouette).
     static void Totem(DataCanvas& canvas, std::uint32_t stage, bool filled, float x0, float y0, float x1, float y1);
 
     // A soft round spark for the particle systems.
