@@ -3,6 +3,7 @@
 #include "content/DataLevels.h"
 #include "content/DataScreenFiles.h"
 #include "content/DataScreenModels.h"
+#include "content/DataStageMap.h"
 #include "content/ModelMeshes.h"
 
 #include <cmath>
@@ -61,7 +62,7 @@ DataCanvas MapPicture(const std::vector<DataRect>& totems)
         const float y = 120.0f + 120.0f * DataCanvas::Unit(static_cast<std::uint32_t>(tree), 3, 1403);
         canvas.FillCircle({x, y}, 5.0f, ColourOf(0x4F7A3A, 0.55f));
     }
-    const std::vector<Point2>& markers = DataScreenMap::Markers();
+    const std::vector<Point2>& markers = DataStageMap::MarkerPositions();
     for (std::size_t i = 0; i + 1 < markers.size(); ++i)
     {
         const Point2 a = at(markers[i]);
@@ -161,26 +162,13 @@ ModelFileRecord Effect(std::uint32_t effect)
 
 } // namespace
 
-const std::vector<Point2>& DataScreenMap::Markers()
-{
-    // Stage 0 from the lower left, 1 along the bottom, 2 up the right, 3
-    // back across the top to the finish.
-    static const std::vector<Point2> markers = {
-        {120, 150}, {185, 170}, {250, 150},
-        {320, 180}, {390, 160}, {460, 185},
-        {540, 170}, {620, 210}, {660, 280}, {610, 340},
-        {530, 360}, {450, 400}, {360, 420}, {270, 430},
-    };
-    return markers;
-}
-
 std::vector<Point2> DataScreenMap::StageStarts()
 {
     std::vector<Point2> starts;
     std::size_t first = 0;
     for (const DataStage& stage : DataLevels::Stages())
     {
-        starts.push_back(Markers().at(first));
+        starts.push_back(DataStageMap::MarkerPositions().at(first));
         first += stage.levels.size();
     }
     return starts;
@@ -190,7 +178,7 @@ std::vector<DataRect> DataScreenMap::TotemBoxes(const std::vector<Point2>& stage
 {
     // Above the stage's first marker when there is room, else below, right
     // or left of it: inside the map and clear of every marker.
-    const std::vector<Point2>& markers = Markers();
+    const std::vector<Point2>& markers = DataStageMap::MarkerPositions();
     const auto fits = [&](const DataRect& box) {
         if (box.left < MapRect.left || box.right > MapRect.right || box.bottom < MapRect.bottom ||
             box.top > MapRect.top)

@@ -34,8 +34,7 @@ public:
     // marker of each played stage, on the map and clear of the markers,
     // and off screen for the rest.
     static std::vector<DataRect> TotemBoxes(const std::vector<Point2>& stageStarts);
-    // The map's markers, in file order: the first of each stage, and the rest.
-    static const std::vector<Point2>& Markers();
+    // Where the first marker of each stage stands on the map.
     static std::vector<Point2> StageStarts();
 };
 

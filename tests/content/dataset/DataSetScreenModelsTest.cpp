@@ -107,9 +107,11 @@ std::vector<ScreenModel> ScreenModels()
 class DataSetScreenModelsTest : public testing::Test
 {
 protected:
+    // Kept until the test ends, so that the boxes read stay valid.
     OrvaneEngine::Model* Load(const std::string& stem, std::uint32_t flags = 0)
     {
-        return services.models.LoadModelResource(Models + stem + ".mlf", nullptr, flags);
+        loaded.push_back(services.Load(Models + stem + ".mlf", flags));
+        return loaded.back().get();
     }
 
     // Read for the test, or kept by the manager.
@@ -165,6 +167,7 @@ protected:
     }
 
     PackedServices services;
+    std::vector<std::unique_ptr<OrvaneEngine::Model>> loaded;
 };
 
 TEST_F(DataSetScreenModelsTest, EveryModelLoadsWithItsFramesAndWholePictures)
