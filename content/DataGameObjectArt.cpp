@@ -1,7 +1,6 @@
 #include "content/DataGameObjectArt.h"
 
-#include "content/DataMenuArt.h"
-
+#include <array>
 #include <cmath>
 
 namespace corvellan::content
@@ -10,6 +9,50 @@ namespace corvellan::content
 namespace
 {
 
+struct TotemPalette
+{
+    std::uint32_t wood;
+    std::uint32_t band;
+    std::uint32_t accent;
+};
+
+// One palette per stage; the map shows at most eight.
+constexpr std::array<TotemPalette, 8> TotemPalettes = {{
+    {0x8A5A2B, 0x3FAE4A, 0xF2D16B},
+    {0x6F4A2A, 0x2E9DB0, 0xF5F0E1},
+    {0x7A3E26, 0xC8423A, 0xF4C542},
+    {0x5C4330, 0x7D4FC4, 0xE8C15A},
+    {0x8A5A2B, 0xE07B2A, 0xFFFFFF},
+    {0x6F4A2A, 0x3C7BD9, 0xF2D16B},
+    {0x7A3E26, 0x4E9A5B, 0xF5F0E1},
+    {0x5C4330, 0xB0396E, 0xF4C542},
+}};
+
+// Shapes in a unit square mapped onto the canvas box.
+struct UnitBox
+{
+    float x;
+    float y;
+    float size;
+
+    Point2 At(float u, float w) const { return {x + u * size, y + w * size}; }
+    float Len(float d) const { return d * size; }
+};
+
+void Face(DataCanvas& canvas, const UnitBox& box, float w, const Rgba& wood, const Rgba& accent)
+{
+    const Rgba dark = ColourOf(0x21160D);
+    canvas.FillRoundedBox(box.At(0.31f, w - 0.09f).x, box.At(0.31f, w - 0.09f).y, box.At(0.69f, w + 0.09f).x,
+                          box.At(0.69f, w + 0.09f).y, box.Len(0.04f), MixColour(wood, ColourOf(0xFFFFFF), 0.12f));
+    for (const float u : {0.41f, 0.59f})
+    {
+        canvas.FillEllipse(box.At(u, w - 0.025f), box.Len(0.05f), box.Len(0.035f), accent);
+        canvas.FillCircle(box.At(u, w - 0.02f), box.Len(0.02f), dark);
+    }
+    canvas.FillRoundedBox(box.At(0.4f, w + 0.035f).x, box.At(0.4f, w + 0.035f).y, box.At(0.6f, w + 0.065f).x,
+                          box.At(0.6f, w + 0.065f).y, box.Len(0.012f), dark);
+}
+
 DataCanvas Square(std::uint32_t size)
 {
     return DataCanvas(size, size);
@@ -17,13 +60,38 @@ DataCanvas Square(std::uint32_t size)
 
 } // namespace
 
+void DataGameObjectArt::DrawTotem(DataCanvas& canvas, float x, float y, float size, std::uint32_t stage)
+{
+    const TotemPalette& palette = TotemPalettes[stage % TotemPalettes.size()];
+    const UnitBox box{x, y, size};
+    const Rgba wood = ColourOf(palette.wood);
+    const Rgba band = ColourOf(palette.band);
+    const Rgba accent = ColourOf(palette.accent);
+    const Rgba dark = ColourOf(0x2B1C10);
+    // Wings behind the top.
+    canvas.FillPolygon({box.At(0.32f, 0.2f), box.At(0.03f, 0.1f), box.At(0.1f, 0.33f), box.At(0.32f, 0.34f)}, band);
+    canvas.FillPolygon({box.At(0.68f, 0.2f), box.At(0.97f, 0.1f), box.At(0.9f, 0.33f), box.At(0.68f, 0.34f)}, band);
+    // Pedestal and pole.
+    canvas.FillRoundedBox(box.At(0.18f, 0.88f).x, box.At(0.18f, 0.88f).y, box.At(0.82f, 1.0f).x,
+                          box.At(0.82f, 1.0f).y, box.Len(0.03f), dark);
+    canvas.FillRoundedBox(box.At(0.28f, 0.1f).x, box.At(0.28f, 0.1f).y, box.At(0.72f, 0.9f).x, box.At(0.72f, 0.9f).y,
+                          box.Len(0.05f), wood);
+    // The crest.
+    canvas.FillPolygon({box.At(0.28f, 0.13f), box.At(0.5f, 0.0f), box.At(0.72f, 0.13f)}, accent);
+    // Bands between the three faces.
+    for (const float w : {0.355f, 0.585f, 0.815f})
+        canvas.FillRoundedBox(box.At(0.26f, w - 0.02f).x, box.At(0.26f, w - 0.02f).y, box.At(0.74f, w + 0.02f).x,
+                              box.At(0.74f, w + 0.02f).y, box.Len(0.015f), band);
+    for (const float w : {0.24f, 0.47f, 0.7f})
+        Face(canvas, box, w, wood, accent);
+}
+
 DataCanvas DataGameObjectArt::TotemTexture(std::uint32_t stage)
 {
     // The picture fills the bottom-left 300 x 300 of the texture (rows from
-    // the top: the last 300). It is the stage's filled look of the totem
-    // control, which the picture flies onto when the mini game is won.
+    // the top: the last 300).
     DataCanvas canvas = Square(512);
-    DataMenuArt::Totem(canvas, stage, true, 0.0f, 212.0f, 300.0f, 512.0f);
+    DrawTotem(canvas, 0.0f, 212.0f, 300.0f, stage);
     return canvas;
 }
 

@@ -12,8 +12,10 @@ namespace corvellan::content
 class DataGameObjectArt
 {
 public:
-    // 512 x 512 with stage s's totem in the bottom-left 300 x 300, its
-    // silhouette opaque and the rest clear.
+    // Stage s's totem filling a size x size square, its silhouette opaque
+    // and the rest clear: the mini game's picture and the map's totem.
+    static void DrawTotem(DataCanvas& canvas, float x, float y, float size, std::uint32_t stage);
+    // 512 x 512 with the totem in the bottom-left 300 x 300.
     static DataCanvas TotemTexture(std::uint32_t stage);
 
     static DataCanvas Blank();
