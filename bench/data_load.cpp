@@ -4,14 +4,25 @@
 // - one language's start-up reads (the fonts list and its 11 fonts through
 //   GUIFontManager on the device-free services, the 30 text files through
 //   GUITextManager::LoadTexts), against reading the same entries' bytes
-//   through FileManager::Open.
+//   through FileManager::Open;
+// - GameData::LoadAll from the real pack on a headless engine, the data made
+//   and deleted per round, against reading every entry's bytes through the
+//   same engine's FileManager::Open. Both tally the pack's entries; the
+//   load counts them only when it ends without an error or a warning, so a
+//   box or the default system standing in for a file fails the run.
 #include "bench/support/PairedRounds.h"
+#include "bench/support/StartDevice.h"
+#include "engine/core/Engine.h"
+#include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/PackFile.h"
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "framework/GameBase.h"
+#include "game/GameData.h"
+#include "tests/support/EngineFixture.h"
 #include "tests/support/ModelServices.h"
 
 #include <benchmark/benchmark.h>
@@ -145,6 +156,53 @@ void LanguageStartUp(benchmark::State& state)
         });
 }
 
+// Warnings and errors logged since the last call.
+std::int32_t Complaints(OrvaneEngine::MessageManager& log)
+{
+    std::int32_t count = 0;
+    for (std::int32_t i = 0; i < log.GetMessageCount(); ++i)
+        count += log.GetMessage(static_cast<std::uint32_t>(i)).level >= 1 ? 1 : 0;
+    log.ClearMessages();
+    return count;
+}
+
+void GameDataLoad(benchmark::State& state)
+{
+    corvellan::test::EngineFixture fixture;
+    std::filesystem::create_directories(fixture.folder.Join("data"));
+    std::filesystem::copy_file(CORVELLAN_DATA_PACK, fixture.folder.Join("data/pack0.pak"));
+    fixture.settings.packFolder = "Data";
+    if (!corvellan::bench::StartDevice([&] { fixture.Start(); }))
+    {
+        state.SkipWithError("no engine");
+        return;
+    }
+    OrvaneEngine::Engine& engine = *fixture.engine;
+    const std::vector<std::string> names = PackNames("data");
+    const auto entries = static_cast<std::int64_t>(names.size());
+    state.counters["pack_bytes"] = static_cast<double>(std::filesystem::file_size(CORVELLAN_DATA_PACK));
+    Complaints(*engine.messageManager);
+    std::vector<char> buffer;
+    PairedRounds::Run(
+        state,
+        [&] {
+            try
+            {
+                Mirabel::GameData data(&engine, Language);
+                data.Load();
+            }
+            catch (const OrvaneEngine::Error&)
+            {
+                return std::int64_t{-1};
+            }
+            return Complaints(*engine.messageManager) == 0 ? entries : std::int64_t{-1};
+        },
+        [&] {
+            OpenAndReadAll(*engine.fileManager, names, buffer);
+            return entries;
+        });
+}
+
 [[maybe_unused]] const bool registered = [] {
     const struct
     {
@@ -153,6 +211,7 @@ void LanguageStartUp(benchmark::State& state)
     } paths[] = {
         {"DataLoad/PackEntriesOpenRead_vs_FreadFromOpenPack", PackEntries},
         {"DataLoad/LanguageFontsAndTexts_vs_OpenReadTheirEntries", LanguageStartUp},
+        {"DataLoad/GameDataLoadAll_vs_OpenReadEveryEntry", GameDataLoad},
     };
     for (const auto& path : paths)
     {

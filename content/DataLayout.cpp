@@ -85,6 +85,8 @@ const std::vector<DataTextPlace>& DataLayout::TextPlaces()
         {"START_GAME_CONTINUE", LabelFont, LargeButtonText},
         {"START_GAME_START", LabelFont, LargeButtonText},
         {"TUTORIAL_CONTINUE", LabelFont, LargeButtonText},
+        {"GAME_LOGIC_LEVEL", LabelFont, PanelLevelTitle.Width()},
+        {"GAME_LOGIC_SCORE", LabelFont, PanelScoreTitle.Width()},
         {"MAIN_MENU_START", MainMenuFont, MainMenuButtonText},
         {"MAIN_MENU_HIGH_SCORES", MainMenuFont, MainMenuButtonText},
         {"MAIN_MENU_OPTIONS", MainMenuFont, MainMenuButtonText},

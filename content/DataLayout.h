@@ -49,6 +49,13 @@ public:
     static constexpr float NameRoom = 150.0f;
     static constexpr float WelcomeMargin = 25.0f;
     static constexpr std::uint32_t TitleFontId = 1;
+    // The in-game panel's strip, and where its titles and values stand.
+    static constexpr DataRect PanelStrip{63.0f, 6.0f, 640.0f, 56.0f};
+    static constexpr DataRect PanelLevelTitle{254.0f, 11.0f, 334.0f, 51.0f};
+    static constexpr DataRect PanelLevelValue{338.0f, 14.0f, 382.0f, 48.0f};
+    static constexpr DataRect PanelScoreTitle{392.0f, 11.0f, 486.0f, 51.0f};
+    static constexpr DataRect PanelScoreValue{490.0f, 14.0f, 552.0f, 48.0f};
+    static constexpr std::uint32_t PanelValueFontId = 6;
 
     static const std::vector<DataWindow>& Windows();
     static const DataWindow& Window(const std::string& name);
