@@ -212,7 +212,7 @@ void GameRun::Type(const std::string& utf8)
         throw std::runtime_error("game run: text not queued");
 }
 
-void GameRun::Click(const OrvaneEngine::GUIWindow& widget)
+OrvaneEngine::Vector2 GameRun::HitCentre(const OrvaneEngine::GUIWindow& widget)
 {
     OrvaneEngine::Vector2 corner = widget.GetAbsolutePosition();
     OrvaneEngine::Vector2 extent = widget.size;
@@ -221,7 +221,12 @@ void GameRun::Click(const OrvaneEngine::GUIWindow& widget)
         corner += widget.hitRectOrigin;
         extent = widget.hitRectSize;
     }
-    Click(OrvaneEngine::Vector2(corner.x + extent.x * 0.5f, corner.y + extent.y * 0.5f));
+    return OrvaneEngine::Vector2(corner.x + extent.x * 0.5f, corner.y + extent.y * 0.5f);
+}
+
+void GameRun::Click(const OrvaneEngine::GUIWindow& widget)
+{
+    Click(HitCentre(widget));
 }
 
 void GameRun::Click(const OrvaneEngine::Vector2& point)

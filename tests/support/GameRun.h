@@ -75,6 +75,8 @@ public:
     void Key(const std::string& scancodeName);
     void Type(const std::string& utf8);
     void Click(const OrvaneEngine::GUIWindow& widget);
+    // The centre of the widget's hit area on the GUI screen.
+    static OrvaneEngine::Vector2 HitCentre(const OrvaneEngine::GUIWindow& widget);
     void Click(const OrvaneEngine::Vector2& point);
     LevelMouse& Mouse();
     // The scene drawn again without presenting, read from the back buffer.

@@ -34,12 +34,6 @@ namespace
 using namespace std::chrono_literals;
 using Mirabel::GUIMainMenuWindow;
 
-OrvaneEngine::Vector2 Middle(const OrvaneEngine::GUIWindow& window)
-{
-    const OrvaneEngine::Vector2 corner = window.GetAbsolutePosition();
-    return OrvaneEngine::Vector2(corner.x + window.size.x * 0.5f, corner.y + window.size.y * 0.5f);
-}
-
 // The value after "name " on its own line of the ini text; -1 when absent.
 float IniValue(const std::string& ini, const std::string& name)
 {
@@ -80,10 +74,11 @@ TEST(MenuRunTest, WelcomeOptionsHighScoresAndExitWriteWhatThePlayerChose)
               [&] {
                   auto& options = ExposedGame::As<Mirabel::GUIOptionsWindow>(game->optionsWindow);
                   volumeBefore = game->soundController->GetSoundVolume();
-                  grip = Middle(*options.soundSlider->widget);
+                  // The thumb's hit area spans the whole track: a press anywhere grabs it.
+                  grip = GameRun::HitCentre(*options.soundSlider->scroll->GetThumb());
                   run.Mouse().MoveTo(grip);
               })
-        // The pointer rests on the track for a frame, then the button goes
+        // The pointer rests on the thumb for a frame, then the button goes
         // down there and the thumb is dragged along for a few frames.
         .Then("pointer on the sound slider", [&] { return true; }, [&] { run.Mouse().Button(0, true); })
         .Then("sound slider dragged",
