@@ -5,7 +5,6 @@
 #include "framework/GameLogicBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "framework/GUIWelcomeWindowBase.h"
-#include "game/GameLoader.h"
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUIWelcomeWindow.h"
 #include "platform/win32/testing/MultimediaTimerHooks.h"
@@ -20,10 +19,7 @@ namespace corvellan::test
 
 namespace wt = win32::testing;
 
-FlowGame::FlowGame()
-    : Game(Mirabel::GameLoader::Company, Mirabel::GameLoader::Title, Mirabel::GameLoader::Version)
-{
-}
+FlowGame::FlowGame() = default;
 
 void FlowGame::OnUpgradeWindow()
 {

@@ -38,6 +38,7 @@
 #include "game/menus/GUIUnicorn.h"
 #include "game/menus/GUIUpgradeWindow.h"
 #include "game/menus/GUIWelcomeWindow.h"
+#include "tests/support/ExposedGame.h"
 #include "tests/support/TestGameFolders.h"
 
 #include <cstdint>
@@ -47,7 +48,8 @@
 namespace corvellan::test
 {
 
-class FlowGame : public Mirabel::Game
+// The exposed game, with what only the flow's tests read opened too.
+class FlowGame : public ExposedGame
 {
 public:
     FlowGame();
@@ -67,51 +69,23 @@ public:
     Mirabel::Profile& Ann() const { return *CurrentProfile(); }
     using Game::Cursor;
     using Game::CurrentProfile;
-    using Game::gameCompleteEffect;
-    using Game::introductionWindow;
-    using Game::menuBackground;
     using Game::menuWindowManager;
     using Game::musicToggle;
-    using Game::relaxWindow;
-    using Game::tutorialWindow;
     using Game::unicorn;
     using Game::upgradeWindow;
 
-    using GameBase::continueGameLogicWindow;
     using GameBase::deleteProfileWindow;
-    using GameBase::exitWindow;
-    using GameBase::gameCompleteWindow;
-    using GameBase::gameCursor;
     using GameBase::gameData;
-    using GameBase::gameLogic;
     using GameBase::gameLogicGameExitWindow;
-    using GameBase::gameLogicLoadingWindow;
-    using GameBase::gameLogicMenuExitWindow;
-    using GameBase::gameLogicMenuWindow;
-    using GameBase::gameLogicPauseWindow;
-    using GameBase::gameLogicRestartWindow;
-    using GameBase::gameLogicWindow;
-    using GameBase::gameOverWindow;
     using GameBase::helpWindow;
-    using GameBase::highScoresTable;
-    using GameBase::highScoresWindow;
-    using GameBase::levelCompleteWindow;
     using GameBase::levelData;
-    using GameBase::levelManager;
     using GameBase::loadingWindow;
     using GameBase::logosWindow;
-    using GameBase::mainMenuWindow;
     using GameBase::newProfileWindow;
-    using GameBase::optionsWindow;
     using GameBase::previousLevelData;
-    using GameBase::profileManager;
     using GameBase::profileNameConflictWindow;
     using GameBase::profilesWindow;
     using GameBase::renameProfileWindow;
-    using GameBase::soundController;
-    using GameBase::stageCompleteWindow;
-    using GameBase::startGameLogicWindow;
-    using GameBase::welcomeWindow;
 };
 
 class FlowRun
