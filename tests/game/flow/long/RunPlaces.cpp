@@ -28,6 +28,7 @@ bool RunPlaces::UseTwoShortStages(const TestGameFolders& folders)
     std::filesystem::create_symlink(CORVELLAN_DATA_PACK, folders.program.Join("data/pack0.pak"), error);
     if (error)
         return false;
+    content::DataLevels::Load(CORVELLAN_CONTENT_SOURCE);
     std::vector<content::LevelListStage> stages = content::DataLevels::LevelLists();
     if (stages.size() < 2)
         return false;
