@@ -1,7 +1,6 @@
 #include "content/DataBackgroundModels.h"
 
-#include "content/DataCanvas.h"
-#include "content/DataStaging.h"
+#include "content/DataArtFiles.h"
 #include "content/ModelMeshes.h"
 
 #include <vector>
@@ -13,13 +12,7 @@ ModelFileRecord DataBackgroundModels::Quad(const Rect& r) { return Quad(r, Uv{})
 
 ModelFileRecord DataBackgroundModels::Quad(const Rect& r, const Uv& uv)
 {
-    ModelFileRecord quad = MakeQuadMesh(r.x0, r.y0, r.x1, r.y1);
-    for (ModelFileVertex& vertex : quad.vertices)
-    {
-        vertex.u = uv.u0 + vertex.u * (uv.u1 - uv.u0);
-        vertex.v = uv.v0 + vertex.v * (uv.v1 - uv.v0);
-    }
-    return quad;
+    return DataArtFiles::Quad({r.x0, r.y0, r.x1, r.y1}, {uv.u0, uv.v0, uv.u1, uv.v1});
 }
 
 ModelFileRecord DataBackgroundModels::Morph(std::uint32_t frames, float speed, const std::function<Rect(float)>& place,
@@ -50,15 +43,7 @@ float DataBackgroundModels::Settle(float t) { return (1.0f - t) * (1.0f - t); }
 
 ShaderFileRecord DataBackgroundModels::BlendedShader(const Picture& picture)
 {
-    ShaderFileRecord shader;
-    shader.flags = 1;
-    shader.sourceBlend = 4;
-    shader.destinationBlend = 5;
-    ShaderFileStage stage;
-    stage.diffuseName = picture.diffuse;
-    stage.opacityName = picture.opacity;
-    shader.stages.push_back(stage);
-    return shader;
+    return DataArtFiles::BlendedShader(picture.diffuse, picture.opacity);
 }
 
 std::string DataBackgroundModels::DataName(const std::string& name) { return "data\\" + name; }
@@ -66,19 +51,14 @@ std::string DataBackgroundModels::DataName(const std::string& name) { return "da
 DataBackgroundModels::Picture DataBackgroundModels::StageJpeg(DataStaging& staging, const std::string& base,
                                                               const DataCanvas& canvas, bool alpha)
 {
-    Picture picture{base + ".jpg", alpha ? base + "_alpha.jpg" : std::string()};
-    staging.Write(DataName(picture.diffuse), canvas.Jpeg());
-    if (alpha)
-        staging.Write(DataName(picture.opacity), canvas.AlphaJpeg());
-    return picture;
+    DataArtFiles::StageJpeg(staging, DataName(base), canvas, alpha);
+    return {base + ".jpg", alpha ? base + "_alpha.jpg" : std::string()};
 }
 
 void DataBackgroundModels::StageModel(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
                                       const ShaderFileRecord& shader)
 {
-    staging.Write(DataName(name), ModelFileWriter::Build(model));
-    const std::string shaderName = name.substr(0, name.rfind('.')) + ".srf";
-    staging.Write(DataName(shaderName), ShaderFileWriter::Build(shader));
+    DataArtFiles::StageModel(staging, DataName(name), model, shader);
 }
 
 } // namespace corvellan::content

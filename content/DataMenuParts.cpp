@@ -1,5 +1,6 @@
 #include "content/DataMenuParts.h"
 
+#include "content/DataArtFiles.h"
 #include "content/DataStaging.h"
 #include "content/ModelMeshes.h"
 
@@ -17,11 +18,7 @@ constexpr float FramesPerSecond = 25.0f;
 // The frame alpha reaches 1 at frame 15 (alpha = frame / 15).
 constexpr std::uint32_t OpaqueFrame = 15;
 
-constexpr std::uint32_t Blended = 0x1;
-constexpr std::uint32_t SourceAlpha = 4;
-constexpr std::uint32_t InverseSourceAlpha = 5;
 constexpr std::uint32_t NetAnimation = 1;
-constexpr std::uint32_t Clamp = 0;
 
 DataRect Scaled(const DataRect& rect, float sx, float sy)
 {
@@ -39,12 +36,6 @@ float Progress(std::uint32_t frame, std::uint32_t frames)
 
 float EaseOut(float t) { return 1.0f - (1.0f - t) * (1.0f - t); }
 
-std::string Leaf(const std::string& name)
-{
-    const std::size_t slash = name.rfind('\\');
-    return slash == std::string::npos ? name : name.substr(slash + 1);
-}
-
 } // namespace
 
 const std::string DataMenuParts::Models = "data\\ui\\menus\\models\\";
@@ -52,7 +43,7 @@ const std::string DataMenuParts::Controls = "data\\ui\\menus\\models\\controls\\
 
 ModelFileRecord DataMenuParts::Quad(const DataRect& rect)
 {
-    return MakeQuadMesh(rect.left, rect.bottom, rect.right, rect.top);
+    return DataArtFiles::Quad(rect);
 }
 
 ModelFileRecord DataMenuParts::Morph(const std::vector<DataRect>& frames)
@@ -91,14 +82,8 @@ ModelFileRecord DataMenuParts::Unfold(const DataRect& rect, std::uint32_t frames
 ShaderFileRecord DataMenuParts::Textured(const std::string& texture, std::uint32_t columns, std::uint32_t rows,
                                          std::uint32_t looks)
 {
-    ShaderFileRecord shader;
-    shader.flags = Blended;
-    shader.sourceBlend = SourceAlpha;
-    shader.destinationBlend = InverseSourceAlpha;
-    ShaderFileStage stage;
-    stage.diffuseName = texture;
-    stage.addressU = Clamp;
-    stage.addressV = Clamp;
+    ShaderFileRecord shader = DataArtFiles::BlendedShader(texture, "", DataArtFiles::AddressClamp);
+    ShaderFileStage& stage = shader.stages.front();
     if (looks > 1)
     {
         // The control picks the look; the net never runs by itself.
@@ -108,15 +93,13 @@ ShaderFileRecord DataMenuParts::Textured(const std::string& texture, std::uint32
         stage.columns = columns;
         stage.rows = rows;
     }
-    shader.stages.push_back(stage);
     return shader;
 }
 
 void DataMenuParts::Put(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
                         const ShaderFileRecord& shader)
 {
-    staging.Write(name + ".mlf", ModelFileWriter::Build(model));
-    staging.Write(name + ".srf", ShaderFileWriter::Build(shader));
+    DataArtFiles::StageModel(staging, name + ".mlf", model, shader);
 }
 
 void DataMenuParts::PutPicture(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
@@ -124,22 +107,22 @@ void DataMenuParts::PutPicture(DataStaging& staging, const std::string& name, co
                                std::uint32_t looks)
 {
     staging.Write(name + ".tga", picture.Tga());
-    Put(staging, name, model, Textured(Leaf(name) + ".tga", columns, rows, looks));
+    Put(staging, name, model, Textured(DataArtFiles::Leaf(name) + ".tga", columns, rows, looks));
 }
 
 void DataMenuParts::PutPhoto(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
                              const DataCanvas& picture)
 {
-    staging.Write(name + ".jpg", picture.Jpeg());
-    staging.Write(name + "_alpha.jpg", picture.AlphaJpeg());
-    ShaderFileRecord shader = Textured(Leaf(name) + ".jpg");
-    shader.stages.front().opacityName = Leaf(name) + "_alpha.jpg";
+    DataArtFiles::StageJpeg(staging, name, picture, true);
+    const std::string leaf = DataArtFiles::Leaf(name);
+    ShaderFileRecord shader = Textured(leaf + ".jpg");
+    shader.stages.front().opacityName = leaf + "_alpha.jpg";
     Put(staging, name, model, shader);
 }
 
 void DataMenuParts::PutBox(DataStaging& staging, const std::string& name, const DataRect& rect)
 {
-    Put(staging, name, Quad(rect), ShaderFileRecord{});
+    DataArtFiles::StageBox(staging, name + ".mlf", rect);
 }
 
 void DataMenuParts::CheckFrameModel(const std::string& name, const ModelFileRecord& model)
