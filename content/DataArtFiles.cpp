@@ -4,8 +4,6 @@
 #include "content/DataStaging.h"
 #include "content/ModelMeshes.h"
 
-#include <stdexcept>
-
 namespace corvellan::content
 {
 
@@ -58,16 +56,9 @@ ShaderFileRecord DataArtFiles::BlendedShader(const std::string& diffuse, const s
 void DataArtFiles::StageJpeg(DataStaging& staging, const std::string& base, const DataCanvas& canvas,
                              bool withOpacity)
 {
-    const std::string colour = canvas.Jpeg();
-    if (colour.empty())
-        throw std::runtime_error(base + ".jpg: the picture cannot be encoded");
-    staging.Write(base + ".jpg", colour);
-    if (!withOpacity)
-        return;
-    const std::string alpha = canvas.AlphaJpeg();
-    if (alpha.empty())
-        throw std::runtime_error(base + "_alpha.jpg: the picture cannot be encoded");
-    staging.Write(base + "_alpha.jpg", alpha);
+    staging.Write(base + ".jpg", canvas.Jpeg());
+    if (withOpacity)
+        staging.Write(base + "_alpha.jpg", canvas.AlphaJpeg());
 }
 
 void DataArtFiles::StageWithShader(DataStaging& staging, const std::string& name, const std::string& bytes,

@@ -37,8 +37,7 @@ public:
     static ShaderFileRecord BlendedShader(const std::string& diffuse, const std::string& opacity,
                                           std::uint32_t address = AddressWrap);
 
-    // "<base>.jpg" and, withOpacity, "<base>_alpha.jpg"; throws naming the
-    // file when the canvas cannot be encoded, rather than stage it empty.
+    // "<base>.jpg" and, withOpacity, "<base>_alpha.jpg".
     static void StageJpeg(DataStaging& staging, const std::string& base, const DataCanvas& canvas, bool withOpacity);
     // The file's bytes under name and the shader beside it, "<stem>.srf".
     static void StageWithShader(DataStaging& staging, const std::string& name, const std::string& bytes,

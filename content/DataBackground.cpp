@@ -1,5 +1,6 @@
 #include "content/DataBackground.h"
 
+#include "content/DataArtFiles.h"
 #include "content/DataBackgroundArt.h"
 #include "content/DataBackgroundForeground.h"
 #include "content/DataBackgroundModels.h"
@@ -142,10 +143,10 @@ void StageParticleLayers(DataStaging& staging)
     }
     const ShaderFileRecord birdShader = M::BlendedShader({sprites["bird"], ""});
     const ShaderFileRecord sparkleShader = M::BlendedShader({sprites["sparkle"], ""});
-    staging.Write(M::DataName(LayerFolder + "particles\\birds.psf"), ParticleFileWriter::Build(Birds()));
-    staging.Write(M::DataName(LayerFolder + "particles\\birds.srf"), ShaderFileWriter::Build(birdShader));
-    staging.Write(M::DataName(LayerFolder + "particles\\sparkles.psf"), ParticleFileWriter::Build(Sparkles()));
-    staging.Write(M::DataName(LayerFolder + "particles\\sparkles.srf"), ShaderFileWriter::Build(sparkleShader));
+    DataArtFiles::StageWithShader(staging, M::DataName(LayerFolder + "particles\\birds.psf"),
+                                  ParticleFileWriter::Build(Birds()), birdShader);
+    DataArtFiles::StageWithShader(staging, M::DataName(LayerFolder + "particles\\sparkles.psf"),
+                                  ParticleFileWriter::Build(Sparkles()), sparkleShader);
 
     // The flock loops over the sky, the glow hovers over the castle's keep.
     const ModelFileRecord flight = M::Morph(

@@ -1,5 +1,6 @@
 #include "content/DataMenuControls.h"
 
+#include "content/DataArtFiles.h"
 #include "content/DataMenuArt.h"
 #include "content/DataMenuParts.h"
 #include "content/DataMenuPlaces.h"
@@ -180,11 +181,10 @@ ParticleFileRecord Flat(const Motion& motion)
 
 void PutParticles(DataStaging& staging, const std::string& name, const ParticleFileRecord& record)
 {
-    staging.Write(name + ".psf", ParticleFileWriter::Build(record));
     ShaderFileRecord shader = Parts::Textured("spark.tga");
     // Sparks add light.
     shader.destinationBlend = 1;
-    staging.Write(name + ".srf", ShaderFileWriter::Build(shader));
+    DataArtFiles::StageWithShader(staging, name + ".psf", ParticleFileWriter::Build(record), shader);
 }
 
 void StageParticles(DataStaging& staging)
