@@ -8,35 +8,29 @@
 namespace corvellan::content
 {
 
-ModelFileRecord DataBackgroundModels::Quad(const Rect& r) { return Quad(r, Uv{}); }
-
-ModelFileRecord DataBackgroundModels::Quad(const Rect& r, const Uv& uv)
-{
-    return DataArtFiles::Quad({r.x0, r.y0, r.x1, r.y1}, {uv.u0, uv.v0, uv.u1, uv.v1});
-}
-
-ModelFileRecord DataBackgroundModels::Morph(std::uint32_t frames, float speed, const std::function<Rect(float)>& place,
-                                            const std::function<Uv(float)>& uv)
+ModelFileRecord DataBackgroundModels::Morph(std::uint32_t frames, float speed,
+                                            const std::function<DataRect(float)>& place,
+                                            const std::function<DataRect(float)>& uv)
 {
     std::vector<ModelFileRecord> meshes;
     for (std::uint32_t f = 0; f < frames; ++f)
     {
         const float t = frames > 1 ? static_cast<float>(f) / static_cast<float>(frames - 1) : 1.0f;
-        meshes.push_back(Quad(place(t), uv(t)));
+        meshes.push_back(DataArtFiles::Quad(place(t), uv(t)));
     }
     return MakeMorphModel(meshes, speed);
 }
 
-DataBackgroundModels::Rect DataBackgroundModels::Scaled(const Rect& r, float sx, float sy)
+DataRect DataBackgroundModels::Scaled(const DataRect& r, float sx, float sy)
 {
-    const float cx = (r.x0 + r.x1) / 2.0f;
-    const float cy = (r.y0 + r.y1) / 2.0f;
-    return {cx + (r.x0 - cx) * sx, cy + (r.y0 - cy) * sy, cx + (r.x1 - cx) * sx, cy + (r.y1 - cy) * sy};
+    const float cx = (r.left + r.right) / 2.0f;
+    const float cy = (r.bottom + r.top) / 2.0f;
+    return {cx + (r.left - cx) * sx, cy + (r.bottom - cy) * sy, cx + (r.right - cx) * sx, cy + (r.top - cy) * sy};
 }
 
-DataBackgroundModels::Rect DataBackgroundModels::Moved(const Rect& r, float dx, float dy)
+DataRect DataBackgroundModels::Moved(const DataRect& r, float dx, float dy)
 {
-    return {r.x0 + dx, r.y0 + dy, r.x1 + dx, r.y1 + dy};
+    return {r.left + dx, r.bottom + dy, r.right + dx, r.top + dy};
 }
 
 float DataBackgroundModels::Settle(float t) { return (1.0f - t) * (1.0f - t); }
