@@ -29,6 +29,11 @@ ModelFileRecord DataArtFiles::Quad(const DataRect& place, const DataRect& uv, fl
     return quad;
 }
 
+float DataArtFiles::Progress(std::uint32_t frame, std::uint32_t frames)
+{
+    return frames > 1 ? static_cast<float>(frame) / static_cast<float>(frames - 1) : 1.0f;
+}
+
 std::string DataArtFiles::Stem(const std::string& name) { return name.substr(0, name.rfind('.')); }
 
 std::string DataArtFiles::Leaf(const std::string& name)

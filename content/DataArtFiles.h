@@ -28,6 +28,10 @@ public:
     // corners of the texture box uv (v up, as the rectangle's y).
     static ModelFileRecord Quad(const DataRect& place, const DataRect& uv = WholeTexture, float z = 0.0f);
 
+    // How far frame is through an animation of frames frames: 0 at the
+    // first, 1 at the last (and for a single frame).
+    static float Progress(std::uint32_t frame, std::uint32_t frames);
+
     // The name without its extension, and the last part of a path.
     static std::string Stem(const std::string& name);
     static std::string Leaf(const std::string& name);

@@ -15,7 +15,7 @@ ModelFileRecord DataBackgroundModels::Morph(std::uint32_t frames, float speed,
     std::vector<ModelFileRecord> meshes;
     for (std::uint32_t f = 0; f < frames; ++f)
     {
-        const float t = frames > 1 ? static_cast<float>(f) / static_cast<float>(frames - 1) : 1.0f;
+        const float t = DataArtFiles::Progress(f, frames);
         meshes.push_back(DataArtFiles::Quad(place(t), uv(t)));
     }
     return MakeMorphModel(meshes, speed);

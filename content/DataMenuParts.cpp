@@ -29,11 +29,6 @@ DataRect Scaled(const DataRect& rect, float sx, float sy)
     return {cx - hw, cy - hh, cx + hw, cy + hh};
 }
 
-float Progress(std::uint32_t frame, std::uint32_t frames)
-{
-    return frames > 1 ? static_cast<float>(frame) / static_cast<float>(frames - 1) : 1.0f;
-}
-
 float EaseOut(float t) { return 1.0f - (1.0f - t) * (1.0f - t); }
 
 } // namespace
@@ -41,17 +36,12 @@ float EaseOut(float t) { return 1.0f - (1.0f - t) * (1.0f - t); }
 const std::string DataMenuParts::Models = "data\\ui\\menus\\models\\";
 const std::string DataMenuParts::Controls = "data\\ui\\menus\\models\\controls\\";
 
-ModelFileRecord DataMenuParts::Quad(const DataRect& rect)
-{
-    return DataArtFiles::Quad(rect);
-}
-
 ModelFileRecord DataMenuParts::Morph(const std::vector<DataRect>& frames)
 {
     std::vector<ModelFileRecord> meshes;
     meshes.reserve(frames.size());
     for (const DataRect& frame : frames)
-        meshes.push_back(Quad(frame));
+        meshes.push_back(DataArtFiles::Quad(frame));
     return MakeMorphModel(meshes, FramesPerSecond);
 }
 
@@ -60,7 +50,7 @@ ModelFileRecord DataMenuParts::PopIn(const DataRect& rect, std::uint32_t frames)
     std::vector<DataRect> steps;
     for (std::uint32_t f = 0; f < frames; ++f)
     {
-        const float t = Progress(f, frames);
+        const float t = DataArtFiles::Progress(f, frames);
         // Grows past its size, then settles on it.
         const float scale = t < 0.7f ? 0.2f + 0.9f * EaseOut(t / 0.7f) : 1.1f - 0.1f * (t - 0.7f) / 0.3f;
         steps.push_back(f + 1 == frames ? rect : Scaled(rect, scale, scale));
@@ -73,7 +63,7 @@ ModelFileRecord DataMenuParts::Unfold(const DataRect& rect, std::uint32_t frames
     std::vector<DataRect> steps;
     for (std::uint32_t f = 0; f < frames; ++f)
     {
-        const float t = EaseOut(Progress(f, frames));
+        const float t = EaseOut(DataArtFiles::Progress(f, frames));
         steps.push_back(f + 1 == frames ? rect : Scaled(rect, 0.75f + 0.25f * t, 0.04f + 0.96f * t));
     }
     return Morph(steps);
