@@ -29,6 +29,13 @@ ModelFileRecord DataArtFiles::Quad(const DataRect& place, const DataRect& uv, fl
     return quad;
 }
 
+DataRect DataArtFiles::Scaled(const DataRect& r, float sx, float sy)
+{
+    const float cx = (r.left + r.right) / 2.0f;
+    const float cy = (r.bottom + r.top) / 2.0f;
+    return {cx + (r.left - cx) * sx, cy + (r.bottom - cy) * sy, cx + (r.right - cx) * sx, cy + (r.top - cy) * sy};
+}
+
 float DataArtFiles::Progress(std::uint32_t frame, std::uint32_t frames)
 {
     return frames > 1 ? static_cast<float>(frame) / static_cast<float>(frames - 1) : 1.0f;

@@ -23,11 +23,15 @@ public:
     static constexpr std::uint32_t AddressClamp = 0;
     static constexpr std::uint32_t AddressWrap = 1;
     static constexpr DataRect WholeTexture{0.0f, 0.0f, 1.0f, 1.0f};
+    // Where the menus' and the play screens' models are staged.
+    static constexpr const char* MenuModels = "data\\ui\\menus\\models\\";
 
     // The rectangle at depth z facing the viewer, its corners taking the
     // corners of the texture box uv (v up, as the rectangle's y).
     static ModelFileRecord Quad(const DataRect& place, const DataRect& uv = WholeTexture, float z = 0.0f);
 
+    // The rectangle scaled about its centre.
+    static DataRect Scaled(const DataRect& r, float sx, float sy);
     // How far frame is through an animation of frames frames: 0 at the
     // first, 1 at the last (and for a single frame).
     static float Progress(std::uint32_t frame, std::uint32_t frames);

@@ -69,7 +69,7 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
         {"frame", 30,
          [](float t) {
              const float s = 1.0f + 0.1f * M::Settle(t);
-             return M::Scaled(M::Screen, s, s);
+             return DataArtFiles::Scaled(M::Screen, s, s);
          },
          frame, DataRect{0.0f, 0.0f, 400.0f / 512.0f, 300.0f / 512.0f}},
         {"logo_brackwell",
@@ -79,7 +79,9 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
          DataArtFiles::WholeTexture},
         {"mount_title",
          20,
-         [](float t) { return M::Scaled(MountTitlePlace, 1.0f, 0.05f + 0.95f * (1.0f - M::Settle(t))); },
+         [](float t) {
+             return DataArtFiles::Scaled(MountTitlePlace, 1.0f, 0.05f + 0.95f * (1.0f - M::Settle(t)));
+         },
          wood,
          DataArtFiles::WholeTexture},
         {"mount_text",
@@ -89,7 +91,9 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
          DataArtFiles::WholeTexture},
         {"text_appear",
          20,
-         [](float t) { return M::Scaled(TextPanelPlace, 0.04f + 0.96f * (1.0f - M::Settle(t)), 1.0f); },
+         [](float t) {
+             return DataArtFiles::Scaled(TextPanelPlace, 0.04f + 0.96f * (1.0f - M::Settle(t)), 1.0f);
+         },
          panel,
          DataArtFiles::WholeTexture},
     };

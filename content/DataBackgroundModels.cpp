@@ -21,13 +21,6 @@ ModelFileRecord DataBackgroundModels::Morph(std::uint32_t frames, float speed,
     return MakeMorphModel(meshes, speed);
 }
 
-DataRect DataBackgroundModels::Scaled(const DataRect& r, float sx, float sy)
-{
-    const float cx = (r.left + r.right) / 2.0f;
-    const float cy = (r.bottom + r.top) / 2.0f;
-    return {cx + (r.left - cx) * sx, cy + (r.bottom - cy) * sy, cx + (r.right - cx) * sx, cy + (r.top - cy) * sy};
-}
-
 DataRect DataBackgroundModels::Moved(const DataRect& r, float dx, float dy)
 {
     return {r.left + dx, r.bottom + dy, r.right + dx, r.top + dy};

@@ -33,8 +33,7 @@ public:
     // frames quads, frame f made by place(t) and uv(t) with t = f / (frames - 1).
     static ModelFileRecord Morph(std::uint32_t frames, float speed, const std::function<DataRect(float)>& place,
                                  const std::function<DataRect(float)>& uv);
-    // The rectangle scaled about its centre, or moved.
-    static DataRect Scaled(const DataRect& r, float sx, float sy);
+    // The rectangle moved.
     static DataRect Moved(const DataRect& r, float dx, float dy);
     // 1 at t = 0 falling to 0 at t = 1: fast at first, settling into place.
     static float Settle(float t);

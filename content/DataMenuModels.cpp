@@ -143,7 +143,8 @@ void StageProfiles(DataStaging& staging)
         PutAppear(staging, profiles + "button_" + std::to_string(i),
                   Parts::PopIn(Places::ProfileButtons[i], PopInFrames), small, ButtonNet, ButtonNet, ButtonLooks);
     Parts::PutBox(staging, profiles + "scroll", Places::ScrollV);
-    Parts::PutPicture(staging, profiles + "text", DataArtFiles::Quad(Places::ProfileNames), DataMenuArt::Field(128, 128));
+    Parts::PutPicture(staging, profiles + "text", DataArtFiles::Quad(Places::ProfileNames),
+                      DataMenuArt::Field(128, 128));
 }
 
 } // namespace

@@ -20,21 +20,12 @@ constexpr std::uint32_t OpaqueFrame = 15;
 
 constexpr std::uint32_t NetAnimation = 1;
 
-DataRect Scaled(const DataRect& rect, float sx, float sy)
-{
-    const float cx = (rect.left + rect.right) * 0.5f;
-    const float cy = (rect.bottom + rect.top) * 0.5f;
-    const float hw = (rect.right - rect.left) * 0.5f * sx;
-    const float hh = (rect.top - rect.bottom) * 0.5f * sy;
-    return {cx - hw, cy - hh, cx + hw, cy + hh};
-}
-
 float EaseOut(float t) { return 1.0f - (1.0f - t) * (1.0f - t); }
 
 } // namespace
 
-const std::string DataMenuParts::Models = "data\\ui\\menus\\models\\";
-const std::string DataMenuParts::Controls = "data\\ui\\menus\\models\\controls\\";
+const std::string DataMenuParts::Models = DataArtFiles::MenuModels;
+const std::string DataMenuParts::Controls = Models + "controls\\";
 
 ModelFileRecord DataMenuParts::Morph(const std::vector<DataRect>& frames)
 {
@@ -53,7 +44,7 @@ ModelFileRecord DataMenuParts::PopIn(const DataRect& rect, std::uint32_t frames)
         const float t = DataArtFiles::Progress(f, frames);
         // Grows past its size, then settles on it.
         const float scale = t < 0.7f ? 0.2f + 0.9f * EaseOut(t / 0.7f) : 1.1f - 0.1f * (t - 0.7f) / 0.3f;
-        steps.push_back(f + 1 == frames ? rect : Scaled(rect, scale, scale));
+        steps.push_back(f + 1 == frames ? rect : DataArtFiles::Scaled(rect, scale, scale));
     }
     return Morph(steps);
 }
@@ -64,7 +55,8 @@ ModelFileRecord DataMenuParts::Unfold(const DataRect& rect, std::uint32_t frames
     for (std::uint32_t f = 0; f < frames; ++f)
     {
         const float t = EaseOut(DataArtFiles::Progress(f, frames));
-        steps.push_back(f + 1 == frames ? rect : Scaled(rect, 0.75f + 0.25f * t, 0.04f + 0.96f * t));
+        steps.push_back(f + 1 == frames ? rect
+                                        : DataArtFiles::Scaled(rect, 0.75f + 0.25f * t, 0.04f + 0.96f * t));
     }
     return Morph(steps);
 }

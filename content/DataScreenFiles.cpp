@@ -12,7 +12,7 @@ namespace corvellan::content
 
 std::string DataScreenFiles::DataName(const std::string& name)
 {
-    return "data\\ui\\menus\\models\\" + name;
+    return DataArtFiles::MenuModels + name;
 }
 
 ModelFileRecord DataScreenFiles::Quads(const std::vector<ScreenQuad>& quads)
@@ -33,6 +33,11 @@ ModelFileRecord DataScreenFiles::Quads(const std::vector<ScreenQuad>& quads)
         }
     }
     return record;
+}
+
+DataRect DataScreenFiles::Around(const Point2& centre, float width, float height)
+{
+    return {centre.x - width * 0.5f, centre.y - height * 0.5f, centre.x + width * 0.5f, centre.y + height * 0.5f};
 }
 
 DataRect DataScreenFiles::UvOf(const DataCanvas& canvas, float x0, float y0, float x1, float y1)
