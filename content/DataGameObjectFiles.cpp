@@ -10,7 +10,8 @@ namespace corvellan::content
 namespace
 {
 
-// The address mode the game's objects have always been staged with.
+// The engine clamps only at 0 and wraps at every other value, so 3 wraps;
+// kept as the game's objects have always been staged.
 constexpr std::uint32_t ObjectAddress = 3;
 
 std::string WithoutData(const std::string& name)
