@@ -1,11 +1,13 @@
 #include "content/DataLevels.h"
 
+#include "content/DataLevelSource.h"
 #include "content/DataStaging.h"
 #include "content/ImageFixtures.h"
 #include "content/PuzzleFileWriter.h"
 #include "engine/render/Image.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace corvellan::content
@@ -30,27 +32,25 @@ std::array<std::uint32_t, 9> PuzzleColours(std::uint32_t palette)
     return values;
 }
 
+std::optional<std::vector<DataStage>>& Table()
+{
+    static std::optional<std::vector<DataStage>> table;
+    return table;
+}
+
 } // namespace
+
+void DataLevels::Load(const std::string& sourceFolder)
+{
+    Table() = DataLevelSource::Read(sourceFolder + "/levels/stages.ini");
+}
 
 const std::vector<DataStage>& DataLevels::Stages()
 {
-    using F = PictureFamily;
-    // No two levels share a family and a palette.
-    static const std::vector<DataStage> stages = {
-        {3, 0,
-         {{"meadow", 4, 3, F::Landscape, 0}, {"harbour", 4, 3, F::Landscape, 1},
-          {"lantern_festival", 5, 3, F::Skyline, 2}}},
-        {3, 10,
-         {{"glass_garden", 5, 3, F::StainedGlass, 3}, {"desert_dunes", 5, 4, F::Landscape, 4},
-          {"night_city", 5, 4, F::Skyline, 5}}},
-        {4, 15,
-         {{"koi_pond", 5, 4, F::Mandala, 6}, {"mountain_lake", 6, 4, F::Landscape, 5},
-          {"patchwork", 6, 4, F::Patchwork, 0}, {"aurora", 6, 5, F::StarField, 3}}},
-        {4, 15,
-         {{"coral_reef", 6, 5, F::StainedGlass, 1}, {"clockwork", 7, 5, F::Mandala, 2},
-          {"autumn_forest", 7, 5, F::Patchwork, 4}, {"star_chart", 8, 5, F::StarField, 6}}},
-    };
-    return stages;
+    const std::optional<std::vector<DataStage>>& table = Table();
+    if (!table)
+        throw std::logic_error("the stage table is read by DataLevels::Load first");
+    return *table;
 }
 
 std::vector<LevelListStage> DataLevels::LevelLists()

@@ -16,24 +16,25 @@ class DataStaging;
 
 struct DataLevel
 {
-    const char* folder;
-    std::uint32_t columns;
-    std::uint32_t rows;
-    PictureFamily family;
-    std::uint32_t palette;
+    std::string folder;
+    std::uint32_t columns = 0;
+    std::uint32_t rows = 0;
+    PictureFamily family = PictureFamily::Landscape;
+    std::uint32_t palette = 0;
 
     std::uint32_t Pieces() const { return columns * rows; }
 };
 
 struct DataStage
 {
-    std::uint32_t gridSize;
+    std::uint32_t gridSize = 0;
     // The share of pieces that start blocked, in percent.
-    std::uint32_t blockedPercent;
+    std::uint32_t blockedPercent = 0;
     std::vector<DataLevel> levels;
 };
 
-// The game's stages and levels, and the puzzle folder each level plays.
+// The game's stages and levels, and the puzzle folder each level plays, as
+// the source folder's levels/stages.ini holds them.
 class DataLevels
 {
 public:
@@ -44,6 +45,11 @@ public:
     static constexpr std::uint32_t MostPieces = 60;
     static constexpr std::uint32_t MostStages = 8;
 
+    // Reads and checks <sourceFolder>/levels/stages.ini, the table every
+    // other call then serves; throws std::runtime_error naming the file and
+    // the line of the first fault, and keeps the table it had.
+    static void Load(const std::string& sourceFolder);
+    // Throws std::logic_error before the first Load.
     static const std::vector<DataStage>& Stages();
     // Arcade: 5 s a piece and 20 s more; relax: 7 s a piece and 30 s more.
     static std::vector<LevelListStage> LevelLists();

@@ -101,6 +101,7 @@ void DataSet::StageFonts(DataStaging& staging, const std::vector<DataLanguage>& 
 void DataSet::BuildPack(const std::string& packPath) const
 {
     const std::vector<DataLanguage> languages = ReadTexts();
+    DataLevels::Load(sourceFolder);
     DataStaging staging;
     StageTexts(staging, languages);
     StageFonts(staging, languages);
@@ -125,6 +126,7 @@ void DataSet::BuildPack(const std::string& packPath) const
 void DataSet::WriteSeedCorpus(const std::string& folder) const
 {
     const std::vector<DataLanguage> languages = ReadTexts();
+    DataLevels::Load(sourceFolder);
     DataStaging staging;
     // The smallest face stands for all four; every face's space goes into
     // the fonts list.
@@ -167,7 +169,7 @@ void DataSet::WriteSeedCorpus(const std::string& folder) const
     {
         const auto target = targets.find(name);
         if (target != targets.end())
-            Seed(folder, target->second, "data_" + std::string(level.folder) + "_" + name, bytes);
+            Seed(folder, target->second, "data_" + level.folder + "_" + name, bytes);
     }
 
     // A short effect and the jingle; the music is too long for a seed.

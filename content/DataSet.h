@@ -18,7 +18,8 @@ class DataStaging;
 class DataSet
 {
 public:
-    // sourceFolder is the content/ folder (texts under texts/<code>/);
+    // sourceFolder is the content/ folder (texts under texts/<code>/, the
+    // stages and levels in levels/stages.ini);
     // fontFolder holds the DejaVu TTF files.
     DataSet(std::string sourceFolder, std::string fontFolder);
 

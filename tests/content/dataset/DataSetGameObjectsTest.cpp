@@ -4,6 +4,7 @@
 // plays, and the map's markers stand for the level lists. Then the checks
 // mkdata runs, each refusing the data that would break the game.
 #include "content/DataGameObjects.h"
+#include "content/DataLevels.h"
 #include "content/DataStageMap.h"
 #include "content/ModelMeshes.h"
 #include "engine/core/BoundingVolume.h"
@@ -491,6 +492,7 @@ TEST(DataSetGameObjectsTest, MkdataRefusesAMapOutOfStepWithTheLevelLists)
     // More levels than the map has places for stops the build.
     EXPECT_THROW(DataStageMap::Elements({8, 8}), std::runtime_error);
     // The game's own lists and map agree.
+    corvellan::content::DataLevels::Load(CORVELLAN_CONTENT_SOURCE);
     EXPECT_EQ(DataStageMap::Check(DataStageMap::Elements(DataStageMap::LevelsPerStage()), levels), "");
 }
 

@@ -85,6 +85,29 @@ std::string Czech(const std::string& sources)
     return cz;
 }
 
+// Runs mkdata on a copy of the sources broken by breakIt: it must fail with
+// the file and the reason, and a fresh output folder gets no pack.
+void ExpectRefused(const std::function<void(const std::string& sources)>& breakIt, const std::string& file,
+                   const std::string& reason)
+{
+    TempFolder work("corvellan-mkdata");
+    const std::string sources = CopySources(work);
+    breakIt(sources);
+    if (testing::Test::HasFatalFailure())
+        return;
+
+    const std::string fresh = work.Join("fresh/pack0.pak");
+    const MkdataRun run = Mkdata(work, "--source '" + sources + "' --output '" + fresh + "'");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find(file), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find(reason), std::string::npos) << run.errors;
+    EXPECT_FALSE(fs::exists(fresh));
+    if (fs::exists(work.Join("fresh")))
+    {
+        EXPECT_TRUE(fs::is_empty(work.Join("fresh")));
+    }
+}
+
 TEST(MkdataTest, BrokenSourcesStopTheBuildNamingTheFile)
 {
     struct Case
@@ -158,24 +181,48 @@ TEST(MkdataTest, BrokenSourcesStopTheBuildNamingTheFile)
     for (const Case& test : cases)
     {
         SCOPED_TRACE(test.name);
-        TempFolder work("corvellan-mkdata");
-        const std::string sources = CopySources(work);
-        test.breakIt(sources);
-        if (testing::Test::HasFatalFailure())
-            return;
-
-        // A fresh output folder gets no pack.
-        const std::string fresh = work.Join("fresh/pack0.pak");
-        const MkdataRun run = Mkdata(work, "--source '" + sources + "' --output '" + fresh + "'");
-        EXPECT_EQ(run.status, 1);
-        EXPECT_NE(run.errors.find(test.file), std::string::npos) << run.errors;
-        EXPECT_NE(run.errors.find(test.reason), std::string::npos) << run.errors;
-        EXPECT_FALSE(fs::exists(fresh));
-        if (fs::exists(work.Join("fresh")))
-        {
-            EXPECT_TRUE(fs::is_empty(work.Join("fresh")));
-        }
+        ExpectRefused(test.breakIt, test.file, test.reason);
     }
+}
+
+TEST(MkdataTest, ABrokenStageTableStopsTheBuildNamingTheLine)
+{
+    struct Case
+    {
+        const char* name;
+        const char* from;   // the first text in levels/stages.ini
+        const char* to;     // put in its place
+        int line;           // the line the message must name
+        const char* reason; // and a part of its reason
+    };
+    const std::vector<Case> cases = {
+        {"a level count off by one, over", "levels = 3", "levels = 4", 21, "states 4 levels but lists 3"},
+        {"a level count off by one, under", "levels = 3", "levels = 2", 24, "a level beyond the 2"},
+        {"a stage count off by one, over", "stages = 4", "stages = 5", 16, "states 5 stages but holds 4"},
+        {"a stage count off by one, under", "stages = 4", "stages = 3", 43, "a stage beyond the 3"},
+        {"more than eight stages", "stages = 4", "stages = 9", 16, "1 to 8"},
+        {"an unknown picture family", "skyline 2", "sky 2", 24, "unknown picture family \"sky\""},
+        {"a size that is no number", "4x3 landscape 1", "4xthree landscape 1", 23, "\"three\" is not a number"},
+        {"a size without its rows", "4x3 landscape 1", "4 landscape 1", 23, "not <columns>x<rows>"},
+        {"more pieces than a board holds", "8x5 star_field", "8x8 star_field", 50, "64 pieces, more than 60"},
+        {"a palette past the last", "landscape 1", "landscape 7", 23, "palette 7 is not 0 to 6"},
+        {"a grid the game refuses", "grid = 3", "grid = 0", 19, "grid size 0 is not 1 to 16"},
+        {"a blocked share over 100", "blocked = 0", "blocked = 101", 20, "101 is not 0 to 100"},
+        {"two levels in one folder", "harbour 4x3", "meadow 4x3", 23, "line 22"},
+        {"two levels with one look", "landscape 1", "landscape 0", 23, "family and palette of line 22"},
+        {"a level line short of a word", "skyline 2", "skyline", 24, "<folder> <columns>x<rows>"},
+        {"a stage without its grid", "grid = 3", "", 18, "no \"grid\" line"},
+        {"a misspelt key", "blocked = 0", "blocks = 0", 20, "unknown key \"blocks\""},
+    };
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.name);
+        ExpectRefused([&](const std::string& sources) { Edit(sources + "/levels/stages.ini", test.from, test.to); },
+                      "levels/stages.ini:" + std::to_string(test.line) + ":", test.reason);
+    }
+    // Without the table there is nothing to build the levels from.
+    ExpectRefused([](const std::string& sources) { fs::remove(sources + "/levels/stages.ini"); }, "levels/stages.ini",
+                  "cannot be read");
 }
 
 TEST(MkdataTest, AFailedBuildLeavesTheOldPackAsItWas)
