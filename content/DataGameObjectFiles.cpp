@@ -10,10 +10,6 @@ namespace corvellan::content
 namespace
 {
 
-// The engine clamps only at 0 and wraps at every other value, so 3 wraps;
-// kept as the game's objects have always been staged.
-constexpr std::uint32_t ObjectAddress = 3;
-
 std::string WithoutData(const std::string& name)
 {
     const std::string prefix = "data\\";
@@ -25,7 +21,7 @@ std::string WithoutData(const std::string& name)
 // One blended stage over texture, its "_alpha" opacity beside it.
 ShaderFileRecord ShaderOf(const std::string& texture)
 {
-    return DataArtFiles::BlendedShader(texture, DataArtFiles::Stem(texture) + "_alpha.jpg", ObjectAddress);
+    return DataArtFiles::BlendedShader(texture, DataArtFiles::Stem(texture) + "_alpha.jpg", DataArtFiles::AddressClamp);
 }
 
 } // namespace
