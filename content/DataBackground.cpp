@@ -1,5 +1,6 @@
 #include "content/DataBackground.h"
 
+#include "content/DataArtFiles.h"
 #include "content/DataBackgroundArt.h"
 #include "content/DataBackgroundForeground.h"
 #include "content/DataBackgroundModels.h"
@@ -25,8 +26,7 @@ constexpr std::uint32_t UnicornFrames = 16;
 constexpr float UnicornFramesPerSecond = 15.0f;
 
 const std::string LayerFolder = "ui\\menus\\background\\";
-constexpr M::Rect Screen{0, 0, 800, 600};
-constexpr M::Rect UnicornPlace{380, 120, 508, 248};
+constexpr DataRect UnicornPlace{380, 120, 508, 248};
 
 // How each picture of the landscape drifts: its frames, their rate, and how
 // far the picture slides inside its margin. The quad itself stays on the
@@ -45,7 +45,7 @@ constexpr LayerMotion PictureLayers[] = {
     {"village", 8, 1.0f, 0.0f, 1.0f}, {"castle", 8, 1.0f, 0.0f, 1.0f},   {"tower", 8, 1.0f, 0.0f, 1.0f},
 };
 
-M::Uv LayerUv(float dx, float dy)
+DataRect LayerUv(float dx, float dy)
 {
     const auto side = static_cast<float>(DataBackgroundArt::LayerSide);
     const float m = DataBackgroundArt::LayerMargin;
@@ -61,7 +61,7 @@ void StagePictureLayers(DataStaging& staging)
         const M::Picture picture =
             M::StageJpeg(staging, LayerFolder + "textures\\" + name, DataBackgroundArt::Layer(name), !sky);
         const ModelFileRecord model = M::Morph(
-            layer.frames, layer.speed, [](float) { return Screen; },
+            layer.frames, layer.speed, [](float) { return M::Screen; },
             [&](float t) {
                 const float wave = std::sin(2.0f * Pi * t);
                 return LayerUv(layer.slideX * wave, layer.slideY * std::sin(4.0f * Pi * t));
@@ -142,10 +142,10 @@ void StageParticleLayers(DataStaging& staging)
     }
     const ShaderFileRecord birdShader = M::BlendedShader({sprites["bird"], ""});
     const ShaderFileRecord sparkleShader = M::BlendedShader({sprites["sparkle"], ""});
-    staging.Write(M::DataName(LayerFolder + "particles\\birds.psf"), ParticleFileWriter::Build(Birds()));
-    staging.Write(M::DataName(LayerFolder + "particles\\birds.srf"), ShaderFileWriter::Build(birdShader));
-    staging.Write(M::DataName(LayerFolder + "particles\\sparkles.psf"), ParticleFileWriter::Build(Sparkles()));
-    staging.Write(M::DataName(LayerFolder + "particles\\sparkles.srf"), ShaderFileWriter::Build(sparkleShader));
+    DataArtFiles::StageWithShader(staging, M::DataName(LayerFolder + "particles\\birds.psf"),
+                                  ParticleFileWriter::Build(Birds()), birdShader);
+    DataArtFiles::StageWithShader(staging, M::DataName(LayerFolder + "particles\\sparkles.psf"),
+                                  ParticleFileWriter::Build(Sparkles()), sparkleShader);
 
     // The flock loops over the sky, the glow hovers over the castle's keep.
     const ModelFileRecord flight = M::Morph(
@@ -154,16 +154,16 @@ void StageParticleLayers(DataStaging& staging)
             const float a = 2.0f * Pi * t;
             const float x = 400.0f + 300.0f * std::cos(a);
             const float y = 470.0f + 50.0f * std::sin(2.0f * a);
-            return M::Rect{x - 8, y - 8, x + 8, y + 8};
+            return DataRect{x - 8, y - 8, x + 8, y + 8};
         },
-        [](float) { return M::Uv{}; });
+        [](float) { return DataArtFiles::WholeTexture; });
     M::StageModel(staging, LayerFolder + "models\\birds_path.mlf", flight, birdShader);
     const ModelFileRecord glow = M::Morph(
         8, 2.0f,
         [](float t) {
-            return M::Moved(M::Rect{602, 340, 626, 364}, 0.0f, 4.0f * std::sin(2.0f * Pi * t));
+            return M::Moved(DataRect{602, 340, 626, 364}, 0.0f, 4.0f * std::sin(2.0f * Pi * t));
         },
-        [](float) { return M::Uv{}; });
+        [](float) { return DataArtFiles::WholeTexture; });
     M::StageModel(staging, LayerFolder + "models\\castle_glow.mlf", glow, sparkleShader);
 }
 
@@ -186,7 +186,7 @@ void StageUnicorn(DataStaging& staging)
         M::StageJpeg(staging, LayerFolder + "textures\\unicorn", DataBackgroundArt::Unicorn(0.0f), true);
     const ModelFileRecord layer = M::Morph(
         4, 1.0f, [](float t) { return M::Moved(UnicornPlace, 0.0f, 1.5f * std::sin(2.0f * Pi * t)); },
-        [](float) { return M::Uv{}; });
+        [](float) { return DataArtFiles::WholeTexture; });
     M::StageModel(staging, LayerFolder + "models\\unicorn.mlf", layer, M::BlendedShader(still));
 
     // Frame k of the net is the cell k from the top-left, row by row.
@@ -198,7 +198,7 @@ void StageUnicorn(DataStaging& staging)
     const ShaderFileRecord shader = UnicornShader(frames);
     const std::string name = LayerFolder + "models\\unicorn_animated.mlf";
     DataBackground::CheckUnicorn(M::DataName(name), shader);
-    M::StageModel(staging, name, M::Quad(UnicornPlace), shader);
+    M::StageModel(staging, name, DataArtFiles::Quad(UnicornPlace), shader);
 }
 
 } // namespace

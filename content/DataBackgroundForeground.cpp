@@ -1,8 +1,10 @@
 #include "content/DataBackgroundForeground.h"
 
+#include "content/DataArtFiles.h"
 #include "content/DataBackground.h"
 #include "content/DataBackgroundArt.h"
 #include "content/DataBackgroundModels.h"
+#include "content/DataLayout.h"
 #include "content/DataStaging.h"
 #include "content/DataTextSources.h"
 #include "content/TitleListWriter.h"
@@ -26,16 +28,14 @@ const std::string ForegroundTextures = ForegroundFolder + "textures\\";
 const std::string PublisherTextures = "ui\\menus\\textures\\";
 
 // Where the foreground stands on the 800 x 600 screen when it has appeared.
-constexpr M::Rect Screen{0, 0, 800, 600};
-constexpr M::Rect MakerLogoPlace{16, 16, 272, 80};
-constexpr M::Rect PublisherLogoPlace{620, 20, 780, 100};
-constexpr M::Rect MountTitlePlace{230, 496, 580, 538};
-constexpr M::Rect MountTextPlace{130, 534, 670, 600};
+constexpr DataRect MakerLogoPlace{16, 16, 272, 80};
+constexpr DataRect PublisherLogoPlace{620, 20, 780, 100};
+constexpr DataRect MountTitlePlace{230, 496, 580, 538};
+constexpr DataRect MountTextPlace{130, 534, 670, 600};
 // Around the title text area (150, 545)-(650, 590).
-constexpr M::Rect TextPanelPlace{140, 540, 660, 596};
-constexpr M::Rect TextArea{150, 545, 650, 590};
-constexpr M::Rect WordmarkPlace{254, 498, 406, 536};
-constexpr M::Rect SubtitlePlace{420, 500, 556, 534};
+constexpr DataRect TextPanelPlace{140, 540, 660, 596};
+constexpr DataRect WordmarkPlace{254, 498, 406, 536};
+constexpr DataRect SubtitlePlace{420, 500, 556, 534};
 
 // An animated model of the foreground, refused when it could never leave its first frame.
 void StageAnimated(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
@@ -61,37 +61,45 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
     {
         const char* name;
         std::uint32_t frames;
-        std::function<M::Rect(float)> place;
+        std::function<DataRect(float)> place;
         const M::Picture& picture;
-        M::Uv uv;
+        DataRect uv;
     };
     const std::vector<Part> parts = {
         {"frame", 30,
          [](float t) {
              const float s = 1.0f + 0.1f * M::Settle(t);
-             return M::Scaled(Screen, s, s);
+             return DataArtFiles::Scaled(M::Screen, s, s);
          },
-         frame, M::Uv{0.0f, 0.0f, 400.0f / 512.0f, 300.0f / 512.0f}},
+         frame, DataRect{0.0f, 0.0f, 400.0f / 512.0f, 300.0f / 512.0f}},
         {"logo_brackwell",
          30,
          [](float t) { return M::Moved(MakerLogoPlace, -280.0f * M::Settle(t), 0.0f); },
          maker,
-         {}},
+         DataArtFiles::WholeTexture},
         {"mount_title",
          20,
-         [](float t) { return M::Scaled(MountTitlePlace, 1.0f, 0.05f + 0.95f * (1.0f - M::Settle(t))); },
+         [](float t) {
+             return DataArtFiles::Scaled(MountTitlePlace, 1.0f, 0.05f + 0.95f * (1.0f - M::Settle(t)));
+         },
          wood,
-         {}},
-        {"mount_text", 20, [](float t) { return M::Moved(MountTextPlace, 0.0f, 70.0f * M::Settle(t)); }, wood, {}},
+         DataArtFiles::WholeTexture},
+        {"mount_text",
+         20,
+         [](float t) { return M::Moved(MountTextPlace, 0.0f, 70.0f * M::Settle(t)); },
+         wood,
+         DataArtFiles::WholeTexture},
         {"text_appear",
          20,
-         [](float t) { return M::Scaled(TextPanelPlace, 0.04f + 0.96f * (1.0f - M::Settle(t)), 1.0f); },
+         [](float t) {
+             return DataArtFiles::Scaled(TextPanelPlace, 0.04f + 0.96f * (1.0f - M::Settle(t)), 1.0f);
+         },
          panel,
-         {}},
+         DataArtFiles::WholeTexture},
     };
     for (const Part& part : parts)
     {
-        const M::Uv uv = part.uv;
+        const DataRect uv = part.uv;
         StageAnimated(staging, ForegroundFolder + part.name + ".mlf",
                       M::Morph(part.frames, ForegroundSpeed, part.place, [uv](float) { return uv; }),
                       M::BlendedShader(part.picture));
@@ -100,7 +108,7 @@ void StageForeground(DataStaging& staging, const std::string& fontFolder)
                   M::BlendedShader(panel));
 
     // Never drawn: the printer takes its box.
-    M::StageModel(staging, ForegroundFolder + "text_area.mlf", M::Quad(TextArea), ShaderFileRecord{});
+    DataArtFiles::StageBox(staging, M::DataName(ForegroundFolder + "text_area.mlf"), DataLayout::TitleArea);
 }
 
 void StagePublisher(DataStaging& staging, const std::string& fontFolder)
@@ -109,7 +117,7 @@ void StagePublisher(DataStaging& staging, const std::string& fontFolder)
                  DataBackgroundArt::PublisherLogo(fontFolder, true), false);
     const M::Picture small = M::StageJpeg(staging, PublisherTextures + "publisher_0_logo_small",
                                           DataBackgroundArt::PublisherLogo(fontFolder, false), true);
-    M::StageModel(staging, ForegroundFolder + "logo_additional_0.mlf", M::Quad(PublisherLogoPlace),
+    M::StageModel(staging, ForegroundFolder + "logo_additional_0.mlf", DataArtFiles::Quad(PublisherLogoPlace),
                   M::BlendedShader(small));
 }
 
@@ -135,11 +143,11 @@ void StageTitles(DataStaging& staging, const std::vector<DataLanguage>& language
     {
         const std::string prefix = ForegroundFolder + "title_" + language.code;
         staging.Write(M::DataName(prefix + ".ini"), TitleListWriter::Build(TitleCount));
-        M::StageModel(staging, prefix + "_0.mlf", M::Quad(WordmarkPlace), M::BlendedShader(wordmark));
+        M::StageModel(staging, prefix + "_0.mlf", DataArtFiles::Quad(WordmarkPlace), M::BlendedShader(wordmark));
         const M::Picture subtitle =
             M::StageJpeg(staging, ForegroundTextures + "title_" + language.code + "_1",
                          DataBackgroundArt::Lettering(serif, Subtitle(language), 256, 64), true);
-        M::StageModel(staging, prefix + "_1.mlf", M::Quad(SubtitlePlace), M::BlendedShader(subtitle));
+        M::StageModel(staging, prefix + "_1.mlf", DataArtFiles::Quad(SubtitlePlace), M::BlendedShader(subtitle));
     }
 }
 
@@ -153,7 +161,7 @@ ModelFileRecord DataBackgroundForeground::TextPanel()
 {
     return M::Morph(
         20, ForegroundSpeed, [](float t) { return M::Moved(TextPanelPlace, 0.0f, -90.0f * M::Settle(t)); },
-        [](float) { return M::Uv{}; });
+        [](float) { return DataArtFiles::WholeTexture; });
 }
 
 void DataBackgroundForeground::Stage(DataStaging& staging, const std::vector<DataLanguage>& languages,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "content/DataLayout.h"
 #include "content/ModelFileWriter.h"
 #include "content/ShaderFileWriter.h"
 
@@ -16,18 +17,11 @@ class DataStaging;
 // The quads and pictures the menu background is made of: rectangles on the
 // 800 x 600 screen (y up), their appear and drift animations as morph
 // frames, and the staging of each model beside its shader and textures.
+// Names are given as the game gives them, without the leading "data\".
 class DataBackgroundModels
 {
 public:
-    struct Rect
-    {
-        float x0, y0, x1, y1;
-    };
-    // The texture rectangle a quad shows, in UV (v up from the bottom).
-    struct Uv
-    {
-        float u0 = 0.0f, v0 = 0.0f, u1 = 1.0f, v1 = 1.0f;
-    };
+    static constexpr DataRect Screen{0.0f, 0.0f, 800.0f, 600.0f};
     // A staged picture's names as the shaders give them; no opacity name
     // for a picture without one.
     struct Picture
@@ -36,15 +30,11 @@ public:
         std::string opacity;
     };
 
-    // The rectangle showing the whole texture, or a part of it.
-    static ModelFileRecord Quad(const Rect& r);
-    static ModelFileRecord Quad(const Rect& r, const Uv& uv);
     // frames quads, frame f made by place(t) and uv(t) with t = f / (frames - 1).
-    static ModelFileRecord Morph(std::uint32_t frames, float speed, const std::function<Rect(float)>& place,
-                                 const std::function<Uv(float)>& uv);
-    // The rectangle scaled about its centre, or moved.
-    static Rect Scaled(const Rect& r, float sx, float sy);
-    static Rect Moved(const Rect& r, float dx, float dy);
+    static ModelFileRecord Morph(std::uint32_t frames, float speed, const std::function<DataRect(float)>& place,
+                                 const std::function<DataRect(float)>& uv);
+    // The rectangle moved.
+    static DataRect Moved(const DataRect& r, float dx, float dy);
     // 1 at t = 0 falling to 0 at t = 1: fast at first, settling into place.
     static float Settle(float t);
 

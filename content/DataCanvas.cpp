@@ -26,6 +26,25 @@ float SegmentDistance(float px, float py, const Point2& a, const Point2& b)
     return std::hypot(px - (a.x + dx * t), py - (a.y + dy * t));
 }
 
+struct Box
+{
+    float x0, y0, x1, y1;
+};
+
+// The smallest box holding every point; points must not be empty.
+Box Bounds(const std::vector<Point2>& points)
+{
+    Box box{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const Point2& p : points)
+    {
+        box.x0 = std::min(box.x0, p.x);
+        box.y0 = std::min(box.y0, p.y);
+        box.x1 = std::max(box.x1, p.x);
+        box.y1 = std::max(box.y1, p.y);
+    }
+    return box;
+}
+
 std::uint8_t Byte(float v) { return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); }
 
 std::uint32_t Hash(std::uint32_t x, std::uint32_t y, std::uint32_t seed)
@@ -117,14 +136,7 @@ void DataCanvas::FillPolygon(const std::vector<Point2>& points, const Rgba& colo
 {
     if (points.size() < 3)
         return;
-    float x0 = points[0].x, y0 = points[0].y, x1 = x0, y1 = y0;
-    for (const Point2& p : points)
-    {
-        x0 = std::min(x0, p.x);
-        y0 = std::min(y0, p.y);
-        x1 = std::max(x1, p.x);
-        y1 = std::max(y1, p.y);
-    }
+    const auto [x0, y0, x1, y1] = Bounds(points);
     FillDistance(x0, y0, x1, y1,
                  [&points](float x, float y) {
                      int winding = 0;
@@ -198,14 +210,7 @@ void DataCanvas::StrokePolyline(const std::vector<Point2>& points, float strokeW
     if (points.empty())
         return;
     const float half = strokeWidth / 2;
-    float x0 = points[0].x, y0 = points[0].y, x1 = x0, y1 = y0;
-    for (const Point2& p : points)
-    {
-        x0 = std::min(x0, p.x);
-        y0 = std::min(y0, p.y);
-        x1 = std::max(x1, p.x);
-        y1 = std::max(y1, p.y);
-    }
+    const auto [x0, y0, x1, y1] = Bounds(points);
     FillDistance(x0 - half, y0 - half, x1 + half, y1 + half,
                  [&points, half](float x, float y) {
                      float nearest = std::hypot(x - points[0].x, y - points[0].y);
@@ -287,43 +292,33 @@ void DataCanvas::Draw(const DataCanvas& other, std::int32_t x, std::int32_t y)
     }
 }
 
-std::unique_ptr<OrvaneEngine::Image> DataCanvas::ToImage() const
+void DataCanvas::CopyTo(OrvaneEngine::Image& image, std::uint32_t bytesPerPixel) const
 {
-    auto image = std::make_unique<OrvaneEngine::Image>();
-    image->Create(nullptr, width, height, 32);
-    std::uint8_t* out = image->GetPixels();
+    image.Create(nullptr, width, height, bytesPerPixel * 8);
+    std::uint8_t* out = image.GetPixels();
     // The engine's row 0 is the picture's bottom.
     for (std::uint32_t y = 0; y < height; ++y)
     {
         for (std::uint32_t x = 0; x < width; ++x)
         {
             const Rgba& p = pixels[static_cast<std::size_t>(height - 1 - y) * width + x];
-            std::uint8_t* o = out + (static_cast<std::size_t>(y) * width + x) * 4;
-            o[0] = Byte(p.r);
-            o[1] = Byte(p.g);
-            o[2] = Byte(p.b);
-            o[3] = Byte(p.a);
+            const std::uint8_t channels[4] = {Byte(p.r), Byte(p.g), Byte(p.b), Byte(p.a)};
+            std::copy_n(channels, bytesPerPixel, out + (static_cast<std::size_t>(y) * width + x) * bytesPerPixel);
         }
     }
+}
+
+std::unique_ptr<OrvaneEngine::Image> DataCanvas::ToImage() const
+{
+    auto image = std::make_unique<OrvaneEngine::Image>();
+    CopyTo(*image, 4);
     return image;
 }
 
 std::string DataCanvas::Jpeg(std::uint32_t quality) const
 {
     OrvaneEngine::Image image;
-    image.Create(nullptr, width, height, 24);
-    std::uint8_t* out = image.GetPixels();
-    for (std::uint32_t y = 0; y < height; ++y)
-    {
-        for (std::uint32_t x = 0; x < width; ++x)
-        {
-            const Rgba& p = pixels[static_cast<std::size_t>(height - 1 - y) * width + x];
-            std::uint8_t* o = out + (static_cast<std::size_t>(y) * width + x) * 3;
-            o[0] = Byte(p.r);
-            o[1] = Byte(p.g);
-            o[2] = Byte(p.b);
-        }
-    }
+    CopyTo(image, 3);
     std::string bytes = EngineImageFile(image, "jpg", quality);
     if (bytes.empty())
         throw std::runtime_error("the engine could not write a JPEG");

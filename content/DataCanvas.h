@@ -103,6 +103,9 @@ private:
     // signed distance: negative inside) is above zero.
     void FillDistance(float x0, float y0, float x1, float y1, const std::function<float(float, float)>& distance,
                       const Rgba& colour);
+    // Creates the image at 3 (colour) or 4 (with alpha) bytes a pixel and
+    // copies the canvas into it.
+    void CopyTo(OrvaneEngine::Image& image, std::uint32_t bytesPerPixel) const;
 
     std::uint32_t width;
     std::uint32_t height;

@@ -1,9 +1,6 @@
 #include "content/DataGameObjectFiles.h"
 
-#include "content/DataCanvas.h"
-#include "content/DataStaging.h"
-#include "content/ModelMeshes.h"
-#include "content/ShaderFileWriter.h"
+#include "content/DataArtFiles.h"
 
 #include <stdexcept>
 
@@ -13,11 +10,6 @@ namespace corvellan::content
 namespace
 {
 
-constexpr std::uint32_t Blended = 1;
-constexpr std::uint32_t SourceAlpha = 4;
-constexpr std::uint32_t InverseSourceAlpha = 5;
-constexpr std::uint32_t Clamp = 3;
-
 std::string WithoutData(const std::string& name)
 {
     const std::string prefix = "data\\";
@@ -26,63 +18,31 @@ std::string WithoutData(const std::string& name)
     return name.substr(prefix.size());
 }
 
-std::string ShaderName(const std::string& name)
+// One blended stage over texture, its "_alpha" opacity beside it.
+ShaderFileRecord ShaderOf(const std::string& texture)
 {
-    return name.substr(0, name.rfind('.')) + ".srf";
+    return DataArtFiles::BlendedShader(texture, DataArtFiles::Stem(texture) + "_alpha.jpg", DataArtFiles::AddressClamp);
 }
 
 } // namespace
 
 std::string DataGameObjectFiles::StageTexture(DataStaging& staging, const std::string& name, const DataCanvas& canvas)
 {
-    const std::string colour = canvas.Jpeg();
-    const std::string alpha = canvas.AlphaJpeg();
-    if (colour.empty() || alpha.empty())
-        throw std::runtime_error(name + ".jpg: the texture cannot be encoded");
-    staging.Write(name + ".jpg", colour);
-    staging.Write(name + "_alpha.jpg", alpha);
-    return WithoutData(name) + ".jpg";
-}
-
-std::string DataGameObjectFiles::Shader(const std::string& texture)
-{
-    ShaderFileRecord shader;
-    shader.flags = Blended;
-    shader.sourceBlend = SourceAlpha;
-    shader.destinationBlend = InverseSourceAlpha;
-    ShaderFileStage stage;
-    stage.diffuseName = texture;
-    stage.opacityName = texture.substr(0, texture.rfind('.')) + "_alpha.jpg";
-    stage.addressU = Clamp;
-    stage.addressV = Clamp;
-    shader.stages.push_back(stage);
-    return ShaderFileWriter::Build(shader);
+    const std::string texture = WithoutData(name) + ".jpg";
+    DataArtFiles::StageJpeg(staging, name, canvas, true);
+    return texture;
 }
 
 void DataGameObjectFiles::StageModel(DataStaging& staging, const std::string& name, const ModelFileRecord& record,
                                      const std::string& texture)
 {
-    staging.Write(name, ModelFileWriter::Build(record));
-    staging.Write(ShaderName(name), Shader(texture));
+    DataArtFiles::StageWithShader(staging, name, ModelFileWriter::Build(record), ShaderOf(texture));
 }
 
 void DataGameObjectFiles::StageParticles(DataStaging& staging, const std::string& name,
                                          const ParticleFileRecord& record, const std::string& texture)
 {
-    staging.Write(name, ParticleFileWriter::Build(record));
-    staging.Write(ShaderName(name), Shader(texture));
-}
-
-ModelFileRecord DataGameObjectFiles::TexturedQuad(float x0, float y0, float x1, float y1, float u0, float v0,
-                                                  float u1, float v1, float z)
-{
-    ModelFileRecord quad = MakeQuadMesh(x0, y0, x1, y1, z);
-    for (ModelFileVertex& vertex : quad.vertices)
-    {
-        vertex.u = vertex.u == 0.0f ? u0 : u1;
-        vertex.v = vertex.v == 0.0f ? v0 : v1;
-    }
-    return quad;
+    DataArtFiles::StageWithShader(staging, name, ParticleFileWriter::Build(record), ShaderOf(texture));
 }
 
 } // namespace corvellan::content

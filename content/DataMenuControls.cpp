@@ -1,5 +1,6 @@
 #include "content/DataMenuControls.h"
 
+#include "content/DataArtFiles.h"
 #include "content/DataMenuArt.h"
 #include "content/DataMenuParts.h"
 #include "content/DataMenuPlaces.h"
@@ -39,7 +40,7 @@ void StageButtons(DataStaging& staging)
     for (const Button& button : buttons)
     {
         const std::string name = Parts::Controls + button.name;
-        Parts::PutPicture(staging, name, Parts::Quad(button.face),
+        Parts::PutPicture(staging, name, DataArtFiles::Quad(button.face),
                           DataMenuArt::Net(2, 2, button.cellWidth, button.cellHeight, 4, DataMenuArt::ButtonLook), 2, 2,
                           4);
         Parts::PutBox(staging, name + "_selection_area", button.face);
@@ -52,7 +53,7 @@ void PutSymbol(DataStaging& staging, const std::string& name, const DataRect& fa
     const auto paint = [symbol](DataCanvas& canvas, std::uint32_t look, float x0, float y0, float x1, float y1) {
         DataMenuArt::SymbolLook(canvas, look, symbol, x0, y0, x1, y1);
     };
-    Parts::PutPicture(staging, name, Parts::Quad(face), DataMenuArt::Net(2, 2, 32, 32, 4, paint), 2, 2, 4);
+    Parts::PutPicture(staging, name, DataArtFiles::Quad(face), DataMenuArt::Net(2, 2, 32, 32, 4, paint), 2, 2, 4);
 }
 
 void StageSymbolButtons(DataStaging& staging)
@@ -77,12 +78,12 @@ void StageSymbolButtons(DataStaging& staging)
         const bool checked = look == 7 || (look >= 3 && look <= 5);
         DataMenuArt::SymbolLook(canvas, look >= 6 ? 3 : look % 3, checked ? 7 : 6, x0, y0, x1, y1);
     };
-    Parts::PutPicture(staging, maximize, Parts::Quad(Places::GameLogicMaximize),
+    Parts::PutPicture(staging, maximize, DataArtFiles::Quad(Places::GameLogicMaximize),
                       DataMenuArt::Net(4, 2, 32, 32, 8, paint), 4, 2, 8);
     Parts::PutBox(staging, maximize + "_selection_area", Places::GameLogicMaximize);
     Parts::PutBox(staging, maximize + "_text_area", Places::GameLogicMaximize);
 
-    Parts::PutPicture(staging, Parts::Controls + "check_box", Parts::Quad(Places::CheckBox),
+    Parts::PutPicture(staging, Parts::Controls + "check_box", DataArtFiles::Quad(Places::CheckBox),
                       DataMenuArt::Net(4, 2, 32, 32, 8, DataMenuArt::CheckLook), 4, 2, 8);
 }
 
@@ -110,10 +111,10 @@ void StageScrolls(DataStaging& staging)
     for (const Scroll& scroll : scrolls)
     {
         const std::string name = Parts::Controls + scroll.name;
-        Parts::PutPicture(staging, name, Parts::Quad(scroll.bar),
+        Parts::PutPicture(staging, name, DataArtFiles::Quad(scroll.bar),
                           DataMenuArt::Net(4, 1, scroll.cellWidth, scroll.cellHeight, 3, DataMenuArt::TrackLook), 4, 1,
                           3);
-        Parts::PutPicture(staging, name + "_toddler", Parts::Quad(scroll.thumbMin),
+        Parts::PutPicture(staging, name + "_toddler", DataArtFiles::Quad(scroll.thumbMin),
                           DataMenuArt::Net(2, 2, 32, 32, 4, DataMenuArt::ThumbLook), 2, 2, 4);
         Parts::PutBox(staging, name + "_toddler_min", scroll.thumbMin);
         Parts::PutBox(staging, name + "_toddler_max", scroll.thumbMax);
@@ -134,7 +135,7 @@ void StageTotem(DataStaging& staging)
     std::vector<ModelFileRecord> frames;
     for (std::uint32_t look = 0; look < Looks; ++look)
     {
-        ModelFileRecord frame = Parts::Quad(Places::Totem);
+        ModelFileRecord frame = DataArtFiles::Quad(Places::Totem);
         const float column = static_cast<float>(look % Columns);
         // Rows of the picture count from its top; v counts from its bottom.
         const float row = static_cast<float>(Columns - 1 - look / Columns);
@@ -180,11 +181,10 @@ ParticleFileRecord Flat(const Motion& motion)
 
 void PutParticles(DataStaging& staging, const std::string& name, const ParticleFileRecord& record)
 {
-    staging.Write(name + ".psf", ParticleFileWriter::Build(record));
     ShaderFileRecord shader = Parts::Textured("spark.tga");
     // Sparks add light.
     shader.destinationBlend = 1;
-    staging.Write(name + ".srf", ShaderFileWriter::Build(shader));
+    DataArtFiles::StageWithShader(staging, name + ".psf", ParticleFileWriter::Build(record), shader);
 }
 
 void StageParticles(DataStaging& staging)

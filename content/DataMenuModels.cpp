@@ -1,5 +1,6 @@
 #include "content/DataMenuModels.h"
 
+#include "content/DataArtFiles.h"
 #include "content/DataMenuArt.h"
 #include "content/DataMenuControls.h"
 #include "content/DataMenuParts.h"
@@ -110,7 +111,7 @@ void StageWindowButtons(DataStaging& staging)
               small, ButtonNet, ButtonNet, ButtonLooks);
     // The stage map's own controls play no appear animation.
     Parts::PutBox(staging, Parts::Models + "large_window\\button_1", Places::LargeWindowButtons[1]);
-    Parts::PutPicture(staging, Parts::Models + "small_window\\edit", Parts::Quad(Places::NameEdit),
+    Parts::PutPicture(staging, Parts::Models + "small_window\\edit", DataArtFiles::Quad(Places::NameEdit),
                       DataMenuArt::Field(256, 32));
 }
 
@@ -120,7 +121,7 @@ void StageOptions(DataStaging& staging)
     Parts::PutBox(staging, options + "slider_music", Places::OptionsMusic);
     Parts::PutBox(staging, options + "slider_sound", Places::OptionsSound);
     Parts::PutBox(staging, options + "fullscreen_check_box", Places::OptionsFullscreen);
-    Parts::PutPicture(staging, options + "resolution_text", Parts::Quad(Places::ResolutionText),
+    Parts::PutPicture(staging, options + "resolution_text", DataArtFiles::Quad(Places::ResolutionText),
                       DataMenuArt::Field(256, 32));
     Parts::PutBox(staging, options + "resolution_text_area", Places::ResolutionTextArea);
     PutAppear(staging, options + "resolution_button_left", Parts::PopIn(Places::ResolutionLeft, PopInFrames),
@@ -142,7 +143,8 @@ void StageProfiles(DataStaging& staging)
         PutAppear(staging, profiles + "button_" + std::to_string(i),
                   Parts::PopIn(Places::ProfileButtons[i], PopInFrames), small, ButtonNet, ButtonNet, ButtonLooks);
     Parts::PutBox(staging, profiles + "scroll", Places::ScrollV);
-    Parts::PutPicture(staging, profiles + "text", Parts::Quad(Places::ProfileNames), DataMenuArt::Field(128, 128));
+    Parts::PutPicture(staging, profiles + "text", DataArtFiles::Quad(Places::ProfileNames),
+                      DataMenuArt::Field(128, 128));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "content/DataMenuParts.h"
 
+#include "content/DataArtFiles.h"
 #include "content/DataStaging.h"
 #include "content/ModelMeshes.h"
 
@@ -17,50 +18,21 @@ constexpr float FramesPerSecond = 25.0f;
 // The frame alpha reaches 1 at frame 15 (alpha = frame / 15).
 constexpr std::uint32_t OpaqueFrame = 15;
 
-constexpr std::uint32_t Blended = 0x1;
-constexpr std::uint32_t SourceAlpha = 4;
-constexpr std::uint32_t InverseSourceAlpha = 5;
 constexpr std::uint32_t NetAnimation = 1;
-constexpr std::uint32_t Clamp = 0;
-
-DataRect Scaled(const DataRect& rect, float sx, float sy)
-{
-    const float cx = (rect.left + rect.right) * 0.5f;
-    const float cy = (rect.bottom + rect.top) * 0.5f;
-    const float hw = (rect.right - rect.left) * 0.5f * sx;
-    const float hh = (rect.top - rect.bottom) * 0.5f * sy;
-    return {cx - hw, cy - hh, cx + hw, cy + hh};
-}
-
-float Progress(std::uint32_t frame, std::uint32_t frames)
-{
-    return frames > 1 ? static_cast<float>(frame) / static_cast<float>(frames - 1) : 1.0f;
-}
 
 float EaseOut(float t) { return 1.0f - (1.0f - t) * (1.0f - t); }
 
-std::string Leaf(const std::string& name)
-{
-    const std::size_t slash = name.rfind('\\');
-    return slash == std::string::npos ? name : name.substr(slash + 1);
-}
-
 } // namespace
 
-const std::string DataMenuParts::Models = "data\\ui\\menus\\models\\";
-const std::string DataMenuParts::Controls = "data\\ui\\menus\\models\\controls\\";
-
-ModelFileRecord DataMenuParts::Quad(const DataRect& rect)
-{
-    return MakeQuadMesh(rect.left, rect.bottom, rect.right, rect.top);
-}
+const std::string DataMenuParts::Models = DataArtFiles::MenuModels;
+const std::string DataMenuParts::Controls = Models + "controls\\";
 
 ModelFileRecord DataMenuParts::Morph(const std::vector<DataRect>& frames)
 {
     std::vector<ModelFileRecord> meshes;
     meshes.reserve(frames.size());
     for (const DataRect& frame : frames)
-        meshes.push_back(Quad(frame));
+        meshes.push_back(DataArtFiles::Quad(frame));
     return MakeMorphModel(meshes, FramesPerSecond);
 }
 
@@ -69,10 +41,10 @@ ModelFileRecord DataMenuParts::PopIn(const DataRect& rect, std::uint32_t frames)
     std::vector<DataRect> steps;
     for (std::uint32_t f = 0; f < frames; ++f)
     {
-        const float t = Progress(f, frames);
+        const float t = DataArtFiles::Progress(f, frames);
         // Grows past its size, then settles on it.
         const float scale = t < 0.7f ? 0.2f + 0.9f * EaseOut(t / 0.7f) : 1.1f - 0.1f * (t - 0.7f) / 0.3f;
-        steps.push_back(f + 1 == frames ? rect : Scaled(rect, scale, scale));
+        steps.push_back(f + 1 == frames ? rect : DataArtFiles::Scaled(rect, scale, scale));
     }
     return Morph(steps);
 }
@@ -82,8 +54,9 @@ ModelFileRecord DataMenuParts::Unfold(const DataRect& rect, std::uint32_t frames
     std::vector<DataRect> steps;
     for (std::uint32_t f = 0; f < frames; ++f)
     {
-        const float t = EaseOut(Progress(f, frames));
-        steps.push_back(f + 1 == frames ? rect : Scaled(rect, 0.75f + 0.25f * t, 0.04f + 0.96f * t));
+        const float t = EaseOut(DataArtFiles::Progress(f, frames));
+        steps.push_back(f + 1 == frames ? rect
+                                        : DataArtFiles::Scaled(rect, 0.75f + 0.25f * t, 0.04f + 0.96f * t));
     }
     return Morph(steps);
 }
@@ -91,14 +64,8 @@ ModelFileRecord DataMenuParts::Unfold(const DataRect& rect, std::uint32_t frames
 ShaderFileRecord DataMenuParts::Textured(const std::string& texture, std::uint32_t columns, std::uint32_t rows,
                                          std::uint32_t looks)
 {
-    ShaderFileRecord shader;
-    shader.flags = Blended;
-    shader.sourceBlend = SourceAlpha;
-    shader.destinationBlend = InverseSourceAlpha;
-    ShaderFileStage stage;
-    stage.diffuseName = texture;
-    stage.addressU = Clamp;
-    stage.addressV = Clamp;
+    ShaderFileRecord shader = DataArtFiles::BlendedShader(texture, "", DataArtFiles::AddressClamp);
+    ShaderFileStage& stage = shader.stages.front();
     if (looks > 1)
     {
         // The control picks the look; the net never runs by itself.
@@ -108,15 +75,13 @@ ShaderFileRecord DataMenuParts::Textured(const std::string& texture, std::uint32
         stage.columns = columns;
         stage.rows = rows;
     }
-    shader.stages.push_back(stage);
     return shader;
 }
 
 void DataMenuParts::Put(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
                         const ShaderFileRecord& shader)
 {
-    staging.Write(name + ".mlf", ModelFileWriter::Build(model));
-    staging.Write(name + ".srf", ShaderFileWriter::Build(shader));
+    DataArtFiles::StageModel(staging, name + ".mlf", model, shader);
 }
 
 void DataMenuParts::PutPicture(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
@@ -124,22 +89,22 @@ void DataMenuParts::PutPicture(DataStaging& staging, const std::string& name, co
                                std::uint32_t looks)
 {
     staging.Write(name + ".tga", picture.Tga());
-    Put(staging, name, model, Textured(Leaf(name) + ".tga", columns, rows, looks));
+    Put(staging, name, model, Textured(DataArtFiles::Leaf(name) + ".tga", columns, rows, looks));
 }
 
 void DataMenuParts::PutPhoto(DataStaging& staging, const std::string& name, const ModelFileRecord& model,
                              const DataCanvas& picture)
 {
-    staging.Write(name + ".jpg", picture.Jpeg());
-    staging.Write(name + "_alpha.jpg", picture.AlphaJpeg());
-    ShaderFileRecord shader = Textured(Leaf(name) + ".jpg");
-    shader.stages.front().opacityName = Leaf(name) + "_alpha.jpg";
+    DataArtFiles::StageJpeg(staging, name, picture, true);
+    const std::string leaf = DataArtFiles::Leaf(name);
+    ShaderFileRecord shader = Textured(leaf + ".jpg");
+    shader.stages.front().opacityName = leaf + "_alpha.jpg";
     Put(staging, name, model, shader);
 }
 
 void DataMenuParts::PutBox(DataStaging& staging, const std::string& name, const DataRect& rect)
 {
-    Put(staging, name, Quad(rect), ShaderFileRecord{});
+    DataArtFiles::StageBox(staging, name + ".mlf", rect);
 }
 
 void DataMenuParts::CheckFrameModel(const std::string& name, const ModelFileRecord& model)

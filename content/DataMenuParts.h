@@ -23,8 +23,6 @@ public:
     static const std::string Models;
     static const std::string Controls;
 
-    // The rectangle as a quad facing the GUI camera.
-    static ModelFileRecord Quad(const DataRect& rect);
     // One quad per frame, at 25 frames per second.
     static ModelFileRecord Morph(const std::vector<DataRect>& frames);
     // An appear animation of frames frames that pops the rectangle in from

@@ -11,6 +11,7 @@ namespace corvellan::content
 
 class DataCanvas;
 class DataStaging;
+struct Point2;
 
 // One textured rectangle of a screen model: where it stands on the virtual
 // screen and the part of its texture it shows (u, v up from the picture's
@@ -31,6 +32,8 @@ public:
 
     // Every quad in one static mesh, faces towards the viewer.
     static ModelFileRecord Quads(const std::vector<ScreenQuad>& quads);
+    // The rectangle of that size centred on centre.
+    static DataRect Around(const Point2& centre, float width, float height);
     // The part (x0, y0)-(x1, y1) of the canvas, in its pixels from the top
     // left, as texture coordinates.
     static DataRect UvOf(const DataCanvas& canvas, float x0, float y0, float x1, float y1);

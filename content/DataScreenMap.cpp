@@ -25,11 +25,7 @@ const std::string LevelComplete = "level_complete\\";
 constexpr float TotemRise = 56.0f;
 constexpr float MarkerReach = 18.0f;
 constexpr Point2 RelaxLabel{195.0f, 23.0f};
-
-DataRect Around(const Point2& centre, float width, float height)
-{
-    return {centre.x - width * 0.5f, centre.y - height * 0.5f, centre.x + width * 0.5f, centre.y + height * 0.5f};
-}
+constexpr auto Around = &DataScreenFiles::Around;
 
 // Old parchment with hills, woods and a lake, the route dotted through the
 // markers and a pedestal under every totem.

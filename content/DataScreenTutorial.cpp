@@ -83,10 +83,7 @@ Point2 PieceAt(std::size_t piece, float frame)
     return Place[piece];
 }
 
-DataRect Around(const Point2& centre, float size)
-{
-    return {centre.x - size * 0.5f, centre.y - size * 0.5f, centre.x + size * 0.5f, centre.y + size * 0.5f};
-}
+DataRect Around(const Point2& centre, float size) { return DataScreenFiles::Around(centre, size, size); }
 
 // The demo's picture: a sun over hills, cut into four.
 void PaintPicture(DataCanvas& canvas, float x0, float y0, float size, float alpha)

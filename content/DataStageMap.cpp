@@ -1,5 +1,6 @@
 #include "content/DataStageMap.h"
 
+#include "content/DataArtFiles.h"
 #include "content/DataCanvas.h"
 #include "content/DataGameObjectFiles.h"
 #include "content/DataLevels.h"
@@ -125,7 +126,7 @@ ModelFileRecord MarkerModel()
         // Rows of the net count from the top of the picture, v from its bottom.
         const float v1 = 1.0f - (row * Cell + inset) / height;
         const float v0 = 1.0f - ((row + 1.0f) * Cell - inset) / height;
-        frames.push_back(DataGameObjectFiles::TexturedQuad(-half, -half, half, half, u0, v0, u1, v1));
+        frames.push_back(DataArtFiles::Quad({-half, -half, half, half}, {u0, v0, u1, v1}));
     }
     return MakeMorphModel(frames, 0.0f);
 }

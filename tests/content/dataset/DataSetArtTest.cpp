@@ -130,6 +130,10 @@ TEST(DataSetArtTest, EveryShaderNamesTexturesThatExistLoadWholeAndArePowersOfTwo
         const OrvaneEngine::ShaderDescriptor shader(&services.log, &services.files, GameName(shaderEntry));
         for (std::uint32_t s = 0; s < shader.stageCount; ++s)
         {
+            // The engine knows 0 (clamp) and 1 (wrap); any other number
+            // silently wraps, which no picture with a clear border wants.
+            EXPECT_LE(shader.stages[s].addressU, 1u) << "stage " << s;
+            EXPECT_LE(shader.stages[s].addressV, 1u) << "stage " << s;
             for (const std::string& texture : StageTextures(shader.stages[s]))
             {
                 // Where the texture manager looks for it.

@@ -3,6 +3,7 @@
 // services: they load cleanly, they have the frames the screens rely on,
 // every appear animation ends where its widget stands, and the text areas
 // are the places the fit check measured the texts against.
+#include "content/DataArtFiles.h"
 #include "content/DataLayout.h"
 #include "content/DataMenuParts.h"
 #include "content/ModelMeshes.h"
@@ -425,6 +426,7 @@ TEST_F(DataSetMenuModelsTest, CursorEffectsAreATrailAndASingleBurst)
 
 TEST(DataMenuPartsTest, MkdataRefusesAMenuFrameThatCannotOpen)
 {
+    using corvellan::content::DataArtFiles;
     using corvellan::content::DataMenuParts;
     const DataRect frame{100, 100, 300, 200};
     struct Case
@@ -436,7 +438,7 @@ TEST(DataMenuPartsTest, MkdataRefusesAMenuFrameThatCannotOpen)
     {
         const std::string name = "data\\ui\\menus\\models\\large_window\\window.mlf";
         const corvellan::content::ModelFileRecord model =
-            c.frames == 1 ? DataMenuParts::Quad(frame) : DataMenuParts::Unfold(frame, c.frames);
+            c.frames == 1 ? DataArtFiles::Quad(frame) : DataMenuParts::Unfold(frame, c.frames);
         if (!c.refused)
         {
             EXPECT_NO_THROW(DataMenuParts::CheckFrameModel(name, model)) << c.frames;
