@@ -542,9 +542,12 @@ void GameBase::Replace(const std::unique_ptr<From>& from, const std::unique_ptr<
 template <class Screen>
 void GameBase::Serve(const std::unique_ptr<Screen>& screen, void (GameBase::*handler)())
 {
-    if (!screen)
-        return;
-    std::uint32_t& result = screen->result;
+    if (screen)
+        ServeResult(screen->result, handler);
+}
+
+void GameBase::ServeResult(std::uint32_t& result, void (GameBase::*handler)())
+{
     const std::uint32_t served = ServedResult(&result);
     const std::uint32_t newer = result;
     result = served;

@@ -274,14 +274,19 @@ protected:
     std::uint32_t fontCount = 0;
     std::uint32_t consoleFontId = 0;
 
+    // The existing screens' result codes, in Dispatch order. A game with
+    // screens of its own adds theirs, so that one pass rule serves and
+    // clears every code.
+    virtual std::vector<std::uint32_t*> ScreenResults() const;
+    // Calls the handler with the code as it stood when the running pass
+    // began (0 for a screen made since); a code set since then waits for the
+    // next pass.
+    void ServeResult(std::uint32_t& result, void (GameBase::*handler)());
+
 private:
-    // The existing screens' result codes, in Dispatch order.
-    std::vector<std::uint32_t*> ScreenResults() const;
     // The code a screen had when the running dispatch pass began (0 when
     // it did not exist then).
     std::uint32_t ServedResult(const std::uint32_t* result) const;
-    // Calls the handler with the screen's code as it stood when the pass
-    // began; a code set since then waits for the next pass.
     template <class Screen>
     void Serve(const std::unique_ptr<Screen>& screen, void (GameBase::*handler)());
     // Hides one screen and shows the next with the arguments it takes.

@@ -90,9 +90,9 @@ public:
     // The game's own objects first, then the framework's screens.
     void CreateWindows() override;
     // The framework's screens first, then the game's own; each own code is
-    // served in the pass that found it, once.
+    // served in the pass that found it, once, and cleared with the others.
     void DispatchWindowResults() override;
-    void ClearWindowResults() override;
+    std::vector<std::uint32_t*> ScreenResults() const override;
     void UpdateWindows() override;
 
     void OnLogosWindow() override;
@@ -149,18 +149,6 @@ protected:
     // Only travel through the configuration file.
     std::uint32_t cameraType = 0;
     float cameraValue = 0.0f;
-
-private:
-    // The own screens' result codes, in dispatch order (none for a screen not made).
-    std::array<std::uint32_t*, 5> OwnResults() const;
-    // Calls the handler with the code as the pass found it; a code set
-    // since then waits for the next pass.
-    void ServeOwn(std::size_t index, void (Game::*handler)());
-
-    // The own codes as the running dispatch pass found them.
-    std::array<std::uint32_t*, 5> passPlaces{};
-    std::array<std::uint32_t, 5> passCodes{};
-    bool ownPassOpen = false;
 };
 
 } // namespace Mirabel

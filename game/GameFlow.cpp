@@ -53,56 +53,34 @@ void Game::RestartMenuMusic()
     soundController->PlayMusic(MenuChannel, MenuTrack, true, MenuFadeInRate);
 }
 
-std::array<std::uint32_t*, 5> Game::OwnResults() const
+std::vector<std::uint32_t*> Game::ScreenResults() const
 {
-    const auto place = [](const auto& screen) -> std::uint32_t* { return screen ? &screen->result : nullptr; };
-    return {place(upgradeWindow), place(gameCompleteEffect), place(introductionWindow), place(relaxWindow),
-            place(tutorialWindow)};
-}
-
-void Game::ServeOwn(std::size_t index, void (Game::*handler)())
-{
-    std::uint32_t* result = OwnResults()[index];
-    if (result == nullptr || result != passPlaces[index])
-        return;
-    const std::uint32_t served = passCodes[index];
-    const std::uint32_t newer = *result;
-    *result = served;
-    (this->*handler)();
-    if (*result == served)
-        *result = newer;
+    std::vector<std::uint32_t*> results = GameBase::ScreenResults();
+    const auto add = [&results](const auto& screen) {
+        if (screen)
+            results.push_back(&screen->result);
+    };
+    add(upgradeWindow);
+    add(gameCompleteEffect);
+    add(introductionWindow);
+    add(relaxWindow);
+    add(tutorialWindow);
+    return results;
 }
 
 void Game::DispatchWindowResults()
 {
-    // Taken before the framework's handlers run: a code they cause is
-    // served by the next pass, as the framework does with its own.
-    passPlaces = OwnResults();
-    for (std::size_t i = 0; i < passPlaces.size(); ++i)
-        passCodes[i] = passPlaces[i] != nullptr ? *passPlaces[i] : 0;
-    ownPassOpen = true;
-
     GameBase::DispatchWindowResults();
-    ServeOwn(0, &Game::OnUpgradeWindow);
-    ServeOwn(1, &Game::OnGameCompleteEffect);
-    ServeOwn(2, &Game::OnIntroductionWindow);
-    ServeOwn(3, &Game::OnRelaxWindow);
-    ServeOwn(4, &Game::OnTutorialWindow);
-}
-
-void Game::ClearWindowResults()
-{
-    const std::array<std::uint32_t*, 5> results = OwnResults();
-    for (std::size_t i = 0; i < results.size(); ++i)
-    {
-        if (results[i] == nullptr)
-            continue;
-        // Within a pass only what it served: a code that came up since then waits.
-        if (!ownPassOpen || (results[i] == passPlaces[i] && *results[i] == passCodes[i]))
-            *results[i] = 0;
-    }
-    ownPassOpen = false;
-    GameBase::ClearWindowResults();
+    using Handler = void (GameBase::*)();
+    const auto serve = [this](const auto& screen, void (Game::*handler)()) {
+        if (screen)
+            ServeResult(screen->result, static_cast<Handler>(handler));
+    };
+    serve(upgradeWindow, &Game::OnUpgradeWindow);
+    serve(gameCompleteEffect, &Game::OnGameCompleteEffect);
+    serve(introductionWindow, &Game::OnIntroductionWindow);
+    serve(relaxWindow, &Game::OnRelaxWindow);
+    serve(tutorialWindow, &Game::OnTutorialWindow);
 }
 
 void Game::UpdateWindows()
